@@ -42,9 +42,10 @@ private:
     pointer m_value = Traits::invalid();
 };
 
-template <typename T, auto Close, auto Invalid = nullptr> struct HandleTraits {
+// Handles whose invalid value is null.
+template <typename T, auto Close> struct HandleTraits {
     using pointer = T;
-    static pointer invalid() noexcept { return reinterpret_cast<pointer>(Invalid); }
+    static pointer invalid() noexcept { return nullptr; }
     static void close(pointer value) noexcept { (void)Close(value); }
 };
 
