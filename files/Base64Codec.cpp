@@ -1,0 +1,48 @@
+#include "files/Base64Codec.h"
+
+#include <string>
+
+namespace {
+
+// The folder of the running program, with its trailing backslash.
+std::wstring ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return std::wstring();
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+HMODULE LoadFromTrustedFolders() {
+    std::wstring beside = ProgramFolder() + L"Base64.dll";
+    if (HMODULE module = ::LoadLibraryExW(beside.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH))
+        return module;
+    return ::LoadLibraryExW(L"Base64.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+} // namespace
+
+bool Base64Codec::Load() {
+    if (!m_module)
+        m_module.reset(LoadFromTrustedFolders());
+    return static_cast<bool>(m_module);
+}
+
+BOOL Base64Codec::Free() {
+    if (!m_module)
+        return FALSE;
+    return ::FreeLibrary(m_module.release());
+}
+
+template <typename Proc> Proc Base64Codec::Find(const char* name) {
+    if (!Load())
+        return nullptr;
+    return reinterpret_cast<Proc>(reinterpret_cast<void*>(::GetProcAddress(m_module.get(), name)));
+}

@@ -1,0 +1,242 @@
+#include "launch/EnterGameInfo.h"
+#include "launch/HandoverBlock.h"
+#include "launch/RoomBlock.h"
+#include "tests/support/Arguments.h"
+#include "tests/support/SharedBlock.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+using gs::test::Arguments;
+using gs::test::SharedBlock;
+
+namespace {
+
+Arguments FieldArguments(bool withFlag) {
+    Arguments thirteen{"7",  "player", "t1", "t2", "65537", "1234567", "t3",
+                       "-1", "t4",     "t5", "3",  "t6",    "-9"};
+    Arguments fourteen{"7",  "player", "t1", "t2", "65537", "1234567", "t3",
+                       "-1", "t4",     "t5", "3",  "t6",    "-9",      "5"};
+    return withFlag ? fourteen : thirteen;
+}
+
+void ExpectEmptyLaunchFields(const EnterGameInfo& info) {
+    EXPECT_EQ(info.Number1, 0);
+    EXPECT_STREQ(info.Username, L"");
+    EXPECT_STREQ(info.RoomText, L"");
+    EXPECT_STREQ(info.Text4, L"");
+    EXPECT_EQ(info.Word1, 0);
+    EXPECT_EQ(info.Flag, 0);
+    EXPECT_EQ(info.RoomNumber, 0);
+}
+
+template <size_t N> void Put(char (&field)[N], const char* text) {
+    std::memset(field, 0, N);
+    std::memcpy(field, text, strnlen(text, N));
+}
+
+bool ChinesePage() {
+    return ::GetACP() == 936;
+}
+
+} // namespace
+
+TEST(EnterGameInfo, CountsOfNeitherFormLeaveTheLaunchFieldsEmptyButReadTheRoomBlock) {
+    SharedBlock room(gs::kRoomBlockName, gs::kRoomBlockBytes);
+    ASSERT_TRUE(room);
+    uint32_t window = 0x1234;
+    room.Write(gs::kPlatformWindowOffset, &window, sizeof window);
+    for (Arguments arguments :
+         {Arguments{}, Arguments{"a", "b"},
+          Arguments{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"},
+          Arguments{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14",
+                    "15"}}) {
+        EnterGameInfo info(arguments.count(), arguments.values());
+        SCOPED_TRACE(arguments.count());
+        ExpectEmptyLaunchFields(info);
+        EXPECT_EQ(info.PlatformWindow, reinterpret_cast<HWND>(0x1234));
+    }
+}
+
+TEST(EnterGameInfo, ThirteenFieldArgumentsFillEveryFieldButFlagAndNumber3) {
+    Arguments arguments = FieldArguments(false);
+    EnterGameInfo info(arguments.count(), arguments.values());
+    EXPECT_EQ(info.Number1, 6);
+    EXPECT_STREQ(info.Username, L"player");
+    EXPECT_STREQ(info.Text1, L"t1");
+    EXPECT_STREQ(info.Text2, L"t2");
+    EXPECT_EQ(info.Word1, 1) << "65537 keeps its low 16 bits";
+    EXPECT_STREQ(info.RoomText, L"1234567");
+    EXPECT_STREQ(info.Text3, L"t3");
+    EXPECT_EQ(info.Word2, 65535) << "-1 is 65535 as an unsigned 16-bit field";
+    EXPECT_STREQ(info.Text4, L"t4");
+    EXPECT_STREQ(info.Text5, L"t5");
+    EXPECT_EQ(info.Word3, 3);
+    EXPECT_STREQ(info.Text6, L"t6");
+    EXPECT_EQ(info.Number2, -9);
+    EXPECT_EQ(info.Flag, 0);
+    EXPECT_EQ(info.Number3, 0);
+    EXPECT_EQ(info.RoomNumber, 23456);
+    EXPECT_FALSE(info.LoadEnterGameInfo(arguments.count(), arguments.values()))
+        << "no room block exists";
+}
+
+TEST(EnterGameInfo, FourteenFieldArgumentsAlsoCarryTheFlag) {
+    Arguments arguments = FieldArguments(true);
+    EnterGameInfo info(arguments.count(), arguments.values());
+    EXPECT_EQ(info.Flag, 5);
+    EXPECT_EQ(info.Number3, 0);
+    EXPECT_EQ(info.Number2, -9);
+}
+
+TEST(EnterGameInfo, FirstArgumentIsStoredMinusOne) {
+    const std::pair<const char*, int32_t> cases[] = {{"1", 0},
+                                                     {"0", -1},
+                                                     {"none", -1},
+                                                     {"-2147483648", 2147483647},
+                                                     {"99999999999", 2147483646}};
+    for (auto [text, expected] : cases) {
+        Arguments arguments{text, "u", "", "", "0", "", "", "0", "", "", "0", "", "0"};
+        EnterGameInfo info(arguments.count(), arguments.values());
+        EXPECT_EQ(info.Number1, expected) << text;
+    }
+}
+
+TEST(EnterGameInfo, TextArgumentsKeepWhatFitsTheirField) {
+    std::string eighteen(18, 'u'), nineteen(19, 'v'), long30(30, 'w'), thirtyEight(38, 'x');
+    Arguments arguments{"1",         eighteen, nineteen,
+                        thirtyEight, "0",      long30,
+                        "",          "0",      std::string(300, 'y'),
+                        "",          "0",      std::string(16, 'z'),
+                        "0"};
+    EnterGameInfo info(arguments.count(), arguments.values());
+    EXPECT_EQ(std::wstring(info.Username), std::wstring(18, L'u'));
+    EXPECT_EQ(std::wstring(info.Text1), std::wstring(18, L'v')) << "19 characters are cut to 18";
+    EXPECT_EQ(std::wstring(info.Text2), std::wstring(38, L'x'));
+    EXPECT_EQ(std::wstring(info.RoomText), std::wstring(30, L'w'));
+    EXPECT_EQ(std::wstring(info.Text4), std::wstring(254, L'y'));
+    EXPECT_EQ(std::wstring(info.Text6), std::wstring(14, L'z'));
+    EXPECT_EQ(info.Text4[255], L'\0');
+    EXPECT_EQ(info.Text6[15], L'\0');
+}
+
+class HandoverForm : public ::testing::Test {
+protected:
+    HandoverForm() : m_block(m_name.c_str(), sizeof(gs::HandoverBlock)) {}
+
+    void Publish(const gs::HandoverBlock& block) { m_block.Write(0, &block, sizeof block); }
+    EnterGameInfo Fill() {
+        Arguments arguments{m_name};
+        return EnterGameInfo(arguments.count(), arguments.values());
+    }
+
+    std::string m_name = "GameShellHandover" + std::to_string(::GetCurrentProcessId());
+    SharedBlock m_block;
+};
+
+TEST_F(HandoverForm, CopiesEveryFieldOfTheBlock) {
+    ASSERT_TRUE(m_block);
+    gs::HandoverBlock block{};
+    block.number1 = -2147483647 - 1;
+    Put(block.username, "player");
+    Put(block.text1, "a");
+    Put(block.text2, "b");
+    block.word1 = 65535;
+    Put(block.roomText, "a12345");
+    Put(block.text3, "c");
+    block.word2 = 2;
+    Put(block.text4, "d");
+    Put(block.text5, "e");
+    block.word3 = 3;
+    Put(block.text6, "f");
+    block.number2 = -4;
+    block.flag = 1;
+    block.number3 = 99;
+    Publish(block);
+    EnterGameInfo info = Fill();
+    EXPECT_EQ(info.Number1, 2147483647);
+    EXPECT_STREQ(info.Username, L"player");
+    EXPECT_STREQ(info.Text1, L"a");
+    EXPECT_STREQ(info.Text2, L"b");
+    EXPECT_EQ(info.Word1, 65535);
+    EXPECT_STREQ(info.Text3, L"c");
+    EXPECT_EQ(info.Word2, 2);
+    EXPECT_STREQ(info.Text4, L"d");
+    EXPECT_STREQ(info.Text5, L"e");
+    EXPECT_EQ(info.Word3, 3);
+    EXPECT_STREQ(info.Text6, L"f");
+    EXPECT_EQ(info.Number2, -4);
+    EXPECT_EQ(info.Flag, 1);
+    EXPECT_EQ(info.Number3, 99);
+    EXPECT_EQ(info.RoomNumber, 12345);
+}
+
+TEST_F(HandoverForm, FieldsWithoutTerminatorEndAtTheirWidth) {
+    ASSERT_TRUE(m_block);
+    gs::HandoverBlock block;
+    std::memset(&block, 'A', sizeof block);
+    Publish(block);
+    EnterGameInfo info = Fill();
+    EXPECT_EQ(std::wstring(info.Username), std::wstring(18, L'A'));
+    EXPECT_EQ(std::wstring(info.Text2), std::wstring(38, L'A'));
+    EXPECT_EQ(std::wstring(info.Text4), std::wstring(254, L'A'));
+    EXPECT_EQ(std::wstring(info.Text6), std::wstring(14, L'A'));
+}
+
+TEST_F(HandoverForm, AnEmptyBlockGivesEmptyTextsAndTheStoredNumbers) {
+    ASSERT_TRUE(m_block);
+    gs::HandoverBlock block{};
+    block.number2 = 12;
+    Publish(block);
+    EnterGameInfo info = Fill();
+    EXPECT_EQ(info.Number1, -1);
+    EXPECT_STREQ(info.Username, L"");
+    EXPECT_STREQ(info.Text6, L"");
+    EXPECT_EQ(info.Number2, 12);
+}
+
+TEST_F(HandoverForm, TextInTheAnsiCodePage) {
+    ASSERT_TRUE(m_block);
+    gs::HandoverBlock block{};
+    Put(block.username, "\xC4\xE3\xBA\xC3"); // "你好" in GBK
+    // 'A', nine GBK characters and a lead byte whose trail the field's width cut off.
+    std::string crowded = "A";
+    for (int i = 0; i < 9; ++i)
+        crowded += "\xC4\xE3";
+    crowded += '\xC4';
+    std::memcpy(block.text1, crowded.data(), sizeof block.text1);
+    Publish(block);
+    EnterGameInfo info = Fill();
+    if (ChinesePage()) {
+        EXPECT_STREQ(info.Username, L"你好");
+        EXPECT_EQ(std::wstring(info.Text1), L"A" + std::wstring(9, L'你'));
+    } else {
+        EXPECT_STREQ(info.Username, L"\u00C4\u00E3\u00BA\u00C3");
+        EXPECT_EQ(std::wstring(info.Text1).size(), 18u);
+        EXPECT_EQ(info.Text1[1], L'\u00C4');
+    }
+}
+
+TEST(HandoverFormFailure, ANameThatNamesNoMappingLeavesTheRecordEmpty) {
+    SharedBlock room(gs::kRoomBlockName, gs::kRoomBlockBytes);
+    ASSERT_TRUE(room);
+    uint32_t window = 0x4321;
+    room.Write(gs::kPlatformWindowOffset, &window, sizeof window);
+    Arguments arguments{"NoSuchHandoverBlock"};
+    EnterGameInfo info(arguments.count(), arguments.values());
+    ExpectEmptyLaunchFields(info);
+    EXPECT_EQ(info.PlatformWindow, nullptr) << "the room block is not read after a failed handover";
+    EXPECT_STREQ(info.Ticket, L"");
+    EXPECT_FALSE(info.LoadEnterGameInfo(arguments.count(), arguments.values()));
+}
+
+TEST(CodePage, FollowsTheLocaleTheTestRunsIn) {
+    const char* lang = std::getenv("LANG");
+    if (lang && std::string(lang).rfind("zh_CN", 0) == 0)
+        EXPECT_EQ(::GetACP(), 936u);
+    else
+        EXPECT_EQ(::GetACP(), 1252u);
+}

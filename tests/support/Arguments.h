@@ -1,0 +1,25 @@
+#pragma once
+// An argument vector for the launch record's fill, as the C runtime would hand it over.
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace gs::test {
+
+class Arguments {
+public:
+    Arguments(std::initializer_list<std::string> values) : m_values(values) {
+        m_values.insert(m_values.begin(), "GameShell.exe");
+        for (std::string& value : m_values)
+            m_pointers.push_back(value.data());
+        m_pointers.push_back(nullptr);
+    }
+    int count() const { return static_cast<int>(m_values.size()); }
+    char** values() { return m_pointers.data(); }
+
+private:
+    std::vector<std::string> m_values;
+    std::vector<char*> m_pointers;
+};
+
+} // namespace gs::test
