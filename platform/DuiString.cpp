@@ -63,8 +63,8 @@ std::wstring Convert(const Spec& spec, va_list& args) {
         long value = va_arg(args, int);
         if (spec.size == 'h')
             value = static_cast<short>(value);
-        unsigned long magnitude = value < 0 ? 0ul - static_cast<unsigned long>(value)
-                                            : static_cast<unsigned long>(value);
+        unsigned long magnitude =
+            value < 0 ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
         std::wstring digits = Digits(magnitude, 10, false);
         return value < 0 ? L"-" + digits : digits;
     }
@@ -112,7 +112,9 @@ void Append(std::wstring& out, const Spec& spec, const std::wstring& piece) {
 
 } // namespace
 
-CDuiString::CDuiString(const wchar_t* text, int length) { Assign(text, length); }
+CDuiString::CDuiString(const wchar_t* text, int length) {
+    Assign(text, length);
+}
 
 CDuiString& CDuiString::operator=(const wchar_t* text) {
     Assign(text);

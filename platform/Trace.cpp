@@ -24,14 +24,16 @@ std::string ToUtf8(const std::wstring& text) {
     if (size <= 0)
         return std::string();
     std::string out(static_cast<size_t>(size), '\0');
-    (void)::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                out.data(), size, nullptr, nullptr);
+    (void)::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                size, nullptr, nullptr);
     return out;
 }
 
 } // namespace
 
-void SetTraceHook(TraceHook hook) { Hook() = std::move(hook); }
+void SetTraceHook(TraceHook hook) {
+    Hook() = std::move(hook);
+}
 
 void Trace(const wchar_t* format, ...) {
     DuiLib::CDuiString line;
