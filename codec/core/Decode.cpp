@@ -1,0 +1,164 @@
+// The decoder: vector blocks while the text is plain alphabet, scalar groups of four
+// where it is not. A group holding a line break, padding or an error is read one unit at
+// a time; after it, the fast paths resume.
+#include "codec/core/Alphabet.h"
+#include "codec/core/Base64Core.h"
+#include "codec/core/Kernels.h"
+
+namespace gs::base64 {
+namespace {
+
+// Sextets shifted to their place in a group, so that a group's 24 bits are the OR of four
+// look-ups; kBad, above those bits, marks a byte outside the alphabet.
+constexpr std::uint32_t kBad = 0x80000000u;
+
+constexpr std::array<std::uint32_t, 256> ShiftedSextets(int shift) {
+    std::array<std::uint32_t, 256> table{};
+    for (std::size_t unit = 0; unit < table.size(); ++unit) {
+        const std::uint8_t sextet = detail::kSextets[unit];
+        table[unit] = sextet == detail::kNotAlphabet ? kBad : std::uint32_t{sextet} << shift;
+    }
+    return table;
+}
+
+constexpr auto kFirst = ShiftedSextets(18);
+constexpr auto kSecond = ShiftedSextets(12);
+constexpr auto kThird = ShiftedSextets(6);
+constexpr auto kFourth = ShiftedSextets(0);
+
+constexpr int kEndOfText = -1;
+
+bool IsLineBreak(char16_t unit) {
+    return unit == u'\r' || unit == u'\n';
+}
+
+class Decoder {
+public:
+    Decoder(const char16_t* text, std::size_t unitCount, std::uint8_t* destination,
+            std::size_t capacity)
+        : m_text(text), m_unitCount(unitCount), m_out(destination), m_capacity(capacity) {}
+
+    std::ptrdiff_t Run(Path path) {
+        for (;;) {
+            RunBlocks(path);
+            RunPlainGroups();
+            switch (DecodeIrregularGroup()) {
+            case Step::Continue:
+                break;
+            case Step::Finished:
+                return static_cast<std::ptrdiff_t>(m_written);
+            case Step::Invalid:
+                return kInvalidText;
+            case Step::Full:
+                return kDestinationTooSmall;
+            }
+        }
+    }
+
+private:
+    enum class Step { Continue, Finished, Invalid, Full };
+
+    void RunBlocks(Path path) {
+        detail::Progress progress;
+        if (path == Path::Avx2)
+            progress = detail::DecodeBlocksAvx2(m_text + m_pos, m_unitCount - m_pos,
+                                                m_out + m_written, m_capacity - m_written);
+        else if (path == Path::Ssse3)
+            progress = detail::DecodeBlocksSsse3(m_text + m_pos, m_unitCount - m_pos,
+                                                 m_out + m_written, m_capacity - m_written);
+        m_pos += progress.consumed;
+        m_written += progress.produced;
+    }
+
+    void RunPlainGroups() {
+        while (m_unitCount - m_pos >= 4 && m_capacity - m_written >= 3) {
+            const char16_t* group = m_text + m_pos;
+            if ((group[0] | group[1] | group[2] | group[3]) > 0xFF)
+                return;
+            const std::uint32_t value =
+                kFirst[group[0]] | kSecond[group[1]] | kThird[group[2]] | kFourth[group[3]];
+            if ((value & kBad) != 0)
+                return;
+            Put(value >> 16);
+            Put(value >> 8);
+            Put(value);
+            m_pos += 4;
+        }
+    }
+
+    // One group read unit by unit, skipping line breaks: it may end the text.
+    Step DecodeIrregularGroup() {
+        std::uint32_t sextets[4] = {};
+        int count = 0;
+        while (count < 4) {
+            const int unit = NextSignificant();
+            if (unit == kEndOfText)
+                return count == 0 ? Step::Finished : Step::Invalid;
+            if (unit == u'=')
+                return FinishPadded(sextets, count);
+            const std::uint8_t sextet =
+                unit <= 0xFF ? detail::kSextets[unit] : detail::kNotAlphabet;
+            if (sextet == detail::kNotAlphabet)
+                return Step::Invalid;
+            sextets[count++] = sextet;
+        }
+        if (m_capacity - m_written < 3)
+            return Step::Full;
+        const std::uint32_t value =
+            sextets[0] << 18 | sextets[1] << 12 | sextets[2] << 6 | sextets[3];
+        Put(value >> 16);
+        Put(value >> 8);
+        Put(value);
+        return Step::Continue;
+    }
+
+    // The first '=' has been read after count sextets of the last group.
+    Step FinishPadded(const std::uint32_t* sextets, int count) {
+        if (count < 2)
+            return Step::Invalid;
+        if (count == 2 && NextSignificant() != u'=')
+            return Step::Invalid;
+        if (NextSignificant() != kEndOfText)
+            return Step::Invalid;
+        const std::uint32_t value =
+            sextets[0] << 18 | sextets[1] << 12 | (count == 3 ? sextets[2] << 6 : 0);
+        // The bits below the last whole byte must be zero, so that each byte string has
+        // exactly one valid text.
+        if ((value & (count == 3 ? 0xFFu : 0xFFFFu)) != 0)
+            return Step::Invalid;
+        const std::size_t bytes = static_cast<std::size_t>(count) - 1;
+        if (m_capacity - m_written < bytes)
+            return Step::Full;
+        Put(value >> 16);
+        if (bytes == 2)
+            Put(value >> 8);
+        return Step::Finished;
+    }
+
+    int NextSignificant() {
+        while (m_pos < m_unitCount) {
+            const char16_t unit = m_text[m_pos++];
+            if (!IsLineBreak(unit))
+                return unit;
+        }
+        return kEndOfText;
+    }
+
+    void Put(std::uint32_t byte) { m_out[m_written++] = static_cast<std::uint8_t>(byte); }
+
+    const char16_t* m_text;
+    std::size_t m_unitCount;
+    std::size_t m_pos = 0;
+    std::uint8_t* m_out;
+    std::size_t m_capacity;
+    std::size_t m_written = 0;
+};
+
+} // namespace
+
+std::ptrdiff_t Decode(Path path, const char16_t* text, std::size_t unitCount,
+                      std::uint8_t* destination, std::size_t capacity) {
+    return Decoder(text, unitCount, destination, capacity).Run(path);
+}
+
+} // namespace gs::base64

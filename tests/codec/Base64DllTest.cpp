@@ -1,0 +1,168 @@
+// Base64.dll as the shell sees it: loaded from the staging folder, entry points looked up
+// by name, called with the arguments the shell passes.
+#include "codec/Base64.h"
+
+#include "CodecTestSupport.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+#include <set>
+#include <string>
+
+namespace {
+
+using namespace codec_test;
+
+class Base64Dll : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        wchar_t folder[MAX_PATH] = {};
+        ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, folder), 0u);
+        module = LoadLibraryW((std::wstring(folder) + L"\\Base64.dll").c_str());
+        ASSERT_NE(module, nullptr) << "Base64.dll not in the staging folder";
+    }
+    static void TearDownTestSuite() {
+        FreeLibrary(module);
+        module = nullptr;
+    }
+    template <typename Proc> static Proc Entry(const char* name) {
+        return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    }
+    void SetUp() override {
+        charsNeeded = Entry<CharsNeededToEncodeProc>("CharsNeededToEncode");
+        bytesNeeded = Entry<BytesNeededToDecodeProc>("BytesNeededToDecode");
+        encode = Entry<Base64EncodeWProc>("Base64EncodeW");
+        decode = Entry<Base64DecodeWProc>("Base64DecodeW");
+        ASSERT_TRUE(charsNeeded && bytesNeeded && encode && decode);
+    }
+
+    // The load flow's steps: a zero-filled block of twice CharsNeededToEncode bytes.
+    std::wstring EncodeAsTheShellDoes(const Bytes& bytes) {
+        const int chars = charsNeeded(static_cast<int>(bytes.size()));
+        std::wstring block(static_cast<std::size_t>(chars), L'\0');
+        const int written =
+            encode(bytes.data(), static_cast<int>(bytes.size()), block.data(), 2 * chars);
+        EXPECT_EQ(written, chars - 1);
+        EXPECT_EQ(block.back(), L'\0');
+        return block.c_str();
+    }
+
+    static inline HMODULE module = nullptr;
+    CharsNeededToEncodeProc charsNeeded = nullptr;
+    BytesNeededToDecodeProc bytesNeeded = nullptr;
+    Base64EncodeWProc encode = nullptr;
+    Base64DecodeWProc decode = nullptr;
+};
+
+std::set<std::string> ExportedNames(HMODULE module) {
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& entry =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    const auto* exports =
+        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
+    const auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    std::set<std::string> result;
+    for (DWORD index = 0; index < exports->NumberOfNames; ++index)
+        result.insert(reinterpret_cast<const char*>(base + names[index]));
+    EXPECT_EQ(exports->NumberOfFunctions, exports->NumberOfNames);
+    return result;
+}
+
+TEST_F(Base64Dll, ExportsExactlyTheFourUndecoratedNames) {
+    EXPECT_EQ(ExportedNames(module),
+              (std::set<std::string>{"Base64DecodeW", "Base64EncodeW", "BytesNeededToDecode",
+                                     "CharsNeededToEncode"}));
+}
+
+TEST_F(Base64Dll, SizesLeaveRoomForTheNulAndStayInRange) {
+    EXPECT_EQ(charsNeeded(0), 1);
+    EXPECT_EQ(charsNeeded(1), 5);
+    EXPECT_EQ(charsNeeded(3), 5);
+    EXPECT_EQ(charsNeeded(4), 9);
+    EXPECT_EQ(charsNeeded(29999999), 40000001);
+    EXPECT_EQ(charsNeeded(1610612733), 2147483645);
+    EXPECT_EQ(charsNeeded(1610612734), 0) << "text would not fit in an int";
+    EXPECT_EQ(charsNeeded(INT_MAX), 0);
+    EXPECT_EQ(charsNeeded(-1), 0);
+    EXPECT_EQ(bytesNeeded(0, 0), 0);
+    EXPECT_EQ(bytesNeeded(3, 0), 0);
+    EXPECT_EQ(bytesNeeded(4, 0), 3);
+    EXPECT_EQ(bytesNeeded(30000000, 0), 22500000);
+    EXPECT_EQ(bytesNeeded(INT_MAX, 0), INT_MAX / 4 * 3);
+    EXPECT_EQ(bytesNeeded(-4, 0), 0);
+}
+
+TEST_F(Base64Dll, RoundTripThroughTheShellsBuffers) {
+    for (std::size_t length : {0u, 1u, 2u, 3u, 31u, 1000u, 65537u}) {
+        const Bytes bytes = RandomBytes(length, 17);
+        const std::wstring text = EncodeAsTheShellDoes(bytes);
+        const std::u16string expected = ReferenceEncode(bytes);
+        ASSERT_EQ(text, std::wstring(expected.begin(), expected.end()));
+
+        const int capacity = bytesNeeded(static_cast<int>(text.size()), 0);
+        Bytes block(static_cast<std::size_t>(capacity));
+        ASSERT_EQ(decode(text.c_str(), block.data(), capacity), static_cast<int>(length));
+        EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), block.begin()));
+    }
+}
+
+TEST_F(Base64Dll, DecodeGivesTheExactCountBelowTheEstimate) {
+    unsigned char block[3] = {};
+    EXPECT_EQ(decode(L"QQ==", block, bytesNeeded(4, 0)), 1);
+    EXPECT_EQ(block[0], 'A');
+    EXPECT_EQ(decode(L"Zm9v\r\nYmE=\r\n", block, 3), BASE64_DESTINATION_TOO_SMALL);
+}
+
+TEST_F(Base64Dll, EncodeThatDoesNotFitLeavesAnEmptyText) {
+    const Bytes bytes = RandomBytes(30, 2);
+    const int chars = charsNeeded(30);
+    for (int destinationBytes : {2 * chars - 1, 2 * chars - 2, 3, 2}) {
+        std::wstring buffer(static_cast<std::size_t>(chars) + 8, L'#');
+        EXPECT_EQ(encode(bytes.data(), 30, buffer.data(), destinationBytes),
+                  BASE64_DESTINATION_TOO_SMALL);
+        EXPECT_EQ(buffer[0], L'\0');
+        EXPECT_EQ(buffer.substr(1), std::wstring(buffer.size() - 1, L'#')) << destinationBytes;
+    }
+    wchar_t untouched = L'#';
+    EXPECT_EQ(encode(bytes.data(), 30, &untouched, 1), BASE64_DESTINATION_TOO_SMALL);
+    EXPECT_EQ(untouched, L'#');
+}
+
+TEST_F(Base64Dll, UnusableArgumentsAreRefused) {
+    wchar_t text[8] = {L'#'};
+    unsigned char bytes[8] = {};
+    EXPECT_LT(encode(nullptr, 3, text, sizeof text), 0);
+    EXPECT_EQ(text[0], L'\0');
+    EXPECT_LT(encode(bytes, -1, text, sizeof text), 0);
+    EXPECT_LT(encode(bytes, 3, nullptr, 16), 0);
+    EXPECT_EQ(encode(nullptr, 0, text, sizeof text), 0);
+    EXPECT_LT(decode(nullptr, bytes, sizeof bytes), 0);
+    EXPECT_LT(decode(L"QUJD", nullptr, 3), 0);
+    EXPECT_LT(decode(L"QUJD", bytes, -1), 0);
+    EXPECT_EQ(decode(L"", nullptr, 0), 0);
+}
+
+TEST_F(Base64Dll, TextEndsAtItsNulWhereverItLies) {
+    const std::u16string valid = ReferenceEncode(RandomBytes(300, 4));
+    std::wstring buffer(valid.size() + 40, L'A');
+    for (std::size_t start = 0; start < 16; ++start) {
+        std::copy(valid.begin(), valid.end(), buffer.begin() + start);
+        buffer[start + valid.size()] = L'\0';
+        Bytes block(300);
+        EXPECT_EQ(decode(buffer.c_str() + start, block.data(), 300), 300) << start;
+    }
+}
+
+TEST_F(Base64Dll, InvalidTextIsNegative) {
+    unsigned char bytes[64] = {};
+    EXPECT_EQ(decode(L"QUJD!", bytes, 64), BASE64_INVALID_TEXT);
+    EXPECT_EQ(decode(L"QUJD QUJD", bytes, 64), BASE64_INVALID_TEXT);
+    EXPECT_EQ(decode(L"QUJ", bytes, 64), BASE64_INVALID_TEXT);
+    EXPECT_EQ(decode(L"\u4e41QUJ", bytes, 64), BASE64_INVALID_TEXT);
+}
+
+} // namespace

@@ -1,0 +1,137 @@
+#include "CodecTestSupport.h"
+
+#include <algorithm>
+
+namespace {
+
+using namespace codec_test;
+using gs::base64::kDestinationTooSmall;
+using gs::base64::kInvalidText;
+
+class CoreDecode : public PathTest {};
+
+bool IsAlphabet(std::uint32_t unit) {
+    return (unit >= 'A' && unit <= 'Z') || (unit >= 'a' && unit <= 'z') ||
+           (unit >= '0' && unit <= '9') || unit == '+' || unit == '/';
+}
+
+TEST_P(CoreDecode, Rfc4648Vectors) {
+    EXPECT_EQ(DecodeWith(path(), u"").result, 0);
+    EXPECT_EQ(DecodeWith(path(), u"Zg==").bytes, AsBytes("f"));
+    EXPECT_EQ(DecodeWith(path(), u"Zm8=").bytes, AsBytes("fo"));
+    EXPECT_EQ(DecodeWith(path(), u"Zm9v").bytes, AsBytes("foo"));
+    EXPECT_EQ(DecodeWith(path(), u"Zm9vYg==").bytes, AsBytes("foob"));
+    EXPECT_EQ(DecodeWith(path(), u"Zm9vYmE=").bytes, AsBytes("fooba"));
+    EXPECT_EQ(DecodeWith(path(), u"Zm9vYmFy").bytes, AsBytes("foobar"));
+}
+
+TEST_P(CoreDecode, EveryLengthRoundTrips) {
+    for (std::size_t length = 0; length <= 400; ++length) {
+        const Bytes bytes = RandomBytes(length, static_cast<std::uint32_t>(length) + 1000);
+        const Decoded decoded = DecodeWith(path(), ReferenceEncode(bytes));
+        ASSERT_EQ(decoded.result, static_cast<std::ptrdiff_t>(length));
+        ASSERT_EQ(decoded.bytes, bytes) << "length " << length;
+    }
+}
+
+TEST_P(CoreDecode, EveryCharacterOfTheAlphabetInEveryPosition) {
+    const std::u16string valid = ReferenceEncode(RandomBytes(72, 11));
+    for (std::size_t offset = 0; offset < valid.size(); ++offset) {
+        for (char16_t unit : std::u16string(u"AZaz09+/MNmn")) {
+            std::u16string text = valid;
+            text[offset] = unit;
+            const Decoded decoded = DecodeWith(path(), text);
+            ASSERT_EQ(decoded.result, 72) << "offset " << offset << " unit " << int(unit);
+            ASSERT_EQ(ReferenceEncode(decoded.bytes), text);
+        }
+    }
+}
+
+// Every 16-bit unit that is not an alphabet character, at a few offsets that fall in
+// different vector blocks and lanes; units above 0xFF whose low byte is a Base64
+// character must not slip through the narrowing.
+TEST_P(CoreDecode, EveryOtherUnitIsRejected) {
+    const std::u16string valid = ReferenceEncode(RandomBytes(96, 5));
+    for (std::size_t offset : {0u, 7u, 8u, 15u, 16u, 31u, 40u, 63u, 100u, 127u}) {
+        for (std::uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
+            if (IsAlphabet(unit) || unit == '\r' || unit == '\n')
+                continue;
+            std::u16string text = valid;
+            text[offset] = static_cast<char16_t>(unit);
+            ASSERT_EQ(DecodeWith(path(), text).result, kInvalidText)
+                << "offset " << offset << " unit " << std::hex << unit;
+        }
+    }
+}
+
+TEST_P(CoreDecode, PaddingRules) {
+    EXPECT_EQ(DecodeWith(path(), u"QQ==").bytes, AsBytes("A"));
+    EXPECT_EQ(DecodeWith(path(), u"QUI=").bytes, AsBytes("AB"));
+    for (const char16_t* text :
+         {u"Q", u"QQ", u"QQ=", u"QUI", u"QUJDR", u"Q===", u"====", u"=QQQ", u"Q=QQ", u"QQ=Q",
+          u"QQ==QQ==", u"QUI=QUJD", u"QQ== ", u"QQ===", u"QR==", u"QUJ=", u" QQ=="}) {
+        EXPECT_EQ(DecodeWith(path(), text, 64).result, kInvalidText)
+            << std::string(text, text + std::char_traits<char16_t>::length(text));
+    }
+}
+
+TEST_P(CoreDecode, NulInsideTheCountedTextIsInvalid) {
+    std::u16string text = ReferenceEncode(RandomBytes(60, 9));
+    text[50] = u'\0';
+    EXPECT_EQ(DecodeWith(path(), text).result, kInvalidText);
+}
+
+TEST_P(CoreDecode, LineBreaksAreSkippedAnywhere) {
+    const Bytes bytes = RandomBytes(300, 21);
+    const std::u16string plain = ReferenceEncode(bytes);
+    for (const std::u16string newline : {u"\n", u"\r\n"}) {
+        for (std::size_t width : {1u, 3u, 64u, 76u}) {
+            std::u16string wrapped;
+            for (std::size_t at = 0; at < plain.size(); at += width)
+                wrapped += plain.substr(at, width) + newline;
+            const Decoded decoded = DecodeWith(path(), wrapped);
+            EXPECT_EQ(decoded.bytes, bytes) << "width " << width;
+        }
+    }
+    EXPECT_EQ(DecodeWith(path(), u"\r\nQ\nQ=\r\n=\n\n").bytes, AsBytes("A"));
+    EXPECT_EQ(DecodeWith(path(), u"\r\n\r\n").result, 0);
+}
+
+TEST_P(CoreDecode, NeverWritesPastTheDestination) {
+    const Bytes bytes = RandomBytes(100, 13);
+    const std::u16string text = ReferenceEncode(bytes);
+    for (std::size_t capacity = 0; capacity <= bytes.size() + 40; ++capacity) {
+        Bytes buffer(capacity + 64, 0xA5);
+        const std::ptrdiff_t result =
+            gs::base64::Decode(path(), text.data(), text.size(), buffer.data(), capacity);
+        const bool fits = capacity >= bytes.size();
+        ASSERT_EQ(result, fits ? 100 : kDestinationTooSmall) << "capacity " << capacity;
+        ASSERT_TRUE(std::all_of(buffer.begin() + capacity, buffer.end(),
+                                [](std::uint8_t byte) { return byte == 0xA5; }))
+            << "capacity " << capacity;
+        if (fits) {
+            ASSERT_TRUE(std::equal(bytes.begin(), bytes.end(), buffer.begin()));
+        }
+    }
+}
+
+CODEC_INSTANTIATE_PATHS(CoreDecode);
+
+TEST(CoreTextLength, FindsTheNulAtEveryAlignment) {
+    std::u16string buffer(200, u'A');
+    for (std::size_t start = 0; start < 16; ++start) {
+        for (std::size_t length = 0; length < 80; ++length) {
+            buffer[start + length] = u'\0';
+            ASSERT_EQ(gs::base64::TextLength(buffer.data() + start), length)
+                << "start " << start << " length " << length;
+            buffer[start + length] = u'A';
+        }
+    }
+}
+
+TEST(CoreTextLength, UnitsWithAZeroByteAreNotTheEnd) {
+    const std::u16string text = u"\u0100\u4e00\u0041\u0001";
+    EXPECT_EQ(gs::base64::TextLength(text.c_str()), 4u);
+}
+
+} // namespace
