@@ -1,0 +1,186 @@
+#include "player/MovieRunner.h"
+
+#include "player/DialogAnswerer.h"
+#include "player/Stage.h"
+
+#include <cwctype>
+
+namespace player {
+
+namespace {
+
+bool IsNumber(std::wstring_view text) {
+    size_t pos = !text.empty() && text.front() == L'-' ? 1 : 0;
+    size_t digits = 0;
+    bool point = false;
+    for (; pos < text.size(); ++pos) {
+        if (text[pos] == L'.' && !point && digits > 0)
+            point = true;
+        else if (std::iswdigit(text[pos]))
+            ++digits;
+        else
+            return false;
+    }
+    return digits > 0 && text.back() != L'.';
+}
+
+} // namespace
+
+void MovieRunner::Load(std::shared_ptr<const Movie> movie) {
+    CancelWaits();
+    m_buttons.clear();
+    m_movie = std::move(movie);
+}
+
+const Function* MovieRunner::Find(std::wstring_view name) const {
+    return m_movie ? m_movie->Find(name) : nullptr;
+}
+
+void MovieRunner::Start() {
+    if (m_movie)
+        Run({m_movie, &m_movie->main, 0, {}, nullptr});
+}
+
+CallOutcome MovieRunner::Call(const Function& function, const InvokeRequest& request) {
+    CallOutcome outcome;
+    Run({m_movie, &function.body, 0, request.arguments, &outcome});
+    return outcome;
+}
+
+void MovieRunner::OnTimer(UINT_PTR id) {
+    m_host.GetStage().StopTimer(id);
+    auto parked = m_parked.find(id);
+    if (parked == m_parked.end())
+        return;
+    Context context = std::move(parked->second);
+    m_parked.erase(parked);
+    Run(std::move(context));
+}
+
+void MovieRunner::OnButton(size_t index) {
+    if (index < m_buttons.size())
+        Run(m_buttons[index]);
+}
+
+void MovieRunner::CancelWaits() {
+    for (const auto& parked : m_parked)
+        m_host.GetStage().StopTimer(parked.first);
+    m_parked.clear();
+}
+
+void MovieRunner::Run(Context context) {
+    while (context.next < context.actions->size()) {
+        const Action& action = (*context.actions)[context.next++];
+        if (!Step(action, context))
+            return;
+    }
+}
+
+// One action; false when the rest of the sequence has been parked.
+bool MovieRunner::Step(const Action& action, Context& context) {
+    switch (action.op) {
+    case Op::Title:
+        m_host.GetStage().SetTitle(Substitute(action.text, context, false));
+        break;
+    case Op::Text:
+        m_host.GetStage().AddText(Substitute(action.text, context, false));
+        break;
+    case Op::Note:
+        m_host.Record(L"note", Substitute(action.text, context, false));
+        break;
+    case Op::Button:
+        m_buttons.push_back({context.movie, &action.then, 0, context.arguments, nullptr});
+        m_host.GetStage().AddButton(action.text);
+        break;
+    case Op::Call:
+        m_host.CallHost(Substitute(action.text, context, true));
+        break;
+    case Op::Invoke:
+        m_host.CallHost(BuildRequest(action, context));
+        break;
+    case Op::FsCommand:
+        m_host.SendFsCommand(Substitute(action.tokens[0].value, context, false),
+                             action.tokens.size() > 1
+                                 ? Substitute(action.tokens[1].value, context, false)
+                                 : std::wstring());
+        break;
+    case Op::Wait:
+        Park(action, context);
+        return false;
+    case Op::ChooseFile:
+        m_host.Dialogs().ChooseFile(Substitute(action.text, context, false));
+        m_host.WatchDialogs();
+        break;
+    case Op::CancelFile:
+        m_host.Dialogs().CancelFile();
+        m_host.WatchDialogs();
+        break;
+    case Op::Overwrite:
+        m_host.Dialogs().AnswerOverwrite(action.yes);
+        m_host.WatchDialogs();
+        break;
+    case Op::Return:
+        if (context.outcome)
+            context.outcome->response = Substitute(action.text, context, true);
+        break;
+    case Op::Fail:
+        if (context.outcome)
+            context.outcome->result = E_FAIL;
+        break;
+    }
+    return true;
+}
+
+void MovieRunner::Park(const Action& action, Context& context) {
+    UINT_PTR id = m_nextTimer++;
+    if (!m_host.GetStage().StartTimer(id, action.milliseconds)) {
+        m_host.Record(L"error", L"line " + std::to_wstring(action.line) +
+                                    L": wait needs the stage window; the sequence stops");
+        return;
+    }
+    context.outcome = nullptr;
+    m_parked.emplace(id, std::move(context));
+}
+
+// $1 to $9 stand for the arguments of the call being answered: their text, or with
+// `raw` their element content as received (entities still escaped).
+std::wstring MovieRunner::Substitute(std::wstring_view text, const Context& context,
+                                     bool raw) const {
+    std::wstring out;
+    for (size_t pos = 0; pos < text.size(); ++pos) {
+        if (text[pos] == L'$' && pos + 1 < text.size() && text[pos + 1] >= L'1' &&
+            text[pos + 1] <= L'9') {
+            size_t index = static_cast<size_t>(text[++pos] - L'1');
+            if (index < context.arguments.size())
+                out += raw ? context.arguments[index].inner : context.arguments[index].Text();
+        } else {
+            out += text[pos];
+        }
+    }
+    return out;
+}
+
+std::wstring MovieRunner::Element(const Token& token, const Context& context) const {
+    const std::wstring& value = token.value;
+    if (!token.quoted) {
+        if (value.size() == 2 && value[0] == L'$' && value[1] >= L'1' && value[1] <= L'9') {
+            size_t index = static_cast<size_t>(value[1] - L'1');
+            return index < context.arguments.size() ? context.arguments[index].Xml()
+                                                    : L"<undefined/>";
+        }
+        if (value == L"true" || value == L"false" || value == L"null" || value == L"undefined")
+            return L"<" + value + L"/>";
+        if (IsNumber(value))
+            return L"<number>" + value + L"</number>";
+    }
+    return L"<string>" + EscapeXml(Substitute(value, context, false)) + L"</string>";
+}
+
+std::wstring MovieRunner::BuildRequest(const Action& action, const Context& context) const {
+    std::wstring elements;
+    for (const Token& token : action.tokens)
+        elements += Element(token, context);
+    return BuildInvoke(action.text, elements);
+}
+
+} // namespace player

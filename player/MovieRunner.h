@@ -1,0 +1,82 @@
+#pragma once
+// Plays a parsed movie: the main sequence once the movie starts, a function's body
+// for each CallFunction, a button's action for each click. A "wait" parks the rest of
+// its sequence on a timer of the stage window, so nothing blocks the UI thread; a
+// function's result is whatever its body settled before its first wait.
+#include "player/InvokeText.h"
+#include "player/MovieScript.h"
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace player {
+
+class Stage;
+class DialogAnswerer;
+
+// What a playing movie needs of its player.
+class MovieHost {
+public:
+    virtual HRESULT CallHost(const std::wstring& request) = 0;
+    virtual HRESULT SendFsCommand(const std::wstring& command, const std::wstring& args) = 0;
+    virtual void Record(std::wstring_view kind, std::wstring_view text) = 0;
+    virtual Stage& GetStage() = 0;
+    virtual DialogAnswerer& Dialogs() = 0;
+    virtual void WatchDialogs() = 0;
+
+protected:
+    ~MovieHost() = default;
+};
+
+struct CallOutcome {
+    HRESULT result = S_OK;
+    std::wstring response = L"<undefined/>";
+};
+
+class MovieRunner {
+public:
+    // Stage timer ids from this one up belong to the runner's waits.
+    static constexpr UINT_PTR FirstWaitTimer = 100;
+
+    explicit MovieRunner(MovieHost& host) : m_host(host) {}
+
+    void Load(std::shared_ptr<const Movie> movie);
+    void Unload() { Load(nullptr); }
+    bool Loaded() const { return static_cast<bool>(m_movie); }
+    const Function* Find(std::wstring_view name) const;
+
+    void Start();
+    CallOutcome Call(const Function& function, const InvokeRequest& request);
+    void OnTimer(UINT_PTR id);
+    void OnButton(size_t index);
+    // Forgets the parked sequences (their timers died with the stage window).
+    void CancelWaits();
+
+private:
+    struct Context {
+        std::shared_ptr<const Movie> movie; // keeps the actions alive while they run
+        const std::vector<Action>* actions = nullptr;
+        size_t next = 0;
+        std::vector<InvokeArgument> arguments;
+        CallOutcome* outcome = nullptr; // only while the CallFunction is still running
+    };
+
+    void Run(Context context);
+    bool Step(const Action& action, Context& context);
+    void Park(const Action& action, Context& context);
+    std::wstring Substitute(std::wstring_view text, const Context& context, bool raw) const;
+    std::wstring Element(const Token& token, const Context& context) const;
+    std::wstring BuildRequest(const Action& action, const Context& context) const;
+
+    MovieHost& m_host;
+    std::shared_ptr<const Movie> m_movie;
+    std::map<UINT_PTR, Context> m_parked;
+    std::vector<Context> m_buttons;
+    UINT_PTR m_nextTimer = FirstWaitTimer;
+};
+
+} // namespace player
