@@ -1,5 +1,7 @@
 #include "files/Base64Codec.h"
 
+#include "codec/Base64.h"
+
 #include <string>
 
 namespace {
@@ -45,4 +47,25 @@ template <typename Proc> Proc Base64Codec::Find(const char* name) {
     if (!Load())
         return nullptr;
     return reinterpret_cast<Proc>(reinterpret_cast<void*>(::GetProcAddress(m_module.get(), name)));
+}
+
+int Base64Codec::CharsNeededToEncode(int byteCount) {
+    auto entry = Find<CharsNeededToEncodeProc>("CharsNeededToEncode");
+    return entry ? entry(byteCount) : 0;
+}
+
+int Base64Codec::BytesNeededToDecode(int charCount, int reserved) {
+    auto entry = Find<BytesNeededToDecodeProc>("BytesNeededToDecode");
+    return entry ? entry(charCount, reserved) : 0;
+}
+
+int Base64Codec::Base64EncodeW(const unsigned char* source, int sourceBytes, wchar_t* destination,
+                               int destinationBytes) {
+    auto entry = Find<Base64EncodeWProc>("Base64EncodeW");
+    return entry ? entry(source, sourceBytes, destination, destinationBytes) : 0;
+}
+
+int Base64Codec::Base64DecodeW(const wchar_t* source, unsigned char* destination, int destinationBytes) {
+    auto entry = Find<Base64DecodeWProc>("Base64DecodeW");
+    return entry ? entry(source, destination, destinationBytes) : 0;
 }

@@ -1,0 +1,111 @@
+// Reading a game file into Base64 text, and writing Base64 text back as a file.
+//
+// A save never loses or corrupts the file it replaces: the decoded bytes go to a new
+// temporary file in the target's folder, which is flushed and then moved over the
+// target in one step. Any failure leaves the old file as it was and no temporary file
+// behind. Text that is not valid Base64, a missing codec or a failed allocation writes
+// nothing at all.
+#include "launch/EnterGameInfo.h"
+#include "platform/Handles.h"
+#include "platform/ScopeGuard.h"
+
+#include <cwchar>
+#include <memory>
+#include <new>
+#include <string>
+
+namespace {
+
+constexpr LONGLONG kLoadLimitBytes = 30'000'000; // files must be smaller
+constexpr int kSaveLimitChars = 30'000'000;      // texts may be this long
+
+std::wstring FolderOf(const wchar_t* path) {
+    std::wstring text(path);
+    size_t slash = text.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : text.substr(0, slash + 1);
+}
+
+bool WriteAll(HANDLE file, const unsigned char* bytes, DWORD count) {
+    DWORD written = 0;
+    return ::WriteFile(file, bytes, count, &written, nullptr) && written == count &&
+           ::FlushFileBuffers(file);
+}
+
+// Writes the bytes under a temporary name beside `path`, then puts them in its place.
+bool ReplaceFileContents(const wchar_t* path, const unsigned char* bytes, DWORD count) {
+    wchar_t temporary[MAX_PATH] = {};
+    if (::GetTempFileNameW(FolderOf(path).c_str(), L"gs", 0, temporary) == 0)
+        return false;
+    gs::ScopeGuard removeTemporary([&] { (void)::DeleteFileW(temporary); });
+    {
+        gs::UniqueFile file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !WriteAll(file.get(), bytes, count))
+            return false;
+    }
+    if (!::MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return false;
+    removeTemporary.dismiss();
+    return true;
+}
+
+} // namespace
+
+int EnterGameInfo::ReadAndEncode(const wchar_t* path, DuiLib::CDuiString& text) {
+    if (!path)
+        return 0;
+    gs::UniqueFile file(::CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return 0;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart >= kLoadLimitBytes)
+        return 0;
+    DWORD count = 0;
+    gs::UniqueLocal block;
+    int chars = 0;
+    try {
+        std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[size.QuadPart + 1]);
+        if (!bytes)
+            return 0;
+        (void)::ReadFile(file.get(), bytes.get(), static_cast<DWORD>(size.QuadPart), &count, nullptr);
+        chars = m_codec.CharsNeededToEncode(static_cast<int>(count));
+        if (chars > 0)
+            block.reset(::LocalAlloc(LMEM_ZEROINIT, static_cast<SIZE_T>(chars) * sizeof(wchar_t)));
+        if (block)
+            (void)m_codec.Base64EncodeW(bytes.get(), static_cast<int>(count),
+                                        static_cast<wchar_t*>(block.get()), chars * 2);
+    } catch (...) {
+    }
+    file.reset();
+    if (block) {
+        const auto* encoded = static_cast<const wchar_t*>(block.get());
+        text.Assign(encoded, static_cast<int>(wcsnlen(encoded, static_cast<size_t>(chars))));
+    }
+    return 1;
+}
+
+int EnterGameInfo::DecodeAndWrite(const wchar_t* path, const DuiLib::CDuiString& text) {
+    if (!path || text.GetLength() > kSaveLimitChars)
+        return 0;
+    int capacity = m_codec.BytesNeededToDecode(text.GetLength(), 0);
+    if (capacity <= 0 && !text.IsEmpty())
+        return 0; // no codec: nothing valid to write
+    gs::UniqueLocal block(::LocalAlloc(LMEM_ZEROINIT, static_cast<SIZE_T>(capacity) + 1));
+    if (!block)
+        return 0;
+    int produced = 0;
+    if (capacity > 0) {
+        try {
+            produced = m_codec.Base64DecodeW(text.GetData(), static_cast<unsigned char*>(block.get()), capacity);
+        } catch (...) {
+            return 0;
+        }
+    }
+    if (produced < 0 || produced > capacity)
+        return 0;
+    return ReplaceFileContents(path, static_cast<const unsigned char*>(block.get()),
+                               static_cast<DWORD>(produced))
+               ? 1
+               : 0;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// What each command of the movie makes the shell do, given the request as read. The
+// actions are a parameter so that the reading and the choice of command can be
+// exercised with any text without carrying the actions out. Portable.
+#include "flash/RequestReader.h"
+#include "flash/WebAddress.h"
+#include "launch/LaunchNumbers.h"
+
+namespace gs {
+
+// Actions must offer: AnswerEnterGame(), ExitGame(), StartLoadTimer(),
+// StoreSaveData(const CDuiString&), StartSaveTimer(), NotifyGameMasterRoom(int32_t),
+// FlashWindow(), OpenUrl(const wchar_t*).
+template <typename Actions> void RunCommand(const IncomingRequest& request, Actions& actions) {
+    switch (SelectCommand(request.command)) {
+    case Command::ReqEnterGame:
+        actions.AnswerEnterGame();
+        break;
+    case Command::ExitGame:
+        actions.ExitGame();
+        break;
+    case Command::LoadFile:
+        actions.StartLoadTimer();
+        break;
+    case Command::SaveFile:
+        actions.StoreSaveData(request.hasArgument ? request.argument : DuiLib::CDuiString());
+        if (request.hasArgument)
+            actions.StartSaveTimer();
+        break;
+    case Command::GameMasterRoom:
+        actions.NotifyGameMasterRoom(request.hasArgument ? ParseWideLong(request.argument.GetData()) : 0);
+        break;
+    case Command::FlashWindow:
+        actions.FlashWindow();
+        break;
+    case Command::OpenUrl:
+        if (request.hasArgument && IsWebAddress(request.argument.GetData()))
+            actions.OpenUrl(request.argument.GetData());
+        break;
+    case Command::None:
+        break;
+    }
+}
+
+} // namespace gs

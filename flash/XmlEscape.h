@@ -1,0 +1,13 @@
+#pragma once
+// Texts placed into a request travel as XML character data: the five characters that
+// XML gives a meaning are written as their named entities, so that a path or a user
+// name holding them still gives a well-formed request. Portable: no Windows header.
+#include "platform/DuiString.h"
+
+namespace gs {
+
+DuiLib::CDuiString XmlEscape(const wchar_t* text);
+// Whether the text holds any character that XmlEscape would replace.
+bool NeedsXmlEscape(const wchar_t* text);
+
+} // namespace gs

@@ -1,0 +1,12 @@
+#include "shell/ComputerExamineUI.h"
+
+#include "platform/DialogBuilder.h"
+
+// The inner build has no callback, so it never creates a further copy of itself.
+ComputerExamineUI::ComputerExamineUI() {
+    DuiLib::CDialogBuilder builder;
+    if (DuiLib::CControlUI* root = builder.Create(L"skin.xml", nullptr, nullptr, nullptr, nullptr))
+        Add(root);
+    else
+        RemoveAll();
+}
