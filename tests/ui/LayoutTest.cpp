@@ -1,0 +1,161 @@
+#include "platform/UIlib.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace DuiLib;
+
+namespace {
+
+// Builds a tree from skin text and lays it out in rc.
+std::unique_ptr<CControlUI> Build(const wchar_t* skin, RECT rc) {
+    CDialogBuilder builder;
+    EXPECT_TRUE(builder.GetMarkup()->Load(skin)) << builder.GetMarkup()->GetLastErrorMessage();
+    std::unique_ptr<CControlUI> root(builder.Create());
+    if (root)
+        root->SetPos(rc);
+    return root;
+}
+
+CControlUI* Named(CControlUI& root, const wchar_t* name) {
+    return root.FindInTree([name](CControlUI& c) { return c.GetName() == name; });
+}
+
+CDuiRect PosOf(CControlUI& root, const wchar_t* name) {
+    CControlUI* control = Named(root, name);
+    return control ? control->GetPos() : CDuiRect(-1, -1, -1, -1);
+}
+
+void ExpectRect(const CDuiRect& rc, LONG l, LONG t, LONG r, LONG b) {
+    EXPECT_EQ(rc.left, l);
+    EXPECT_EQ(rc.top, t);
+    EXPECT_EQ(rc.right, r);
+    EXPECT_EQ(rc.bottom, b);
+}
+
+} // namespace
+
+TEST(Layout, NestedLayoutsShareWhatTheFixedChildrenLeave) {
+    auto root = Build(LR"(
+        <VerticalLayout inset="10,10,10,10" childpadding="4">
+          <HorizontalLayout name="caption" height="30">
+            <Label name="title"/>
+            <Button name="minbtn" width="20" padding="2,5,3,5"/>
+            <Button name="closebtn" width="20"/>
+          </HorizontalLayout>
+          <Control name="body"/>
+          <Control name="status" height="20" padding="0,1,0,1"/>
+          <Control name="rest"/>
+        </VerticalLayout>)",
+                      RECT{0, 0, 400, 300});
+    ASSERT_TRUE(root);
+    ExpectRect(PosOf(*root, L"caption"), 10, 10, 390, 40);
+    // 380 wide: 20 + 2 + 3 fixed for minbtn, 20 for closebtn, the title takes the rest.
+    ExpectRect(PosOf(*root, L"title"), 10, 10, 345, 40);
+    ExpectRect(PosOf(*root, L"minbtn"), 347, 15, 367, 35);
+    ExpectRect(PosOf(*root, L"closebtn"), 370, 10, 390, 40);
+    // 280 high: 30 + 22 fixed and three gaps of 4 leave 216 for the two stretching ones.
+    ExpectRect(PosOf(*root, L"body"), 10, 44, 390, 152);
+    ExpectRect(PosOf(*root, L"status"), 10, 157, 390, 177);
+    ExpectRect(PosOf(*root, L"rest"), 10, 182, 390, 290);
+}
+
+TEST(Layout, HiddenChildrenTakeNoSpaceAndRemaindersGoToTheLast) {
+    auto root = Build(LR"(
+        <HorizontalLayout>
+          <Control name="a"/><Control name="hidden" width="50" visible="false"/>
+          <Control name="b"/><Control name="c"/>
+        </HorizontalLayout>)",
+                      RECT{0, 0, 100, 10});
+    ASSERT_TRUE(root);
+    ExpectRect(PosOf(*root, L"a"), 0, 0, 33, 10);
+    ExpectRect(PosOf(*root, L"b"), 33, 0, 66, 10);
+    ExpectRect(PosOf(*root, L"c"), 66, 0, 100, 10);
+
+    Named(*root, L"hidden")->SetVisible(true);
+    root->SetPos(RECT{0, 0, 100, 10});
+    ExpectRect(PosOf(*root, L"hidden"), 16, 0, 66, 10);
+    ExpectRect(PosOf(*root, L"c"), 82, 0, 100, 10);
+}
+
+TEST(Layout, OverfullLinesGiveStretchingChildrenNothing) {
+    auto root = Build(LR"(
+        <VerticalLayout>
+          <Control name="fixed" height="80"/><Control name="stretch"/>
+          <Control name="fixed2" height="40"/>
+        </VerticalLayout>)",
+                      RECT{0, 0, 50, 100});
+    ASSERT_TRUE(root);
+    ExpectRect(PosOf(*root, L"fixed"), 0, 0, 50, 80);
+    ExpectRect(PosOf(*root, L"stretch"), 0, 80, 50, 80);
+    ExpectRect(PosOf(*root, L"fixed2"), 0, 80, 50, 120);
+}
+
+TEST(Layout, PlainContainerStacksChildrenOverItsInnerArea) {
+    auto root = Build(LR"(
+        <Container inset="5,5,5,5">
+          <Control name="full"/><Control name="corner" width="10" height="10" padding="1,2,0,0"/>
+        </Container>)",
+                      RECT{100, 100, 200, 150});
+    ASSERT_TRUE(root);
+    ExpectRect(PosOf(*root, L"full"), 105, 105, 195, 145);
+    ExpectRect(PosOf(*root, L"corner"), 106, 107, 116, 117);
+}
+
+TEST(FindControlAt, TheDeepestVisibleControlAndTheLaterSiblingWin) {
+    auto root = Build(LR"(
+        <Container name="root">
+          <Control name="under"/>
+          <VerticalLayout name="over" width="50">
+            <Control name="top" height="20"/>
+            <Control name="hiddenchild" height="20" visible="false"/>
+            <Control name="below" height="20"/>
+          </VerticalLayout>
+          <Container name="ghost" visible="false"><Control name="inghost"/></Container>
+        </Container>)",
+                      RECT{0, 0, 100, 100});
+    ASSERT_TRUE(root);
+    auto at = [&](LONG x, LONG y) {
+        CControlUI* found = root->FindControlAt(POINT{x, y});
+        return found ? std::wstring(found->GetName().GetData()) : std::wstring(L"(none)");
+    };
+    EXPECT_EQ(at(10, 10), L"top");
+    EXPECT_EQ(at(10, 25), L"below"); // the hidden child took no space
+    EXPECT_EQ(at(10, 60), L"over");
+    EXPECT_EQ(at(49, 60), L"over");
+    EXPECT_EQ(at(50, 60), L"under"); // right edge excluded
+    EXPECT_EQ(at(99, 99), L"under");
+    EXPECT_EQ(at(100, 50), L"(none)");
+    EXPECT_EQ(at(-1, 0), L"(none)");
+
+    Named(*root, L"over")->SetVisible(false);
+    EXPECT_EQ(at(10, 10), L"under");
+    EXPECT_FALSE(Named(*root, L"top")->IsVisible());
+    Named(*root, L"over")->SetVisible(true);
+    EXPECT_TRUE(Named(*root, L"top")->IsVisible());
+    EXPECT_FALSE(Named(*root, L"inghost")->IsVisible());
+    root->SetVisible(false);
+    EXPECT_EQ(at(10, 10), L"(none)");
+}
+
+TEST(Container, AddRemoveAndOwnership) {
+    CVerticalLayoutUI layout;
+    auto* a = new CControlUI;
+    auto* b = new CButtonUI;
+    EXPECT_TRUE(layout.Add(a));
+    EXPECT_FALSE(layout.Add(a)); // already a child
+    EXPECT_FALSE(layout.Add(nullptr));
+    EXPECT_FALSE(layout.AddAt(b, 5));
+    EXPECT_TRUE(layout.AddAt(b, 0));
+    EXPECT_EQ(layout.GetItemAt(0), b);
+    EXPECT_EQ(layout.GetItemIndex(a), 1);
+    EXPECT_EQ(a->GetParent(), &layout);
+    EXPECT_TRUE(layout.Remove(b));
+    EXPECT_EQ(layout.GetCount(), 1);
+    EXPECT_FALSE(layout.RemoveAt(3));
+    layout.RemoveAll();
+    EXPECT_EQ(layout.GetCount(), 0);
+    EXPECT_EQ(layout.GetInterface(L"IContainer"), static_cast<IContainerUI*>(&layout));
+    EXPECT_EQ(layout.GetInterface(L"Button"), nullptr);
+}

@@ -1,0 +1,69 @@
+#include "platform/Markup.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "SkinFolder.h"
+
+using DuiLib::CMarkup;
+
+namespace {
+
+const std::string kUtf8Title = "<s><TaskBarName>\xE6\xB8\xB8\xE6\x88\x8F</TaskBarName></s>"; // 游戏
+
+} // namespace
+
+TEST(MarkupFile, ReadsUtf8WithAndWithoutBomBesideTheResourcePath) {
+    SkinFolder folder;
+    folder.Write(L"plain.xml", kUtf8Title);
+    folder.Write(L"bom.xml", "\xEF\xBB\xBF" + kUtf8Title);
+    for (const wchar_t* name : {L"plain.xml", L"\\bom.xml"}) {
+        CMarkup xml;
+        ASSERT_TRUE(xml.LoadFromFile(name, CMarkup::XMLFILE_ENCODING_UTF8)) << name;
+        EXPECT_STREQ(xml.GetRoot().GetChild(L"TaskBarName").GetValue(), L"游戏");
+    }
+}
+
+TEST(MarkupFile, ReadsUtf16AndRefusesBrokenOrMissingFiles) {
+    SkinFolder folder;
+    std::string utf16 = "\xFF\xFE";
+    for (wchar_t c : std::wstring(L"<a>中</a>")) {
+        utf16 += static_cast<char>(c & 0xFF);
+        utf16 += static_cast<char>(c >> 8);
+    }
+    folder.Write(L"wide.xml", utf16);
+    folder.Write(L"odd.xml", std::string("<\0a", 3));
+    folder.Write(L"badutf8.xml", "<a>\xC3\x28</a>");
+    folder.Write(L"binary.xml", std::string("<a>\0\x01\x02</a>", 10));
+    folder.Write(L"empty.xml", "");
+    folder.Write(L"truncated.xml", kUtf8Title.substr(0, kUtf8Title.size() - 3));
+
+    CMarkup xml;
+    ASSERT_TRUE(xml.LoadFromFile(L"wide.xml", CMarkup::XMLFILE_ENCODING_UTF8));
+    EXPECT_STREQ(xml.GetRoot().GetValue(), L"中");
+    EXPECT_FALSE(xml.LoadFromFile(L"odd.xml", CMarkup::XMLFILE_ENCODING_UNICODE));
+    for (const wchar_t* name :
+         {L"badutf8.xml", L"binary.xml", L"empty.xml", L"truncated.xml", L"missing.xml"}) {
+        EXPECT_FALSE(xml.LoadFromFile(name)) << name;
+        EXPECT_FALSE(xml.GetRoot().IsValid());
+    }
+}
+
+// Run in code pages 1252 and 936: the same bytes read differently, as the system's
+// ANSI code page says.
+TEST(MarkupFile, AnsiFollowsTheSystemCodePage) {
+    SkinFolder folder;
+    folder.Write(L"ansi.xml", "<s><TaskBarName>\xD3\xCE\xCF\xB7</TaskBarName></s>"); // 游戏 in GBK
+    CMarkup xml;
+    ASSERT_TRUE(xml.LoadFromFile(L"\\ansi.xml", CMarkup::XMLFILE_ENCODING_ASNI));
+    std::wstring title = xml.GetRoot().GetChild(L"TaskBarName").GetValue();
+    if (::GetACP() == 936)
+        EXPECT_EQ(title, L"游戏");
+    else
+        EXPECT_EQ(title, L"\u00D3\u00CE\u00CF\u00B7");
+    // A BOM overrides the selector.
+    folder.Write(L"bom.xml", "\xEF\xBB\xBF" + kUtf8Title);
+    ASSERT_TRUE(xml.LoadFromFile(L"bom.xml", CMarkup::XMLFILE_ENCODING_ASNI));
+    EXPECT_STREQ(xml.GetRoot().GetChild(L"TaskBarName").GetValue(), L"游戏");
+}

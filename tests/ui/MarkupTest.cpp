@@ -1,0 +1,175 @@
+#include "platform/Markup.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using DuiLib::CMarkup;
+using DuiLib::CMarkupNode;
+
+namespace {
+
+std::wstring Nested(int depth) {
+    std::wstring text;
+    for (int i = 0; i < depth; ++i)
+        text += L"<a>";
+    for (int i = 0; i < depth; ++i)
+        text += L"</a>";
+    return text;
+}
+
+} // namespace
+
+TEST(Markup, ReadsAnInvokeRequest) {
+    CMarkup xml(L"<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!-- from the movie -->\n"
+                L"<invoke name=\"OpenUrl\" returntype='xml'>\n  <arguments>\n"
+                L"    <string>http://a.b/?x=1&amp;y=2</string>\n    <number>7</number>\n"
+                L"  </arguments>\n</invoke>\n");
+    ASSERT_TRUE(xml.IsValid());
+    CMarkupNode root = xml.GetRoot();
+    EXPECT_STREQ(root.GetName(), L"invoke");
+    EXPECT_STREQ(root.GetAttributeValue(L"name"), L"OpenUrl");
+    EXPECT_STREQ(root.GetAttributeValue(L"returntype"), L"xml");
+    CMarkupNode arguments = root.GetChild();
+    EXPECT_STREQ(arguments.GetName(), L"arguments");
+    // White space between elements is not the element's text.
+    EXPECT_STREQ(arguments.GetValue(), L"");
+    EXPECT_STREQ(arguments.GetChild().GetValue(), L"http://a.b/?x=1&y=2");
+    EXPECT_STREQ(arguments.GetChild().GetSibling().GetValue(), L"7");
+    EXPECT_STREQ(arguments.GetChild(L"number").GetValue(), L"7");
+    EXPECT_FALSE(arguments.GetChild().GetSibling().GetSibling().IsValid());
+    EXPECT_STREQ(arguments.GetChild().GetParent().GetName(), L"arguments");
+    EXPECT_FALSE(root.GetParent().IsValid());
+}
+
+TEST(Markup, MissingNodesAndAttributesReadAsNullOrEmpty) {
+    CMarkup xml(L"<Settings><loadingFlash bLocal=\"true\"/><TaskBarName></TaskBarName></Settings>");
+    CMarkupNode root = xml.GetRoot();
+    EXPECT_STREQ(root.GetChild(L"loadingFlash").GetValue(), L"");
+    EXPECT_STREQ(root.GetChild(L"loadingFlash").GetAttributeValue(L"bLocal"), L"true");
+    EXPECT_STREQ(root.GetChild(L"loadingFlash").GetAttributeValue(L"other"), L"");
+    EXPECT_FALSE(root.GetChild(L"loadingFlash").HasAttribute(L"other"));
+    EXPECT_STREQ(root.GetChild(L"TaskBarName").GetValue(), L"");
+    CMarkupNode missing = root.GetChild(L"FileFilter");
+    EXPECT_FALSE(missing.IsValid());
+    EXPECT_EQ(missing.GetValue(), nullptr);
+    EXPECT_EQ(missing.GetName(), nullptr);
+    EXPECT_EQ(missing.GetAttributeValue(L"x"), nullptr);
+    EXPECT_FALSE(missing.GetChild().IsValid());
+    EXPECT_EQ(root.GetAttributeName(0), nullptr);
+    EXPECT_EQ(root.GetChild().GetAttributeValue(5), nullptr);
+    // Letter case counts in element names.
+    EXPECT_FALSE(root.GetChild(L"taskbarname").IsValid());
+}
+
+TEST(Markup, ResolvesEntitiesCDataAndCharacterReferences) {
+    CMarkup xml(L"<r a=\"&lt;&gt;&amp;&quot;&apos;\">x&#65;&#x4E2D;&#x1F600;"
+                L"<![CDATA[<raw & text>]]>&unknown; & alone</r>");
+    ASSERT_TRUE(xml.IsValid());
+    CMarkupNode root = xml.GetRoot();
+    EXPECT_STREQ(root.GetAttributeValue(L"a"), L"<>&\"'");
+    std::wstring expected = L"xA\u4E2D";
+    if (sizeof(wchar_t) == 2)
+        expected += L"\xD83D\xDE00";
+    else
+        expected += static_cast<wchar_t>(0x1F600);
+    expected += L"<raw & text>&unknown; & alone";
+    EXPECT_EQ(std::wstring(root.GetValue()), expected);
+}
+
+TEST(Markup, KeepsTextAsWrittenAroundChildren) {
+    CMarkup xml(L"<r>  lead <b/> tail  <c>  spaced  </c>\n</r>");
+    ASSERT_TRUE(xml.IsValid());
+    EXPECT_STREQ(xml.GetRoot().GetValue(), L"  lead  tail  ");
+    EXPECT_STREQ(xml.GetRoot().GetChild(L"c").GetValue(), L"  spaced  ");
+    CMarkup blank(L"<r>   </r>");
+    EXPECT_STREQ(blank.GetRoot().GetValue(), L"   ");
+}
+
+TEST(Markup, RefusesBrokenDocuments) {
+    const wchar_t* broken[] = {
+        L"",
+        L"   ",
+        L"text only",
+        L"<a>",
+        L"<a></b>",
+        L"<a><b></a></b>",
+        L"<a/><b/>",
+        L"<a/>trailing",
+        L"<a x=1/>",
+        L"<a x=\"1/>",
+        L"<a x=\"1\"y=\"2\"/>",
+        L"<a x=\"<\"/>",
+        L"<a><!-- open",
+        L"<a><![CDATA[ open",
+        L"<![CDATA[x]]><a/>",
+        L"<a>&#0;</a>",
+        L"<a>&#xD800;</a>",
+        L"<a>&#x110000;</a>",
+        L"<a>&#12a;</a>",
+        L"<a>&#;</a>",
+        L"<1a/>",
+        L"<a></a",
+        L"<a/><!DOCTYPE a>",
+        L"<?xml version=\"1.0\"",
+        L"<",
+        L"</a>",
+    };
+    for (const wchar_t* text : broken) {
+        CMarkup xml(text);
+        EXPECT_FALSE(xml.IsValid()) << "accepted: " << testing::PrintToString(std::wstring(text));
+        EXPECT_FALSE(xml.GetRoot().IsValid());
+        EXPECT_NE(std::wstring(xml.GetLastErrorMessage()), L"");
+    }
+}
+
+TEST(Markup, AcceptsDeclarationsCommentsAndDoctype) {
+    CMarkup xml(L"\xFEFF<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY e \"x>\">]><!--c-->"
+                L"<r><?pi data?><!-- inner --></r><!-- after -->\n");
+    ASSERT_TRUE(xml.IsValid()) << xml.GetLastErrorMessage();
+    EXPECT_STREQ(xml.GetRoot().GetName(), L"r");
+    EXPECT_FALSE(xml.GetRoot().HasChildren());
+}
+
+TEST(Markup, LimitsTheDepthAndSurvivesAFailedReload) {
+    EXPECT_TRUE(CMarkup(Nested(CMarkup::kMaxDepth).c_str()).IsValid());
+    EXPECT_FALSE(CMarkup(Nested(CMarkup::kMaxDepth + 1).c_str()).IsValid());
+    // A million open elements fail fast and without touching the call stack.
+    std::wstring deep(4000000, L'a');
+    for (size_t i = 0; i < deep.size(); i += 4)
+        deep.replace(i, 3, L"<a>");
+    EXPECT_FALSE(CMarkup(deep.c_str()).IsValid());
+
+    CMarkup xml(L"<a><b>1</b></a>");
+    ASSERT_TRUE(xml.IsValid());
+    EXPECT_FALSE(xml.Load(L"<a><b>1</b>"));
+    EXPECT_FALSE(xml.GetRoot().IsValid());
+    EXPECT_TRUE(xml.Load(L"<c/>"));
+    EXPECT_STREQ(xml.GetRoot().GetName(), L"c");
+}
+
+TEST(Markup, TextWithAnEmbeddedNulIsNotADocument) {
+    std::wstring text = L"<a>x</a>";
+    text.insert(3, 1, L'\0');
+    CMarkup xml;
+    EXPECT_FALSE(xml.Load(text.data(), text.size()));
+    EXPECT_FALSE(xml.Load(nullptr));
+}
+
+TEST(Markup, ReadsHugeDocuments) {
+    std::wstring text = L"<r>";
+    for (int i = 0; i < 200000; ++i)
+        text += L"<item n=\"" + std::to_wstring(i) + L"\">v&amp;</item>";
+    text += L"</r>";
+    CMarkup xml(text.c_str());
+    ASSERT_TRUE(xml.IsValid());
+    int count = 0;
+    CMarkupNode last;
+    for (CMarkupNode item = xml.GetRoot().GetChild(); item.IsValid(); item = item.GetSibling()) {
+        ++count;
+        last = item;
+    }
+    EXPECT_EQ(count, 200000);
+    EXPECT_STREQ(last.GetAttributeValue(L"n"), L"199999");
+    EXPECT_STREQ(last.GetValue(), L"v&");
+}

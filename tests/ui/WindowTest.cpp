@@ -1,0 +1,315 @@
+// A real window under Wine with a skin attached: notifications, input, painting, and
+// the window's life cycle, all through real messages.
+#include "platform/UIlib.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SkinFolder.h"
+
+using namespace DuiLib;
+
+namespace {
+
+const char kSkin[] = R"(<Window size="300,200" bkcolor="#FF0000FF" caption="0,0,0,40">
+  <VerticalLayout name="root" inset="10,10,10,10">
+    <HorizontalLayout name="caption" height="40" bkcolor="#FF204060">
+      <Control/>
+      <Button name="closebtn" width="50" bkcolor="#FF808080" hotbkcolor="#FFFF0000"
+              pushedbkcolor="#FF00FF00" text="关闭"/>
+    </HorizontalLayout>
+    <Container name="body" bkcolor="#FFFFFFFF" bordercolor="#FF000000" bordersize="3">
+      <Counted name="counted" width="20" height="20" padding="100,50,0,0" bkcolor="#FFFFFF00"/>
+    </Container>
+    <Control name="hiddenstrip" height="30" bkcolor="#FF00FFFF" visible="false"/>
+  </VerticalLayout>
+</Window>)";
+
+// Counts its DoInit calls.
+class CountedUI : public CControlUI {
+public:
+    void DoInit() override { ++inits; }
+    int inits = 0;
+};
+
+class Callback : public IDialogBuilderCallback {
+public:
+    CControlUI* CreateControl(LPCTSTR pstrClass) override {
+        return std::wstring(pstrClass) == L"Counted" ? new CountedUI : nullptr;
+    }
+};
+
+class SkinWindow : public CWindowWnd, public INotifyUI {
+public:
+    LPCTSTR GetWindowClassName() const override { return L"GsUiTestWindow"; }
+    UINT GetClassStyle() const override { return CS_DBLCLKS; }
+
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
+        if (uMsg == WM_CREATE) {
+            pm.Init(m_hWnd);
+            Callback callback;
+            CDialogBuilder builder;
+            pm.AttachDialog(builder.Create(L"skin.xml", nullptr, &callback, &pm, nullptr));
+            pm.AddNotifier(this);
+            return 0;
+        }
+        LRESULT result = 0;
+        if (pm.MessageHandler(uMsg, wParam, lParam, result))
+            return result;
+        return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
+    }
+    void OnFinalMessage(HWND hWnd) override { finalWindows.push_back(hWnd); }
+    void Notify(TNotifyUI& msg) override {
+        notes.push_back(msg.sType.GetData());
+        senders.push_back(msg.pSender);
+        if (onNotify)
+            onNotify(msg);
+    }
+
+    CPaintManagerUI pm;
+    std::vector<std::wstring> notes;
+    std::vector<CControlUI*> senders;
+    std::vector<HWND> finalWindows;
+    std::function<void(TNotifyUI&)> onNotify;
+};
+
+void Pump() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+LPARAM At(LONG x, LONG y) {
+    return MAKELPARAM(x, y);
+}
+
+POINT CenterOf(CControlUI* control) {
+    const CDuiRect& rc = control->GetPos();
+    return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+// The window's own painting, read back pixel by pixel from a 32-bit memory bitmap.
+class Capture {
+public:
+    explicit Capture(HWND window) {
+        RECT client{};
+        ::GetClientRect(window, &client);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = client.right;
+        info.bmiHeader.biHeight = -client.bottom; // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        m_dc.reset(::CreateCompatibleDC(nullptr));
+        void* bits = nullptr;
+        m_bitmap.reset(::CreateDIBSection(m_dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_bits = static_cast<const DWORD*>(bits);
+        m_width = client.right;
+        gs::SelectedObject selected(m_dc.get(), m_bitmap.get());
+        ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc.get()), PRF_CLIENT);
+        ::GdiFlush();
+    }
+    // 0xRRGGBB at a client point.
+    DWORD At(LONG x, LONG y) const { return m_bits[y * m_width + x] & 0xFFFFFF; }
+
+private:
+    gs::UniqueMemoryDC m_dc;
+    gs::UniqueBitmap m_bitmap;
+    const DWORD* m_bits = nullptr;
+    LONG m_width = 0;
+};
+
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder.Write(L"skin.xml", kSkin);
+        window = std::make_unique<SkinWindow>();
+        ASSERT_NE(window->Create(nullptr, L"ui test", WS_POPUP, 0, 0, 0, 100, 100), nullptr);
+    }
+    void Show() {
+        window->ShowWindow(true, false);
+        Pump();
+    }
+    CControlUI* Find(const wchar_t* name) { return window->pm.FindControl(name); }
+    void Send(UINT msg, POINT pt, WPARAM keys = 0) {
+        ::SendMessageW(*window, msg, keys, At(pt.x, pt.y));
+    }
+
+    SkinFolder folder;
+    std::unique_ptr<SkinWindow> window;
+};
+
+} // namespace
+
+TEST_F(WindowTest, WindowInitComesOnceAfterTheWindowIsShown) {
+    auto* counted = static_cast<CountedUI*>(Find(L"counted"));
+    ASSERT_NE(counted, nullptr);
+    Pump();
+    EXPECT_TRUE(window->notes.empty());
+    EXPECT_EQ(counted->inits, 0);
+
+    Show();
+    ASSERT_EQ(window->notes, std::vector<std::wstring>{L"windowinit"});
+    EXPECT_EQ(window->senders[0], window->pm.GetRoot());
+    EXPECT_EQ(counted->inits, 1);
+    EXPECT_TRUE(window->pm.IsInitialized());
+
+    // Later controls are initialised as they join; nothing is sent twice.
+    auto* late = new CountedUI;
+    static_cast<CContainerUI*>(Find(L"body"))->Add(late);
+    EXPECT_EQ(late->inits, 1);
+    window->ShowWindow(false);
+    Show();
+    ::InvalidateRect(*window, nullptr, FALSE);
+    ::UpdateWindow(*window);
+    Pump();
+    EXPECT_EQ(window->notes.size(), 1u);
+    EXPECT_EQ(counted->inits, 1);
+}
+
+TEST_F(WindowTest, TheSkinSizesTheWindowAndLayoutFollowsResizing) {
+    RECT rc{};
+    ::GetWindowRect(*window, &rc);
+    EXPECT_EQ(rc.right - rc.left, 300);
+    EXPECT_EQ(rc.bottom - rc.top, 200);
+    Show();
+    EXPECT_EQ(Find(L"closebtn")->GetPos(), CDuiRect(240, 10, 290, 50));
+    EXPECT_EQ(Find(L"body")->GetPos(), CDuiRect(10, 50, 290, 190));
+
+    ::SetWindowPos(*window, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(Find(L"closebtn")->GetPos(), CDuiRect(340, 10, 390, 50));
+    EXPECT_EQ(window->pm.FindControl(POINT{345, 20}), Find(L"closebtn"));
+    EXPECT_EQ(window->pm.FindControl(POINT{5, 5}), window->pm.GetRoot());
+    EXPECT_EQ(window->pm.FindControl(POINT{400, 5}), nullptr);
+
+    // Showing a hidden control takes effect at the next hit test, without a paint.
+    Find(L"hiddenstrip")->SetVisible(true);
+    EXPECT_EQ(window->pm.FindControl(POINT{20, 280}), Find(L"hiddenstrip"));
+    EXPECT_EQ(Find(L"body")->GetHeight(), 210); // 280 less the caption and the strip
+}
+
+TEST_F(WindowTest, PressAndReleaseOnAButtonGiveOneClick) {
+    Show();
+    window->notes.clear();
+    window->senders.clear();
+    CControlUI* button = Find(L"closebtn");
+    POINT on = CenterOf(button);
+    Send(WM_MOUSEMOVE, on);
+    Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
+    EXPECT_EQ(::GetCapture(), window->GetHWND());
+    Send(WM_LBUTTONUP, on);
+    ASSERT_EQ(window->notes, std::vector<std::wstring>{L"click"});
+    EXPECT_EQ(window->senders[0], button);
+    EXPECT_NE(::GetCapture(), window->GetHWND());
+
+    // Released elsewhere, pressed elsewhere, or pressed on something else: no click.
+    Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, POINT{20, 100}, MK_LBUTTON);
+    Send(WM_LBUTTONUP, POINT{20, 100});
+    Send(WM_LBUTTONDOWN, POINT{20, 100}, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, on, MK_LBUTTON);
+    Send(WM_LBUTTONUP, on);
+    Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
+    ::SendMessageW(*window, WM_CANCELMODE, 0, 0);
+    Send(WM_LBUTTONUP, on);
+    EXPECT_EQ(window->notes.size(), 1u);
+}
+
+TEST_F(WindowTest, TheFocusedButtonClicksOnSpaceAndEnter) {
+    Show();
+    window->notes.clear();
+    CControlUI* button = Find(L"closebtn");
+    button->SetFocus();
+    EXPECT_EQ(window->pm.GetFocus(), button);
+    EXPECT_TRUE(button->IsFocused());
+    ::SendMessageW(*window, WM_KEYDOWN, VK_SPACE, 0);
+    ::SendMessageW(*window, WM_KEYDOWN, VK_RETURN, 0);
+    ::SendMessageW(*window, WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(window->notes, (std::vector<std::wstring>{L"click", L"click"}));
+
+    Find(L"body")->SetFocus();
+    EXPECT_FALSE(button->IsFocused());
+    ::SendMessageW(*window, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(window->notes.size(), 2u);
+}
+
+TEST_F(WindowTest, AClickHandlerMayDeleteTheButton) {
+    Show();
+    window->onNotify = [this](TNotifyUI& msg) {
+        if (msg.sType == L"click")
+            static_cast<CContainerUI*>(Find(L"caption"))->RemoveAll();
+    };
+    POINT on = CenterOf(Find(L"closebtn"));
+    Send(WM_MOUSEMOVE, on);
+    Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
+    Send(WM_LBUTTONUP, on);
+    EXPECT_EQ(Find(L"closebtn"), nullptr);
+    Send(WM_MOUSEMOVE, POINT{on.x - 1, on.y});
+    Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
+    Send(WM_LBUTTONUP, on);
+    EXPECT_EQ(window->notes.back(), L"click");
+    EXPECT_EQ(window->pm.FindControl(on), Find(L"caption"));
+}
+
+TEST_F(WindowTest, PaintingPutsTheSkinColoursWhereTheLayoutSays) {
+    Show();
+    {
+        Capture shot(*window);
+        EXPECT_EQ(shot.At(2, 2), 0x0000FFu);     // window background inside the inset
+        EXPECT_EQ(shot.At(20, 20), 0x204060u);   // caption band
+        EXPECT_EQ(shot.At(242, 12), 0x808080u);  // button, normal
+        EXPECT_EQ(shot.At(11, 51), 0x000000u);   // body border
+        EXPECT_EQ(shot.At(14, 54), 0xFFFFFFu);   // body inside the border
+        EXPECT_EQ(shot.At(110, 100), 0xFFFF00u); // padded child of the body
+        EXPECT_EQ(shot.At(131, 100), 0xFFFFFFu); // right of its fixed width
+        EXPECT_EQ(shot.At(295, 195), 0x0000FFu);
+    }
+    POINT on{242, 12};
+    Send(WM_MOUSEMOVE, on);
+    EXPECT_EQ(Capture(*window).At(242, 12), 0xFF0000u); // hot
+    Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
+    EXPECT_EQ(Capture(*window).At(242, 12), 0x00FF00u); // pushed
+    Send(WM_MOUSEMOVE, POINT{20, 100}, MK_LBUTTON);
+    EXPECT_EQ(Capture(*window).At(242, 12), 0x808080u); // pressed but the pointer left
+    Send(WM_LBUTTONUP, POINT{20, 100});
+
+    Find(L"body")->SetVisible(false);
+    Capture hidden(*window);
+    EXPECT_EQ(hidden.At(14, 54), 0x0000FFu);
+    EXPECT_EQ(hidden.At(110, 100), 0x0000FFu);
+}
+
+TEST_F(WindowTest, OnFinalMessageFollowsTheLastMessage) {
+    HWND hwnd = window->GetHWND();
+    ::DestroyWindow(hwnd);
+    EXPECT_EQ(window->finalWindows, std::vector<HWND>{hwnd});
+    EXPECT_EQ(window->GetHWND(), nullptr);
+    EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+TEST(WindowWnd, CentresAndCreatesWithoutASkin) {
+    SkinFolder folder; // empty: the skin is missing
+    SkinWindow window;
+    ASSERT_NE(window.Create(nullptr, L"empty", WS_POPUP, 0, 0, 0, 200, 100), nullptr);
+    EXPECT_EQ(window.pm.GetRoot(), nullptr);
+    window.CenterWindow();
+    RECT rc{};
+    ::GetWindowRect(window, &rc);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_EQ(rc.left - monitor.rcWork.left, monitor.rcWork.right - rc.right);
+    EXPECT_EQ(rc.right - rc.left, 200);
+    window.ShowWindow();
+    Pump();
+    EXPECT_TRUE(window.notes.empty());
+    Capture shot(window);
+    EXPECT_EQ(shot.At(100, 50), 0xFFFFFFu);
+    EXPECT_EQ(window.SendMessage(WM_GETTEXTLENGTH), 5);
+}
