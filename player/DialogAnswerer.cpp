@@ -58,9 +58,9 @@ void DialogAnswerer::Reset() {
 
 bool DialogAnswerer::Poll() {
     bool promptSeen = false;
+    // By the next tick the posted answer has been handled (timer messages come only when
+    // the queue is empty): a file dialog still open refused it and may take a new answer.
     for (HWND dialog : ThreadDialogs()) {
-        if (dialog == m_answeredDialog)
-            continue;
         if (FileNameControl(dialog)) {
             if (m_file != FileAnswer::None && AnswerFileDialog(dialog))
                 return Pending();

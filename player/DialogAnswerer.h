@@ -39,7 +39,7 @@ private:
     FileAnswer m_file = FileAnswer::None;
     std::wstring m_path;
     Overwrite m_overwrite = Overwrite::None;
-    HWND m_answeredDialog = nullptr; // not owned: the dialog answered last, until it closes
+    HWND m_answeredDialog = nullptr; // not owned: the file dialog answered last
 };
 
 } // namespace player

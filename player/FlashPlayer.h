@@ -226,6 +226,7 @@ private:
     HRESULT GetText(DISPID id, BSTR* value) const;
     HRESULT PutText(DISPID id, const wchar_t* name, BSTR value);
     HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result);
+    HRESULT PutTextMember(DISPID id, DISPPARAMS& params);
 
     LONG m_references = 1;
     Stage m_stage{*this};

@@ -4,6 +4,8 @@
 // FlashVersion. There is no type library; names resolve through the table below.
 #include "player/FlashPlayer.h"
 
+#include "platform/DispatchArgument.h"
+
 namespace player {
 
 namespace flash = gs::flash;
@@ -28,12 +30,8 @@ constexpr Member Members[] = {
     {L"DisableLocalSecurity", flash::DISPID_DisableLocalSecurity},
 };
 
-// The i-th argument in call order (DISPPARAMS holds them last first), as text.
 HRESULT TextArgument(const DISPPARAMS& params, UINT index, gs::UniqueVariant& text) {
-    if (index >= params.cArgs)
-        return DISP_E_BADPARAMCOUNT;
-    VARIANT& argument = params.rgvarg[params.cArgs - 1 - index];
-    return ::VariantChangeType(text.put(), &argument, 0, VT_BSTR);
+    return gs::DispatchArgument(params, index, VT_BSTR, text);
 }
 
 HRESULT GiveBstr(HRESULT hr, BSTR value, VARIANT* result) {
@@ -97,55 +95,57 @@ HRESULT FlashPlayer::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS*
 }
 
 HRESULT FlashPlayer::InvokeMember(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result) {
-    const bool get = flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD);
     const bool put = flags & DISPATCH_PROPERTYPUT;
     gs::UniqueVariant first;
     gs::UniqueVariant second;
     BSTR text = nullptr;
     long number = 0;
+    HRESULT hr = S_OK;
     switch (id) {
     case flash::DISPID_ReadyState:
-        return get ? GiveLong(get_ReadyState(&number), number, result) : DISP_E_MEMBERNOTFOUND;
+        hr = put ? DISP_E_MEMBERNOTFOUND : get_ReadyState(&number);
+        return GiveLong(hr, number, result);
     case flash::DISPID_FlashVersion:
-        return get ? GiveLong(FlashVersion(&number), number, result) : DISP_E_MEMBERNOTFOUND;
+        hr = put ? DISP_E_MEMBERNOTFOUND : FlashVersion(&number);
+        return GiveLong(hr, number, result);
     case flash::DISPID_Movie:
     case flash::DISPID_FlashVars:
     case flash::DISPID_AllowScriptAccess:
-        if (put) {
-            HRESULT hr = TextArgument(params, 0, first);
-            if (FAILED(hr))
-                return hr;
-            BSTR value = first.get()->bstrVal;
-            return id == flash::DISPID_Movie       ? put_Movie(value)
-                   : id == flash::DISPID_FlashVars ? put_FlashVars(value)
-                                                   : put_AllowScriptAccess(value);
-        }
-        return GiveBstr(id == flash::DISPID_Movie ? get_Movie(&text) : GetText(id, &text), text,
-                        result);
-    case flash::DISPID_CallFunction:
+        if (put)
+            return PutTextMember(id, params);
+        hr = id == flash::DISPID_Movie ? get_Movie(&text) : GetText(id, &text);
+        return GiveBstr(hr, text, result);
     case flash::DISPID_SetReturnValue:
-    case flash::DISPID_GetVariable: {
-        HRESULT hr = TextArgument(params, 0, first);
-        if (FAILED(hr))
-            return hr;
-        BSTR value = first.get()->bstrVal;
-        if (id == flash::DISPID_SetReturnValue)
-            return SetReturnValue(value);
-        return GiveBstr(id == flash::DISPID_CallFunction ? CallFunction(value, &text)
-                                                         : GetVariable(value, &text),
-                        text, result);
-    }
-    case flash::DISPID_SetVariable: {
-        HRESULT hr = TextArgument(params, 0, first);
+        hr = TextArgument(params, 0, first);
+        return FAILED(hr) ? hr : SetReturnValue(first.get()->bstrVal);
+    case flash::DISPID_CallFunction:
+    case flash::DISPID_GetVariable:
+        hr = TextArgument(params, 0, first);
+        if (SUCCEEDED(hr))
+            hr = id == flash::DISPID_CallFunction ? CallFunction(first.get()->bstrVal, &text)
+                                                  : GetVariable(first.get()->bstrVal, &text);
+        return GiveBstr(hr, text, result);
+    case flash::DISPID_SetVariable:
+        hr = TextArgument(params, 0, first);
         if (SUCCEEDED(hr))
             hr = TextArgument(params, 1, second);
         return FAILED(hr) ? hr : SetVariable(first.get()->bstrVal, second.get()->bstrVal);
-    }
     case flash::DISPID_DisableLocalSecurity:
         return DisableLocalSecurity();
     default:
         return DISP_E_MEMBERNOTFOUND;
     }
+}
+
+HRESULT FlashPlayer::PutTextMember(DISPID id, DISPPARAMS& params) {
+    gs::UniqueVariant value;
+    HRESULT hr = TextArgument(params, 0, value);
+    if (FAILED(hr))
+        return hr;
+    BSTR text = value.get()->bstrVal;
+    if (id == flash::DISPID_Movie)
+        return put_Movie(text);
+    return id == flash::DISPID_FlashVars ? put_FlashVars(text) : put_AllowScriptAccess(text);
 }
 
 } // namespace player

@@ -57,6 +57,7 @@ HRESULT Stage::Create(HWND parent, const RECT& rect) {
         return HRESULT_FROM_WIN32(::GetLastError());
     for (size_t index = 0; index < m_buttons.size(); ++index)
         CreateButton(index);
+    UpdateCaption();
     return S_OK;
 }
 
@@ -82,18 +83,28 @@ void Stage::Clear() {
     m_lines.clear();
     m_buttons.clear();
     m_received.clear();
+    UpdateCaption();
     Redraw();
 }
 
 void Stage::SetTitle(std::wstring title) {
     m_title = std::move(title);
+    UpdateCaption();
     Redraw();
 }
 
 void Stage::SetStatus(std::wstring status) {
     m_status = std::move(status);
+    UpdateCaption();
     PlaceButtons();
     Redraw();
+}
+
+// The window text says what the stage shows first: why the movie cannot play, else its
+// title. Tests and accessibility tools read it there.
+void Stage::UpdateCaption() const {
+    if (m_window)
+        ::SetWindowTextW(m_window.get(), m_status.empty() ? m_title.c_str() : m_status.c_str());
 }
 
 void Stage::AddText(std::wstring line) {

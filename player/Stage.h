@@ -55,6 +55,7 @@ private:
     void CreateButton(size_t index);
     void PlaceButtons();
     void Redraw() const;
+    void UpdateCaption() const;
 
     StageEvents& m_events;
     gs::UniqueWindow m_window;

@@ -1,0 +1,83 @@
+// The invoke text as the player reads what the host sends and writes what it calls.
+#include "player/InvokeText.h"
+
+#include <gtest/gtest.h>
+
+using player::BuildInvoke;
+using player::EscapeXml;
+using player::ParseInvoke;
+using player::UnescapeXml;
+
+namespace {
+
+TEST(InvokeText, ReadsNameAndTypedArguments) {
+    auto request = ParseInvoke(
+        L"<invoke name=\"AckEnterGame\" returntype=\"xml\"><arguments><number>-1</number>"
+        L"<string>张三 &amp; co</string><true/><string></string>"
+        L"<array><property id=\"0\"><array><property id=\"0\"><null/></property></array>"
+        L"</property></array><number>65535</number></arguments></invoke>");
+    EXPECT_EQ(request.name, L"AckEnterGame");
+    ASSERT_EQ(request.arguments.size(), 6u);
+    EXPECT_EQ(request.arguments[0].element, L"number");
+    EXPECT_EQ(request.arguments[0].Text(), L"-1");
+    EXPECT_EQ(request.arguments[1].Text(), L"张三 & co");
+    EXPECT_EQ(request.arguments[1].inner, L"张三 &amp; co");
+    EXPECT_EQ(request.arguments[2].Xml(), L"<true/>");
+    EXPECT_EQ(request.arguments[3].Xml(), L"<string></string>");
+    EXPECT_EQ(request.arguments[4].element, L"array");
+    EXPECT_NE(request.arguments[4].inner.find(L"<null/>"), std::wstring::npos)
+        << "a nested array of the same name stays one argument";
+    EXPECT_EQ(request.arguments[5].Text(), L"65535");
+}
+
+TEST(InvokeText, NoArgumentsInAnyOfTheirForms) {
+    for (const wchar_t* text :
+         {L"<invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>",
+          L"<invoke name=\"OnClose\"><arguments></arguments></invoke>",
+          L"<invoke name='OnClose'/>"}) {
+        auto request = ParseInvoke(text);
+        EXPECT_EQ(request.name, L"OnClose") << text;
+        EXPECT_TRUE(request.arguments.empty()) << text;
+    }
+}
+
+TEST(InvokeText, MalformedTextGivesWhatCanBeRead) {
+    const wchar_t* texts[] = {
+        L"",
+        L"<",
+        L"<invoke",
+        L"<invoke name=",
+        L"<invoke name=\"Open",
+        L"<invoke rename=\"X\" name = \"Real\"><arguments><string>abc",
+        L"<invoke name=\"A\"><arguments><string>x</string><number>1</num",
+        L"<invoke name=\"A\"><arguments><",
+        L"not xml at all",
+    };
+    for (const wchar_t* text : texts) {
+        auto request = ParseInvoke(text);
+        EXPECT_LE(request.arguments.size(), 2u) << testing::PrintToString(std::wstring(text));
+    }
+    EXPECT_EQ(ParseInvoke(texts[4]).name, L"");
+    auto renamed = ParseInvoke(texts[5]);
+    EXPECT_EQ(renamed.name, L"Real") << "an attribute that merely ends in 'name' is not it";
+    ASSERT_EQ(renamed.arguments.size(), 1u);
+    EXPECT_EQ(renamed.arguments[0].inner, L"abc");
+}
+
+TEST(InvokeText, EscapesTheFiveEntitiesBothWays) {
+    const std::wstring raw = L"a&b<c>d\"e'f &amp;";
+    std::wstring escaped = EscapeXml(raw);
+    EXPECT_EQ(escaped, L"a&amp;b&lt;c&gt;d&quot;e&apos;f &amp;amp;");
+    EXPECT_EQ(UnescapeXml(escaped), raw);
+    EXPECT_EQ(UnescapeXml(L"&unknown; & &amp"), L"&unknown; & &amp");
+}
+
+TEST(InvokeText, BuildsTheExternalInterfaceForm) {
+    EXPECT_EQ(BuildInvoke(L"OnSize", L"<number>1000</number><number>625</number>"),
+              L"<invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>1000</number>"
+              L"<number>625</number></arguments></invoke>");
+    auto request = ParseInvoke(BuildInvoke(L"A\"B", L""));
+    EXPECT_EQ(request.name, L"A\"B");
+}
+
+} // namespace

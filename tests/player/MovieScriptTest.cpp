@@ -1,0 +1,133 @@
+// Movie scripts as the player reads them: what a script means, and how a broken one
+// is refused with the line that broke it.
+#include "player/MovieScript.h"
+
+#include <gtest/gtest.h>
+
+using player::Op;
+using player::ParseMovie;
+
+namespace {
+
+TEST(MovieScript, ReadsTheMainSequenceAndTheFunctions) {
+    auto parsed = ParseMovie(L"# a comment\r\n"
+                             L"title Loading\r\n"
+                             L"\r\n"
+                             L"  invoke ReqEnterGame\r\n"
+                             L"wait 250\r\n"
+                             L"on OnClose\r\n"
+                             L"  note closing\r\n"
+                             L"  invoke ExitGame\r\n"
+                             L"end\r\n"
+                             L"on OnSize\r\n"
+                             L"  return <string>ok</string>\r\n"
+                             L"end");
+    ASSERT_TRUE(parsed.movie) << parsed.error;
+    const auto& main = parsed.movie->main;
+    ASSERT_EQ(main.size(), 3u);
+    EXPECT_EQ(main[0].op, Op::Title);
+    EXPECT_EQ(main[0].text, L"Loading");
+    EXPECT_EQ(main[1].op, Op::Invoke);
+    EXPECT_EQ(main[1].text, L"ReqEnterGame");
+    EXPECT_EQ(main[1].line, 4);
+    EXPECT_EQ(main[2].milliseconds, 250u);
+    const auto* onClose = parsed.movie->Find(L"OnClose");
+    ASSERT_NE(onClose, nullptr);
+    ASSERT_EQ(onClose->body.size(), 2u);
+    EXPECT_EQ(onClose->body[1].text, L"ExitGame");
+    ASSERT_NE(parsed.movie->Find(L"OnSize"), nullptr);
+    EXPECT_EQ(parsed.movie->Find(L"OnSize")->body[0].text, L"<string>ok</string>");
+    EXPECT_EQ(parsed.movie->Find(L"onclose"), nullptr) << "function names keep their case";
+}
+
+TEST(MovieScript, KeepsRawCallsAndQuotedTokensExactly) {
+    auto parsed = ParseMovie(L"call <invoke name=\"Broken\"><arguments><string>x</arg\n"
+                             L"invoke SaveFile \"a \\\"quoted\\\" \\\\ text\" 42 true $2 bare\n"
+                             L"fscommand \"quit\" \"now please\"\n"
+                             L"button \"Close it\" invoke OnClose\n"
+                             L"transcript out\\calls.txt\n");
+    ASSERT_TRUE(parsed.movie) << parsed.error;
+    const auto& main = parsed.movie->main;
+    ASSERT_EQ(main.size(), 4u);
+    EXPECT_EQ(main[0].text, L"<invoke name=\"Broken\"><arguments><string>x</arg");
+    ASSERT_EQ(main[1].tokens.size(), 5u);
+    EXPECT_EQ(main[1].tokens[0].value, L"a \"quoted\" \\ text");
+    EXPECT_TRUE(main[1].tokens[0].quoted);
+    EXPECT_EQ(main[1].tokens[1].value, L"42");
+    EXPECT_FALSE(main[1].tokens[1].quoted);
+    EXPECT_EQ(main[1].tokens[3].value, L"$2");
+    EXPECT_EQ(main[2].tokens[1].value, L"now please");
+    EXPECT_EQ(main[3].text, L"Close it");
+    ASSERT_EQ(main[3].then.size(), 1u);
+    EXPECT_EQ(main[3].then[0].op, Op::Invoke);
+    EXPECT_EQ(parsed.movie->transcript, L"out\\calls.txt");
+}
+
+TEST(MovieScript, ReadsDialogAnswers) {
+    auto parsed = ParseMovie(L"filedialog choose C:\\games\\save 1.dat\n"
+                             L"filedialog cancel\n"
+                             L"overwrite yes\n"
+                             L"overwrite no\n");
+    ASSERT_TRUE(parsed.movie) << parsed.error;
+    const auto& main = parsed.movie->main;
+    EXPECT_EQ(main[0].op, Op::ChooseFile);
+    EXPECT_EQ(main[0].text, L"C:\\games\\save 1.dat");
+    EXPECT_EQ(main[1].op, Op::CancelFile);
+    EXPECT_TRUE(main[2].yes);
+    EXPECT_FALSE(main[3].yes);
+}
+
+struct Broken {
+    const wchar_t* script;
+    int line;
+    const wchar_t* message;
+};
+
+TEST(MovieScript, RefusesBrokenScriptsAtTheLineThatBreaks) {
+    const Broken cases[] = {
+        {L"title ok\n\nplay now\n", 3, L"unknown command \"play\""},
+        {L"on A\n  text a\n\ntext b\n", 1, L"has no \"end\""},
+        {L"end\n", 1, L"\"end\" without \"on\""},
+        {L"on A\non B\nend\nend\n", 2, L"\"on\" inside"},
+        {L"return <null/>\n", 1, L"inside a function"},
+        {L"fail\n", 1, L"inside a function"},
+        {L"wait soon\n", 1, L"milliseconds"},
+        {L"wait -5\n", 1, L"milliseconds"},
+        {L"wait 99999999999\n", 1, L"milliseconds"},
+        {L"invoke X \"open\n", 1, L"unterminated"},
+        {L"invoke\n", 1, L"needs an argument"},
+        {L"call\n", 1, L"needs an argument"},
+        {L"on A\nend\non A\nend\n", 3, L"defined twice"},
+        {L"on\n", 1, L"one function name"},
+        {L"on Two words\n", 1, L"one function name"},
+        {L"on A\n transcript x\nend\n", 2, L"outside functions"},
+        {L"button Close invoke X\n", 1, L"quoted label"},
+        {L"button \"Close\"\n", 1, L"action after its label"},
+        {L"button \"Nest\" button \"x\" note\n", 1, L"action after its label"},
+        {L"button \"Bad\" dance\n", 1, L"unknown command"},
+        {L"filedialog open x\n", 1, L"filedialog needs"},
+        {L"filedialog choose\n", 1, L"filedialog needs"},
+        {L"filedialog cancel now\n", 1, L"filedialog needs"},
+        {L"overwrite maybe\n", 1, L"yes or no"},
+        {L"fscommand\n", 1, L"fscommand needs"},
+        {L"fscommand a b c\n", 1, L"fscommand needs"},
+        {L"on A\nend trailing\n", 2, L"nothing after"},
+    };
+    for (const Broken& broken : cases) {
+        auto parsed = ParseMovie(broken.script);
+        EXPECT_FALSE(parsed.movie) << testing::PrintToString(std::wstring(broken.script));
+        EXPECT_EQ(parsed.errorLine, broken.line) << parsed.error;
+        EXPECT_NE(parsed.error.find(broken.message), std::wstring::npos) << parsed.error;
+    }
+}
+
+TEST(MovieScript, AnEmptyScriptIsAMovieThatDoesNothing) {
+    for (const wchar_t* script : {L"", L"\n\n", L"   # only a comment"}) {
+        auto parsed = ParseMovie(script);
+        ASSERT_TRUE(parsed.movie);
+        EXPECT_TRUE(parsed.movie->main.empty());
+        EXPECT_TRUE(parsed.movie->functions.empty());
+    }
+}
+
+} // namespace

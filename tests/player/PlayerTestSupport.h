@@ -1,0 +1,80 @@
+#pragma once
+// What the player's COM tests share: COM for the test, temporary files, the transcript.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace playertest {
+
+class ComScope {
+public:
+    ComScope() { m_hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~ComScope() {
+        if (SUCCEEDED(m_hr))
+            ::CoUninitialize();
+    }
+
+private:
+    HRESULT m_hr;
+};
+
+inline std::wstring TempPath(const std::wstring& name) {
+    wchar_t temp[MAX_PATH]{};
+    ::GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"gs-player-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+           name;
+}
+
+inline std::string Utf8(const std::wstring& text) {
+    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
+    out.resize(out.size() - 1);
+    return out;
+}
+
+inline void WriteFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+// The transcript's lines, read as another process would read them.
+inline std::vector<std::string> ReadLines(const std::wstring& path) {
+    std::vector<std::string> lines;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lines;
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
+    ::CloseHandle(file);
+    std::istringstream stream(bytes);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The position of the first line at or after `from` that starts with `prefix`, or -1.
+inline int FindLine(const std::vector<std::string>& lines, const std::string& prefix,
+                    int from = 0) {
+    for (size_t index = static_cast<size_t>(from); index < lines.size(); ++index) {
+        if (lines[index].rfind(prefix, 0) == 0)
+            return static_cast<int>(index);
+    }
+    return -1;
+}
+
+} // namespace playertest
