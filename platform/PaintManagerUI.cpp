@@ -30,8 +30,40 @@ bool IsExtent(LONG value) {
     return value >= 0 && value <= (1 << 20);
 }
 
-// A face that has the CJK glyphs the skins use, on Windows and under Wine alike.
-constexpr LPCTSTR kDefaultFontName = L"Microsoft YaHei";
+// Faces with the CJK glyphs the skins use, best first: Windows' own, then the one
+// Wine finds on Linux systems, then the old Windows one.
+constexpr LPCTSTR kDefaultFontNames[] = {L"Microsoft YaHei", L"WenQuanYi Micro Hei", L"SimSun"};
+
+int CALLBACK CountFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool IsFontInstalled(const std::wstring& face) {
+    static std::map<std::wstring, bool> known;
+    auto cached = known.find(face);
+    if (cached != known.end())
+        return cached->second;
+    LOGFONTW query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    face.copy(query.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    gs::WindowDC screen(nullptr);
+    if (screen)
+        ::EnumFontFamiliesExW(screen.get(), &query, CountFace, reinterpret_cast<LPARAM>(&found), 0);
+    return known[face] = found;
+}
+
+const CDuiString& FallbackFontName() {
+    static const CDuiString name = [] {
+        for (LPCTSTR face : kDefaultFontNames) {
+            if (IsFontInstalled(face))
+                return CDuiString(face);
+        }
+        return CDuiString(kDefaultFontNames[0]);
+    }();
+    return name;
+}
 
 } // namespace
 
@@ -135,18 +167,20 @@ void CPaintManagerUI::SetWindowAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
 }
 
 const CDuiString& CPaintManagerUI::GetDefaultFontName() const {
-    static const CDuiString fallback(kDefaultFontName);
-    return m_sFontName.IsEmpty() ? fallback : m_sFontName;
+    return m_sFontName.IsEmpty() ? FallbackFontName() : m_sFontName;
 }
 
 HFONT CPaintManagerUI::GetFont(LPCTSTR pstrFace, int nSize, bool bBold) {
-    std::wstring key = std::wstring(pstrFace ? pstrFace : L"") + L'|' + std::to_wstring(nSize) +
-                       (bBold ? L"|b" : L"|n");
+    std::wstring face = pstrFace ? pstrFace : L"";
+    // A face the system lacks would draw the skin's Chinese text as boxes.
+    if (face.empty() || !IsFontInstalled(face))
+        face = FallbackFontName().GetData();
+    std::wstring key = face + L'|' + std::to_wstring(nSize) + (bBold ? L"|b" : L"|n");
     gs::UniqueFont& font = m_fonts[key];
     if (!font)
         font.reset(::CreateFontW(-nSize, 0, 0, 0, bBold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, pstrFace));
+                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
     return font.get();
 }
 

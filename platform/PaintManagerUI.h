@@ -50,7 +50,8 @@ public:
     // The skin's font face, or one with the CJK glyphs the skins use.
     const CDuiString& GetDefaultFontName() const;
     int GetDefaultFontSize() const { return m_nFontSize; }
-    // A font shared by the controls of this window; owned by the manager.
+    // A font shared by the controls of this window; owned by the manager. A face the
+    // system does not have is replaced by the default one.
     HFONT GetFont(LPCTSTR pstrFace, int nSize, bool bBold);
 
     bool AddNotifier(INotifyUI* pNotifier);

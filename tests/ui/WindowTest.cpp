@@ -313,3 +313,21 @@ TEST(WindowWnd, CentresAndCreatesWithoutASkin) {
     EXPECT_EQ(shot.At(100, 50), 0xFFFFFFu);
     EXPECT_EQ(window.SendMessage(WM_GETTEXTLENGTH), 5);
 }
+
+// Run in code pages 1252 and 936: the skins' Chinese text needs glyphs in both.
+TEST(PaintManager, FontsHaveChineseGlyphsWhateverFaceTheSkinNames) {
+    CPaintManagerUI manager;
+    gs::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
+    for (LPCTSTR face : {manager.GetDefaultFontName().GetData(), L"No Such Face", L""}) {
+        HFONT font = manager.GetFont(face, 14, false);
+        ASSERT_NE(font, nullptr);
+        EXPECT_EQ(manager.GetFont(face, 14, false), font); // shared, not made again
+        gs::SelectedObject selected(dc.get(), font);
+        WORD glyphs[2] = {};
+        ASSERT_EQ(::GetGlyphIndicesW(dc.get(), L"游戏", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS),
+                  2u);
+        EXPECT_NE(glyphs[0], 0xFFFF) << testing::PrintToString(std::wstring(face));
+        EXPECT_NE(glyphs[1], 0xFFFF);
+    }
+    EXPECT_NE(manager.GetFont(L"", 14, true), manager.GetFont(L"", 14, false));
+}
