@@ -52,12 +52,12 @@ std::wstring ThisFolder() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
-std::wstring TempPath(const std::wstring& stem) {
+std::wstring TempPath(const std::wstring& stem, const std::wstring& extension) {
     static int counter = 0;
     wchar_t folder[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, folder);
     return folder + stem + L"_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
-           std::to_wstring(++counter) + L".txt";
+           std::to_wstring(++counter) + extension;
 }
 
 std::string ReadWholeFile(const std::wstring& path) {
@@ -67,35 +67,69 @@ std::string ReadWholeFile(const std::wstring& path) {
     return text.str();
 }
 
+Child::Child(const std::wstring& program, const std::vector<std::wstring>& arguments,
+             const Environment& environment)
+    : m_outputPath(TempPath(L"child_output")) {
+    gs::UniqueFile output = CreateInheritableFile(m_outputPath);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output.get();
+    startup.hStdError = output.get();
+    std::wstring commandLine = lobby::BuildCommandLine(program, arguments);
+    PROCESS_INFORMATION process{};
+    const ScopedEnvironment scoped(environment);
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                          nullptr, &startup, &process))
+        return;
+    ::CloseHandle(process.hThread);
+    m_process = process.hProcess;
+}
+
+Child::~Child() {
+    if (m_process) {
+        ::TerminateProcess(m_process, 1);
+        ::WaitForSingleObject(m_process, INFINITE);
+        ::CloseHandle(m_process);
+    }
+    ::DeleteFileW(m_outputPath.c_str());
+}
+
+bool Child::Running() const {
+    return m_process && ::WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT;
+}
+
+ChildResult Child::Finish() {
+    ChildResult result;
+    if (!m_process)
+        return result;
+    result.exited = ::WaitForSingleObject(m_process, kGuardMs) == WAIT_OBJECT_0;
+    if (!result.exited) {
+        ::TerminateProcess(m_process, 1);
+        ::WaitForSingleObject(m_process, INFINITE);
+    }
+    ::GetExitCodeProcess(m_process, &result.exitCode);
+    ::CloseHandle(m_process);
+    m_process = nullptr;
+    result.output = ReadWholeFile(m_outputPath);
+    return result;
+}
+
 ChildResult RunChild(const std::wstring& program, const std::vector<std::wstring>& arguments,
                      const Environment& environment) {
-    ChildResult result;
-    const std::wstring outputPath = TempPath(L"child_output");
-    {
-        gs::UniqueFile output = CreateInheritableFile(outputPath);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = output.get();
-        startup.hStdError = output.get();
-        std::wstring commandLine = lobby::BuildCommandLine(program, arguments);
-        PROCESS_INFORMATION process{};
-        const ScopedEnvironment scoped(environment);
-        if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
-                              nullptr, nullptr, &startup, &process))
-            return result;
-        const gs::UniqueKernelHandle processHandle(process.hProcess);
-        const gs::UniqueKernelHandle thread(process.hThread);
-        result.exited = ::WaitForSingleObject(process.hProcess, kGuardMs) == WAIT_OBJECT_0;
-        if (!result.exited) {
-            ::TerminateProcess(process.hProcess, 1);
-            ::WaitForSingleObject(process.hProcess, INFINITE);
-        }
-        ::GetExitCodeProcess(process.hProcess, &result.exitCode);
+    return Child(program, arguments, environment).Finish();
+}
+
+bool WaitForText(const Child& child, const std::wstring& path, const std::string& text) {
+    const ULONGLONG deadline = ::GetTickCount64() + kGuardMs;
+    while (::GetTickCount64() < deadline) {
+        if (ReadWholeFile(path).find(text) != std::string::npos)
+            return true;
+        if (!child.Running())
+            return ReadWholeFile(path).find(text) != std::string::npos;
+        ::Sleep(20);
     }
-    result.output = ReadWholeFile(outputPath);
-    ::DeleteFileW(outputPath.c_str());
-    return result;
+    return false;
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -12,8 +12,8 @@ namespace lobbytest {
 
 // The folder of the running test executable, ending in a backslash.
 std::wstring ThisFolder();
-// A fresh path in the temporary folder (the file does not exist yet).
-std::wstring TempPath(const std::wstring& stem);
+// A fresh path in the temporary folder (nothing exists there yet).
+std::wstring TempPath(const std::wstring& stem, const std::wstring& extension = L".txt");
 std::string ReadWholeFile(const std::wstring& path);
 
 struct ChildResult {
@@ -24,10 +24,32 @@ struct ChildResult {
 
 using Environment = std::vector<std::pair<std::wstring, std::wstring>>;
 
-// Runs program with the arguments and waits for it (killing it after a generous guard
-// time so that a hung child fails the test instead of hanging the suite).
+// A child started now and waited for later; one still running at the end of the scope
+// is killed.
+class Child {
+public:
+    Child(const std::wstring& program, const std::vector<std::wstring>& arguments,
+          const Environment& environment = {});
+    ~Child();
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    bool Started() const noexcept { return m_process != nullptr; }
+    bool Running() const;
+    // Waits for the exit (killing the child after a generous guard time so that a hung
+    // child fails the test instead of hanging the suite) and collects its output.
+    ChildResult Finish();
+
+private:
+    std::wstring m_outputPath;
+    HANDLE m_process = nullptr;
+};
+
 ChildResult RunChild(const std::wstring& program, const std::vector<std::wstring>& arguments,
                      const Environment& environment = {});
+
+// Polls until the file holds the text or the child ends (or the guard time passes).
+bool WaitForText(const Child& child, const std::wstring& path, const std::string& text);
 
 // "a=b" lines into a map; a key given twice keeps its last value.
 std::map<std::string, std::string> ReadReport(const std::wstring& path);

@@ -214,6 +214,7 @@ TEST_F(LobbyLaunch, GameMasterRoomMessagesAreLoggedAndCheckedWhileTheShellRuns) 
 TEST_F(LobbyLaunch, ReturnsTheShellExitCodeOrTimesOut) {
     const LobbyRun exited = Run({}, {{L"PROBE_EXIT", L"7"}});
     EXPECT_EQ(exited.child.exitCode, 7u);
+    EXPECT_TRUE(Logged(exited, "shell process " + exited.report.at("pid")));
     EXPECT_TRUE(Logged(exited, "shell exited with code 7"));
 
     const LobbyRun hung = Run({L"--timeout", L"300"}, {{L"PROBE_HANG", L"1"}});

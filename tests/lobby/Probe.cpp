@@ -41,7 +41,7 @@ std::string Environment(const char* name) {
 }
 
 void ReportArguments(std::ostream& report, int argc, char** argv) {
-    report << "argc=" << argc << "\n";
+    report << "pid=" << ::GetCurrentProcessId() << "\nargc=" << argc << "\n";
     for (int i = 1; i < argc; ++i)
         report << "arg" << i << "=" << Hex(argv[i], std::strlen(argv[i])) << "\n";
 }

@@ -66,6 +66,7 @@ public:
         error = shell.Start(program, commandLine);
         if (!error.empty())
             return Fail(error);
+        m_log.Line(L"shell process " + std::to_wstring(shell.ProcessId()));
         return Finish(shell.Wait(m_options.timeoutMs));
     }
 

@@ -45,7 +45,8 @@ text4 168 (256), text5 424 (40), word3 464 (16-bit), text6 466 (16), number2 484
 flag 488, number3 492; all numbers little-endian. A text that fills its field has no
 terminator.
 
-Log lines (standard output and --log):
+Log lines (standard output and --log), among others:
+  shell process PID                    the shell has started
   game-master room N from 0xHWND       a well-formed message (dwData 0xFFF01239,
                                        20 bytes, the last 16 zero)
   malformed game-master room message from 0xHWND: ...
