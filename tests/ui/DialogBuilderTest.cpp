@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -152,4 +153,37 @@ TEST(DialogBuilder, DeeplyNestedSkinsBuildOrFailWithoutCrashing) {
     ASSERT_NE(deepest, nullptr);
     EXPECT_EQ(deepest->GetName(), L"deepest");
     EXPECT_EQ(CDialogBuilder().Create(L"toodeep.xml"), nullptr);
+}
+
+// Mutated skins build what they can; the tree then lays out, hit-tests and paints.
+TEST(DialogBuilder, MutatedSkinsNeverBreakTheTree) {
+    std::mt19937 random(4242);
+    gs::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
+    gs::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc.get(), 64, 64));
+    gs::SelectedObject selected(dc.get(), bitmap.get());
+    const std::wstring skin = [] {
+        std::string bytes = kSkin;
+        return std::wstring(bytes.begin(), bytes.end()); // the ASCII parts are enough
+    }();
+    const wchar_t noise[] = L"<>/=\"' 0123456789,#-abcdefxyzVLBC";
+    int built = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::wstring text = skin;
+        for (int edit = 0; edit < 1 + round % 6; ++edit)
+            text[random() % text.size()] = noise[random() % (std::size(noise) - 1)];
+        CPaintManagerUI manager;
+        RecordingCallback callback;
+        CDialogBuilder builder;
+        builder.GetMarkup()->Load(text.c_str());
+        CControlUI* root = builder.Create(&callback, &manager, nullptr);
+        manager.AttachDialog(root);
+        if (!root)
+            continue;
+        ++built;
+        root->SetPos(RECT{0, 0, 64, 64});
+        for (LONG xy = 0; xy < 64; xy += 7)
+            root->FindControlAt(POINT{xy, xy});
+        root->DoPaint(dc.get(), RECT{0, 0, 64, 64});
+    }
+    EXPECT_GT(built, 300);
 }

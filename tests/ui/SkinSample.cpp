@@ -37,7 +37,8 @@ private:
 
 int wmain(int argc, wchar_t** argv) {
     CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
-    CPaintManagerUI::SetResourcePath(argc > 1 ? argv[1] : CPaintManagerUI::GetInstancePath().GetData());
+    CPaintManagerUI::SetResourcePath(argc > 1 ? argv[1]
+                                              : CPaintManagerUI::GetInstancePath().GetData());
     SampleWindow window;
     if (!window.Create(nullptr, L"skin sample", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100))
         return 1;

@@ -293,6 +293,19 @@ TEST_F(WindowTest, OnFinalMessageFollowsTheLastMessage) {
     EXPECT_FALSE(::IsWindow(hwnd));
 }
 
+TEST(WindowWnd, AWindowCreatedVisibleGetsWindowInitFromTheLoop) {
+    SkinFolder folder;
+    folder.Write(L"skin.xml", kSkin);
+    SkinWindow window;
+    ASSERT_NE(window.Create(nullptr, L"visible", WS_POPUP | WS_VISIBLE, 0, 0, 0, 100, 100),
+              nullptr);
+    // Nothing is sent from inside creation: the notifier was only just added.
+    EXPECT_TRUE(window.notes.empty());
+    Pump();
+    EXPECT_EQ(window.notes, std::vector<std::wstring>{L"windowinit"});
+    EXPECT_EQ(static_cast<CountedUI*>(window.pm.FindControl(L"counted"))->inits, 1);
+}
+
 TEST(WindowWnd, CentresAndCreatesWithoutASkin) {
     SkinFolder folder; // empty: the skin is missing
     SkinWindow window;
