@@ -2,9 +2,11 @@
 
 #include <cwchar>
 
+#include "platform/ActiveXUI.h"
 #include "platform/ButtonUI.h"
 #include "platform/ContainerUI.h"
 #include "platform/ControlUI.h"
+#include "platform/FlashUI.h"
 #include "platform/HorizontalLayoutUI.h"
 #include "platform/LabelUI.h"
 #include "platform/PaintManagerUI.h"
@@ -30,6 +32,8 @@ constexpr KnownClass kKnownClasses[] = {
     {L"HorizontalLayout", Make<CHorizontalLayoutUI>},
     {L"Label", Make<CLabelUI>},
     {L"Button", Make<CButtonUI>},
+    {L"ActiveX", Make<CActiveXUI>},
+    {L"Flash", Make<CFlashUI>},
 };
 
 CControlUI* CreateKnown(const wchar_t* name) {

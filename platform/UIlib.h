@@ -1,9 +1,11 @@
 #pragma once
 // Everything of the UI layer in one include.
+#include "platform/ActiveXUI.h"
 #include "platform/ButtonUI.h"
 #include "platform/ContainerUI.h"
 #include "platform/ControlUI.h"
 #include "platform/DialogBuilder.h"
+#include "platform/FlashUI.h"
 #include "platform/HorizontalLayoutUI.h"
 #include "platform/LabelUI.h"
 #include "platform/Markup.h"

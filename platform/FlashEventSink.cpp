@@ -1,0 +1,64 @@
+#include "platform/FlashEventSink.h"
+
+#include "platform/FlashUI.h"
+#include "platform/ShockwaveFlash.h"
+
+namespace DuiLib {
+
+HRESULT CFlashEventSink::QueryInterface(REFIID iid, void** object) {
+    if (!object)
+        return E_POINTER;
+    if (iid != IID_IUnknown && iid != IID_IDispatch && iid != DIID__IShockwaveFlashEvents) {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    *object = static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
+}
+
+ULONG CFlashEventSink::AddRef() {
+    return static_cast<ULONG>(::InterlockedIncrement(&m_references));
+}
+
+ULONG CFlashEventSink::Release() {
+    LONG left = ::InterlockedDecrement(&m_references);
+    if (left == 0)
+        delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT CFlashEventSink::GetTypeInfoCount(UINT* count) {
+    if (!count)
+        return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT CFlashEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    if (info)
+        *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT CFlashEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISPID* ids) {
+    for (UINT index = 0; ids && index < count; ++index)
+        ids[index] = DISPID_UNKNOWN;
+    return DISP_E_UNKNOWNNAME;
+}
+
+HRESULT CFlashEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
+                                EXCEPINFO*, UINT*) {
+    if (result)
+        ::VariantInit(result);
+    if (!params)
+        return E_POINTER;
+    if (!m_owner)
+        return S_OK;
+    AddRef(); // the handler may release the control, and with it this sink's owner link
+    HRESULT hr = m_owner->OnFlashEvent(id, *params);
+    Release();
+    return hr;
+}
+
+} // namespace DuiLib

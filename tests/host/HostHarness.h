@@ -1,0 +1,191 @@
+#pragma once
+// A real window with a paint manager and a skin holding the Flash control, the frame's
+// part played by the test: it answers "showactivex" the way the shell does (handler,
+// movie, local security, script access) and records every event the control routes.
+#include "platform/ComPtr.h"
+#include "platform/Handles.h"
+#include "platform/ShockwaveFlash.h"
+#include "platform/UIlib.h"
+
+#include "../player/PlayerTestSupport.h"
+
+#include <functional>
+#include <memory>
+
+namespace hosttest {
+
+using namespace DuiLib;
+using namespace playertest;
+
+inline void Pump() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+// Runs the message loop until `done` holds; false if it never did (a generous guard
+// against a hang, not a measure of speed).
+inline bool PumpUntil(const std::function<bool()>& done) {
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > 20000)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        Pump();
+    }
+    return true;
+}
+
+class HostWindow : public CWindowWnd, public INotifyUI, public CFlashEventHandler {
+public:
+    LPCTSTR GetWindowClassName() const override { return L"GsHostTestWindow"; }
+
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
+        if (uMsg == WM_CREATE) {
+            pm.Init(m_hWnd);
+            CDialogBuilder builder;
+            pm.AttachDialog(builder.Create(L"skin.xml", nullptr, nullptr, &pm, nullptr));
+            pm.AddNotifier(this);
+            return 0;
+        }
+        LRESULT result = 0;
+        if (pm.MessageHandler(uMsg, wParam, lParam, result))
+            return result;
+        return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
+    }
+
+    void Notify(TNotifyUI& msg) override {
+        if (msg.sType != L"showactivex")
+            return;
+        created.push_back({msg.pSender, static_cast<HRESULT>(msg.wParam)});
+        if (onShowActiveX)
+            onShowActiveX(msg);
+    }
+
+    ULONG AddRef() override { return static_cast<ULONG>(++handlerReferences); }
+    ULONG Release() override { return static_cast<ULONG>(--handlerReferences); }
+    HRESULT OnReadyStateChange(long state) override {
+        events.push_back(L"ready " + std::to_wstring(state));
+        return 0;
+    }
+    HRESULT OnProgress(long percent) override {
+        events.push_back(L"progress " + std::to_wstring(percent));
+        return 0;
+    }
+    HRESULT FSCommand(LPCTSTR command, LPCTSTR args) override {
+        events.push_back(L"fscommand " + std::wstring(command) + L"|" + args);
+        return 0;
+    }
+    HRESULT FlashCall(LPCTSTR request) override {
+        events.push_back(L"call");
+        requests.push_back(request);
+        if (onFlashCall)
+            onFlashCall(request);
+        return S_OK;
+    }
+
+    struct Creation {
+        CControlUI* sender;
+        HRESULT result;
+    };
+
+    std::vector<Creation> created;
+    std::vector<std::wstring> events;
+    std::vector<std::wstring> requests;
+    int handlerReferences = 0;
+    std::function<void(TNotifyUI&)> onShowActiveX;
+    std::function<void(const std::wstring&)> onFlashCall;
+    // Last, so that it goes first: its controls still reach the members above.
+    CPaintManagerUI pm;
+};
+
+// One test's world: its skin and movie in a temporary folder, its transcript, the window.
+class HostTest : public testing::Test {
+protected:
+    void SetUp() override {
+        static int counter = 0;
+        folder = TempPath(L"host-" + std::to_wstring(++counter) + L"\\");
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+        transcript = folder + L"transcript.txt";
+        movie = folder + L"movie.swf";
+        ::SetEnvironmentVariableW(L"GS_TRANSCRIPT", transcript.c_str());
+        CPaintManagerUI::SetResourcePath(folder.c_str());
+    }
+    void TearDown() override {
+        window.reset();
+        ::SetEnvironmentVariableW(L"GS_TRANSCRIPT", nullptr);
+        for (const wchar_t* name : {L"skin.xml", L"movie.swf", L"transcript.txt"})
+            ::DeleteFileW((folder + name).c_str());
+        ::RemoveDirectoryW(folder.c_str());
+    }
+
+    static constexpr char FlashSkin[] =
+        R"(<Window size="640,480"><VerticalLayout><Control height="40"/>)"
+        R"(<Flash name="flash"/></VerticalLayout></Window>)";
+
+    // Opens the window and waits for the control's creation; with a movie, answers
+    // "showactivex" as the shell does.
+    void Open(const char* skin, const char* script = nullptr) {
+        WriteFile(folder + L"skin.xml", skin);
+        if (script)
+            WriteFile(movie, script);
+        window = std::make_unique<HostWindow>();
+        if (script)
+            window->onShowActiveX = [this](TNotifyUI& msg) { ActivateMovie(msg); };
+        ASSERT_NE(window->Create(nullptr, L"host test", WS_POPUP, 0, 0, 0, 640, 480), nullptr);
+        window->ShowWindow(true, false);
+        ASSERT_TRUE(PumpUntil([this] { return !window->created.empty(); }));
+    }
+
+    void ActivateMovie(TNotifyUI& msg) {
+        auto* control = static_cast<CFlashUI*>(msg.pSender->GetInterface(L"Flash"));
+        ASSERT_NE(control, nullptr);
+        IShockwaveFlash* player = nullptr;
+        control->GetControl(IID_IUnknown, reinterpret_cast<void**>(&player));
+        control->SetFlashEventHandler(window.get());
+        if (!player)
+            return;
+        gs::UniqueBstr path(::SysAllocString(movie.c_str()));
+        movieResult = player->put_Movie(path.get());
+        player->DisableLocalSecurity();
+        gs::UniqueBstr always(::SysAllocString(L"always"));
+        player->put_AllowScriptAccess(always.get());
+        player->Release();
+    }
+
+    CFlashUI* Flash() const {
+        return static_cast<CFlashUI*>(window->pm.FindControl(L"flash")->GetInterface(L"Flash"));
+    }
+
+    // The player's interface, as the shell gets it: from IID_IUnknown.
+    gs::ComPtr<IShockwaveFlash> Player() const {
+        gs::ComPtr<IShockwaveFlash> player;
+        Flash()->GetControl(IID_IUnknown, player.put_void());
+        return player;
+    }
+
+    HRESULT CallFunction(const std::wstring& request, std::wstring* response = nullptr) {
+        gs::UniqueBstr text(::SysAllocString(request.c_str()));
+        gs::UniqueBstr reply;
+        HRESULT hr = Player()->CallFunction(text.get(), reply.put());
+        if (response && reply)
+            *response = reply.get();
+        return hr;
+    }
+
+    std::vector<std::string> Lines() const { return ReadLines(transcript); }
+    bool WaitForLine(const std::string& prefix) {
+        return PumpUntil([&] { return FindLine(Lines(), prefix) != -1; });
+    }
+
+    ComScope com;
+    std::wstring folder;
+    std::wstring transcript;
+    std::wstring movie;
+    std::unique_ptr<HostWindow> window;
+    HRESULT movieResult = E_PENDING;
+};
+
+} // namespace hosttest

@@ -1,0 +1,70 @@
+// Teardown: when the skin's tree goes, the player is deactivated, disconnected, closed
+// and released for good, and the DLL can be unloaded.
+#include "HostHarness.h"
+
+using namespace hosttest;
+
+namespace {
+
+HRESULT PlayerCanUnloadNow() {
+    HMODULE module = ::GetModuleHandleW(L"FlashTestPlayer.dll");
+    if (!module)
+        return S_OK; // COM already unloaded it
+    auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void*>(::GetProcAddress(module, "DllCanUnloadNow")));
+    return canUnload ? canUnload() : E_FAIL;
+}
+
+TEST_F(HostTest, TeardownReleasesEveryReferenceInOrder) {
+    Open(FlashSkin, "on Ping\n  invoke Pong\nend\n");
+    ASSERT_TRUE(WaitForLine("load S_OK"));
+    HWND stage = Flash()->GetHostWindow();
+    ASSERT_TRUE(::IsWindow(stage));
+    EXPECT_EQ(PlayerCanUnloadNow(), S_FALSE);
+    EXPECT_EQ(window->handlerReferences, 1);
+
+    window->pm.AttachDialog(nullptr); // deletes the tree, and with it the Flash control
+
+    EXPECT_EQ(window->handlerReferences, 0) << "the handler was given back";
+    EXPECT_FALSE(::IsWindow(stage));
+    EXPECT_EQ(PlayerCanUnloadNow(), S_OK) << "nothing of the player is left alive";
+    auto lines = Lines();
+    int deactivate = FindLine(lines, "deactivate in place");
+    int destroy = FindLine(lines, "destroy FlashTestPlayer");
+    EXPECT_NE(deactivate, -1);
+    EXPECT_GT(destroy, deactivate);
+    ::CoFreeUnusedLibraries();
+}
+
+TEST_F(HostTest, ACallArrivingAfterTheHandlerIsClearedIsIgnored) {
+    Open(FlashSkin, "on Ping\n  invoke Pong\nend\n");
+    Flash()->SetFlashEventHandler(nullptr);
+    EXPECT_EQ(window->handlerReferences, 0);
+    EXPECT_EQ(CallFunction(L"<invoke name=\"Ping\"><arguments/></invoke>"), S_OK);
+    EXPECT_TRUE(window->requests.empty());
+    EXPECT_NE(FindLine(Lines(), "out-result S_OK"), -1) << "the sink still answers the player";
+}
+
+TEST_F(HostTest, TheHandlerMayTearTheControlDownFromInsideACall) {
+    Open(FlashSkin, "invoke Quit\nnote survived\n");
+    window->onFlashCall = [this](const std::wstring&) { window->pm.AttachDialog(nullptr); };
+    ASSERT_TRUE(WaitForLine("destroy FlashTestPlayer"));
+    EXPECT_EQ(window->requests.size(), 1u);
+    EXPECT_EQ(PlayerCanUnloadNow(), S_OK);
+    EXPECT_EQ(window->handlerReferences, 0);
+}
+
+TEST_F(HostTest, ANewHandlerReplacesTheOldOne) {
+    Open(FlashSkin);
+    HostWindow other;
+    Flash()->SetFlashEventHandler(window.get());
+    Flash()->SetFlashEventHandler(window.get());
+    EXPECT_EQ(window->handlerReferences, 1) << "registering twice holds one reference";
+    Flash()->SetFlashEventHandler(&other);
+    EXPECT_EQ(window->handlerReferences, 0);
+    EXPECT_EQ(other.handlerReferences, 1);
+    Flash()->SetFlashEventHandler(nullptr);
+    EXPECT_EQ(other.handlerReferences, 0);
+}
+
+} // namespace

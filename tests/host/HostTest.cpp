@@ -1,0 +1,197 @@
+// The Flash control hosting the registered test player in a real window: creation,
+// the calls both ways, the routed events, and the player's window in the layout.
+#include "HostHarness.h"
+
+using namespace hosttest;
+
+namespace {
+
+HWND StageOf(CActiveXUI* control) {
+    return control->GetHostWindow();
+}
+
+RECT RectInParent(HWND child) {
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[512]{};
+    ::GetWindowTextW(window, text, 512);
+    return text;
+}
+
+TEST_F(HostTest, CreatesThePlayerInPlaceOverTheControl) {
+    Open(FlashSkin);
+    ASSERT_EQ(window->created.size(), 1u);
+    EXPECT_EQ(window->created[0].result, S_OK);
+    EXPECT_EQ(window->created[0].sender, window->pm.FindControl(L"flash"));
+    EXPECT_STREQ(Flash()->GetClass(), L"FlashUI");
+    EXPECT_EQ(Flash()->GetInterface(L"ActiveX"), static_cast<CActiveXUI*>(Flash()));
+    gs::ComPtr<IUnknown> identity;
+    ASSERT_EQ(Flash()->GetControl(IID_IUnknown, identity.put_void()), S_OK);
+    gs::ComPtr<IUnknown> flash;
+    ASSERT_EQ(Flash()->GetControl(IID_IShockwaveFlash, flash.put_void()), S_OK);
+    EXPECT_EQ(identity.get(), flash.get());
+    HWND stage = StageOf(Flash());
+    ASSERT_NE(stage, nullptr);
+    EXPECT_EQ(::GetParent(stage), window->GetHWND());
+    wchar_t className[64]{};
+    ::GetClassNameW(stage, className, 64);
+    EXPECT_STREQ(className, L"GameShellTestPlayerStage");
+    EXPECT_TRUE(::IsWindowVisible(stage));
+    EXPECT_TRUE(SameRect(RectInParent(stage), Flash()->GetPos()));
+    EXPECT_EQ(Flash()->GetPos().top, 40);
+    EXPECT_NE(FindLine(Lines(), "activate in place"), -1);
+}
+
+TEST_F(HostTest, AClassThatIsNotRegisteredFailsWithoutACrash) {
+    Open(R"(<Window size="400,300"><VerticalLayout>)"
+         R"(<Flash name="flash" clsid="{6B1F2A70-3D1C-4C5E-9E61-0A0B0C0D0E0F}"/>)"
+         R"(<ActiveX name="other" clsid="{6B1F2A71-3D1C-4C5E-9E61-0A0B0C0D0E0F}"/>)"
+         R"(</VerticalLayout></Window>)");
+    ASSERT_TRUE(PumpUntil([this] { return window->created.size() == 2; }));
+    for (const auto& creation : window->created)
+        EXPECT_EQ(creation.result, REGDB_E_CLASSNOTREG);
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(Flash()->GetControl(IID_IUnknown, &object), E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(StageOf(Flash()), nullptr);
+    Flash()->SetVisible(false);
+    ::SetWindowPos(window->GetHWND(), nullptr, 0, 0, 500, 400, SWP_NOZORDER);
+    Pump();
+    EXPECT_EQ(::FindWindowExW(window->GetHWND(), nullptr, L"GameShellTestPlayerStage", nullptr),
+              nullptr);
+}
+
+TEST_F(HostTest, CallFunctionRoundTrip) {
+    Open(FlashSkin, "on Echo\n  return <string>$1 $2</string>\nend\n");
+    ASSERT_EQ(movieResult, S_OK);
+    std::wstring response;
+    EXPECT_EQ(CallFunction(L"<invoke name=\"Echo\" returntype=\"xml\"><arguments>"
+                           L"<string>加载</string><number>7</number></arguments></invoke>",
+                           &response),
+              S_OK);
+    EXPECT_EQ(response, L"<string>加载 7</string>");
+    EXPECT_EQ(CallFunction(L"<invoke name=\"Missing\" returntype=\"xml\"><arguments/></invoke>"),
+              E_FAIL);
+    auto lines = Lines();
+    EXPECT_NE(FindLine(lines, "in-result S_OK Echo <string>\xE5\x8A\xA0\xE8\xBD\xBD 7</string>"),
+              -1);
+    EXPECT_NE(FindLine(lines, "set AllowScriptAccess always"), -1);
+}
+
+// The shell answers "ReqEnterGame" from inside the movie's own call: the answer must
+// arrive in the movie before the movie's call returns.
+TEST_F(HostTest, AMovieCallReachesFlashCallWithANestedCallFunction) {
+    Open(FlashSkin, "invoke ReqEnterGame\n"
+                    "note after\n"
+                    "on AckEnterGame\n"
+                    "  note ack $1 $2\n"
+                    "end\n");
+    bool noteBeforeReturn = true;
+    window->onFlashCall = [this, &noteBeforeReturn](const std::wstring& request) {
+        noteBeforeReturn = FindLine(Lines(), "note after") != -1;
+        if (request.find(L"ReqEnterGame") != std::wstring::npos) {
+            EXPECT_EQ(CallFunction(L"<invoke name=\"AckEnterGame\" returntype=\"xml\"><arguments>"
+                                   L"<number>1</number><string>player</string></arguments>"
+                                   L"</invoke>"),
+                      S_OK);
+        }
+    };
+    ASSERT_TRUE(WaitForLine("note after"));
+    ASSERT_EQ(window->requests.size(), 1u);
+    EXPECT_EQ(window->requests[0],
+              L"<invoke name=\"ReqEnterGame\" returntype=\"xml\"><arguments></arguments></invoke>");
+    EXPECT_FALSE(noteBeforeReturn) << "the movie waits for FlashCall to return";
+    auto lines = Lines();
+    int out = FindLine(lines, "out <invoke name=\"ReqEnterGame\"");
+    int in = FindLine(lines, "in <invoke name=\"AckEnterGame\"", out);
+    int ack = FindLine(lines, "note ack 1 player", in);
+    int inResult = FindLine(lines, "in-result S_OK AckEnterGame", ack);
+    int outResult = FindLine(lines, "out-result S_OK", inResult);
+    int after = FindLine(lines, "note after", outResult);
+    EXPECT_TRUE(out >= 0 && in > out && ack > in && inResult > ack && outResult > inResult &&
+                after > outResult)
+        << out << " " << in << " " << ack << " " << inResult << " " << outResult << " " << after;
+}
+
+TEST_F(HostTest, PlayerEventsReachTheirHandlerSlots) {
+    Open(FlashSkin, "fscommand \"fullscreen\" \"true\"\n"
+                    "call <invoke name=\"Unfinished\n"
+                    "note done\n");
+    ASSERT_TRUE(WaitForLine("note done"));
+    ASSERT_EQ(window->events.size(), 4u);
+    EXPECT_EQ(window->events[0], L"progress 100");
+    EXPECT_EQ(window->events[1], L"ready 4");
+    EXPECT_EQ(window->events[2], L"fscommand fullscreen|true");
+    EXPECT_EQ(window->events[3], L"call");
+    EXPECT_EQ(window->requests[0], L"<invoke name=\"Unfinished") << "malformed text goes as is";
+    EXPECT_EQ(window->handlerReferences, 1);
+}
+
+TEST_F(HostTest, ThePlayerWindowFollowsTheControl) {
+    Open(FlashSkin, "title follow me\n");
+    HWND stage = StageOf(Flash());
+    ASSERT_NE(stage, nullptr);
+    ::SetWindowPos(window->GetHWND(), nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOMOVE);
+    Pump();
+    window->pm.UpdateLayout();
+    EXPECT_EQ(Flash()->GetWidth(), 800);
+    EXPECT_EQ(Flash()->GetHeight(), 560);
+    EXPECT_TRUE(SameRect(RectInParent(stage), Flash()->GetPos()));
+    Flash()->SetVisible(false);
+    EXPECT_FALSE(::IsWindowVisible(stage));
+    Flash()->SetVisible(true);
+    EXPECT_TRUE(::IsWindowVisible(stage));
+    Flash()->SetInternVisible(false);
+    EXPECT_FALSE(::IsWindowVisible(stage)) << "a hidden parent hides the player too";
+    Flash()->SetInternVisible(true);
+    RECT moved{10, 50, 210, 150};
+    Flash()->SetPos(moved);
+    EXPECT_TRUE(SameRect(RectInParent(stage), moved));
+    EXPECT_TRUE(::IsWindowVisible(stage));
+}
+
+TEST_F(HostTest, TheStageSaysWhyAMovieCannotPlay) {
+    Open(FlashSkin);
+    Flash()->SetFlashEventHandler(window.get());
+    gs::UniqueBstr missing(::SysAllocString((folder + L"absent.swf").c_str()));
+    EXPECT_EQ(Player()->put_Movie(missing.get()), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+    std::wstring status = WindowText(StageOf(Flash()));
+    EXPECT_NE(status.find(L"Cannot play"), std::wstring::npos) << status;
+    EXPECT_NE(status.find(L"absent.swf: the file does not exist"), std::wstring::npos) << status;
+    WriteFile(movie, "FWS\x09");
+    gs::UniqueBstr swf(::SysAllocString(movie.c_str()));
+    EXPECT_EQ(Player()->put_Movie(swf.get()), HRESULT_FROM_WIN32(ERROR_BAD_FORMAT));
+    status = WindowText(StageOf(Flash()));
+    EXPECT_NE(status.find(L"SWF movie"), std::wstring::npos) << status;
+    WriteFile(movie, "title Working again\n");
+    EXPECT_EQ(Player()->put_Movie(swf.get()), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return WindowText(StageOf(Flash())) == L"Working again"; }));
+}
+
+TEST_F(HostTest, StageButtonsMakeTheirCallsWhenClicked) {
+    Open(FlashSkin, "button \"Exit\" invoke ExitGame\n"
+                    "button \"Size\" invoke OnSize 1000 625\n");
+    HWND stage = StageOf(Flash());
+    ASSERT_TRUE(
+        PumpUntil([&] { return ::FindWindowExW(stage, nullptr, L"Button", L"Size") != nullptr; }));
+    ::SendMessageW(::FindWindowExW(stage, nullptr, L"Button", L"Size"), BM_CLICK, 0, 0);
+    ::SendMessageW(::FindWindowExW(stage, nullptr, L"Button", L"Exit"), BM_CLICK, 0, 0);
+    ASSERT_EQ(window->requests.size(), 2u);
+    EXPECT_EQ(window->requests[0], L"<invoke name=\"OnSize\" returntype=\"xml\"><arguments>"
+                                   L"<number>1000</number><number>625</number></arguments>"
+                                   L"</invoke>");
+    EXPECT_EQ(window->requests[1],
+              L"<invoke name=\"ExitGame\" returntype=\"xml\"><arguments></arguments></invoke>");
+    EXPECT_NE(FindLine(Lines(), "button 2"), -1);
+}
+
+} // namespace
