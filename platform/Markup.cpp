@@ -259,8 +259,9 @@ private:
                 out += raw[i];
                 continue;
             }
-            std::size_t semi = raw.find(L';', i + 1);
-            if (semi == std::wstring_view::npos || semi - i > 12) {
+            // References are short: looking further would make runs of '&' quadratic.
+            std::size_t semi = raw.substr(0, i + 13).find(L';', i + 1);
+            if (semi == std::wstring_view::npos) {
                 out += L'&';
                 continue;
             }

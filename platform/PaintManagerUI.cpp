@@ -317,6 +317,8 @@ void CPaintManagerUI::ReapObjects(CControlUI* pControl) {
 }
 
 bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
+    if (!m_hWndPaint)
+        return false;
     switch (uMsg) {
     case UIMSG_WINDOWINIT:
         OnWindowInit();
@@ -379,6 +381,7 @@ void CPaintManagerUI::ScheduleWindowInit() {
 }
 
 void CPaintManagerUI::OnWindowInit() {
+    m_bWindowInitPosted = false;
     if (m_bWindowInitDone || !m_pRoot)
         return;
     m_bWindowInitDone = true;

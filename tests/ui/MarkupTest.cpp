@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 using DuiLib::CMarkup;
@@ -172,4 +173,11 @@ TEST(Markup, ReadsHugeDocuments) {
     EXPECT_EQ(count, 200000);
     EXPECT_STREQ(last.GetAttributeValue(L"n"), L"199999");
     EXPECT_STREQ(last.GetValue(), L"v&");
+
+    // Long runs of bare ampersands and unfinished references read in linear time.
+    std::wstring ampersands = L"<r a=\"" + std::wstring(1000000, L'&') + L"\">" +
+                              std::wstring(1000000, L'&') + L"&#x41</r>";
+    CMarkup loose(ampersands.c_str());
+    ASSERT_TRUE(loose.IsValid());
+    EXPECT_EQ(std::wcslen(loose.GetRoot().GetValue()), 1000005u);
 }
