@@ -142,20 +142,40 @@ void MovieRunner::Park(const Action& action, Context& context) {
     m_parked.emplace(id, std::move(context));
 }
 
-// $1 to $9 stand for the arguments of the call being answered: their text, or with
-// `raw` their element content as received (entities still escaped).
+namespace {
+
+// "$N" (one or two digits, 1 to 99) at `pos`: the argument's index, and its length.
+bool ArgumentReference(std::wstring_view text, size_t pos, size_t& index, size_t& length) {
+    if (pos + 1 >= text.size() || text[pos] != L'$' || !std::iswdigit(text[pos + 1]))
+        return false;
+    length = pos + 2 < text.size() && std::iswdigit(text[pos + 2]) ? 3 : 2;
+    size_t number = 0;
+    for (size_t digit = pos + 1; digit < pos + length; ++digit)
+        number = number * 10 + static_cast<size_t>(text[digit] - L'0');
+    if (number == 0)
+        return false;
+    index = number - 1;
+    return true;
+}
+
+} // namespace
+
+// $1 to $99 stand for the arguments of the call being answered: their text, or with
+// `raw` their element content as received (entities still escaped). A missing argument
+// stands for nothing.
 std::wstring MovieRunner::Substitute(std::wstring_view text, const Context& context,
                                      bool raw) const {
     std::wstring out;
-    for (size_t pos = 0; pos < text.size(); ++pos) {
-        if (text[pos] == L'$' && pos + 1 < text.size() && text[pos + 1] >= L'1' &&
-            text[pos + 1] <= L'9') {
-            size_t index = static_cast<size_t>(text[++pos] - L'1');
-            if (index < context.arguments.size())
-                out += raw ? context.arguments[index].inner : context.arguments[index].Text();
-        } else {
-            out += text[pos];
+    for (size_t pos = 0; pos < text.size();) {
+        size_t index = 0;
+        size_t length = 0;
+        if (!ArgumentReference(text, pos, index, length)) {
+            out += text[pos++];
+            continue;
         }
+        if (index < context.arguments.size())
+            out += raw ? context.arguments[index].inner : context.arguments[index].Text();
+        pos += length;
     }
     return out;
 }
@@ -163,11 +183,11 @@ std::wstring MovieRunner::Substitute(std::wstring_view text, const Context& cont
 std::wstring MovieRunner::Element(const Token& token, const Context& context) const {
     const std::wstring& value = token.value;
     if (!token.quoted) {
-        if (value.size() == 2 && value[0] == L'$' && value[1] >= L'1' && value[1] <= L'9') {
-            size_t index = static_cast<size_t>(value[1] - L'1');
+        size_t index = 0;
+        size_t length = 0;
+        if (ArgumentReference(value, 0, index, length) && length == value.size())
             return index < context.arguments.size() ? context.arguments[index].Xml()
                                                     : L"<undefined/>";
-        }
         if (value == L"true" || value == L"false" || value == L"null" || value == L"undefined")
             return L"<" + value + L"/>";
         if (IsNumber(value))

@@ -191,7 +191,7 @@ void Stage::Paint() {
         y = DrawLine(paint.get(), y, m_status, RGB(176, 0, 0));
     for (const std::wstring& line : m_lines)
         y = DrawLine(paint.get(), y, line, RGB(0, 0, 0));
-    y = ButtonsTop() + (m_buttons.empty() ? 0 : ButtonHeight + Margin);
+    y = ButtonsBottom();
     y = DrawLine(paint.get(), y, L"Calls received:", RGB(64, 64, 64));
     for (const std::wstring& call : m_received)
         y = DrawLine(paint.get(), y, L"  " + call, RGB(0, 96, 0));
@@ -212,13 +212,34 @@ int Stage::ButtonsTop() const {
     return Margin + static_cast<int>(lines) * LineHeight + Margin;
 }
 
+// Buttons fill rows as wide as the stage, below the text lines.
+size_t Stage::ButtonsPerRow() const {
+    RECT client{};
+    ::GetClientRect(m_window.get(), &client);
+    int perRow = (client.right - Margin) / (ButtonWidth + Margin);
+    return static_cast<size_t>(perRow > 1 ? perRow : 1);
+}
+
+POINT Stage::ButtonPosition(size_t index) const {
+    size_t perRow = ButtonsPerRow();
+    return {Margin + static_cast<int>(index % perRow) * (ButtonWidth + Margin),
+            ButtonsTop() + static_cast<int>(index / perRow) * (ButtonHeight + Margin)};
+}
+
+int Stage::ButtonsBottom() const {
+    if (m_buttons.empty())
+        return ButtonsTop();
+    size_t rows = (m_buttons.size() + ButtonsPerRow() - 1) / ButtonsPerRow();
+    return ButtonsTop() + static_cast<int>(rows) * (ButtonHeight + Margin);
+}
+
 void Stage::CreateButton(size_t index) {
     if (!m_window)
         return;
+    POINT at = ButtonPosition(index);
     HWND button = ::CreateWindowExW(
-        0, L"BUTTON", m_buttons[index].c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-        Margin + static_cast<int>(index) * (ButtonWidth + Margin), ButtonsTop(), ButtonWidth,
-        ButtonHeight, m_window.get(), reinterpret_cast<HMENU>(FirstButtonId + index),
+        0, L"BUTTON", m_buttons[index].c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, at.x, at.y,
+        ButtonWidth, ButtonHeight, m_window.get(), reinterpret_cast<HMENU>(FirstButtonId + index),
         ModuleInstance(), nullptr);
     m_buttonWindows.emplace_back(button);
     ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
@@ -226,10 +247,11 @@ void Stage::CreateButton(size_t index) {
 }
 
 void Stage::PlaceButtons() {
-    for (size_t index = 0; index < m_buttonWindows.size(); ++index)
-        ::SetWindowPos(m_buttonWindows[index].get(), nullptr,
-                       Margin + static_cast<int>(index) * (ButtonWidth + Margin), ButtonsTop(), 0,
-                       0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (size_t index = 0; index < m_buttonWindows.size(); ++index) {
+        POINT at = ButtonPosition(index);
+        ::SetWindowPos(m_buttonWindows[index].get(), nullptr, at.x, at.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void Stage::Redraw() const {

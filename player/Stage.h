@@ -52,6 +52,9 @@ private:
     void Paint();
     int DrawLine(HDC dc, int y, const std::wstring& text, COLORREF color) const;
     int ButtonsTop() const;
+    size_t ButtonsPerRow() const;
+    POINT ButtonPosition(size_t index) const;
+    int ButtonsBottom() const;
     void CreateButton(size_t index);
     void PlaceButtons();
     void Redraw() const;

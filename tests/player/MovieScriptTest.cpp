@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 using player::Op;
 using player::ParseMovie;
 
@@ -118,6 +122,20 @@ TEST(MovieScript, RefusesBrokenScriptsAtTheLineThatBreaks) {
         EXPECT_FALSE(parsed.movie) << testing::PrintToString(std::wstring(broken.script));
         EXPECT_EQ(parsed.errorLine, broken.line) << parsed.error;
         EXPECT_NE(parsed.error.find(broken.message), std::wstring::npos) << parsed.error;
+    }
+}
+
+// The movies installed beside the shell are scripts the player accepts.
+TEST(MovieScript, TheShippedMoviesPlay) {
+    for (const char* name : {"loading.swf", "minimal.swf"}) {
+        std::ifstream file(std::string(GS_ASSETS_FLASH) + "/" + name, std::ios::binary);
+        ASSERT_TRUE(file) << name;
+        std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        std::wstring text(bytes.begin(), bytes.end()); // the shipped movies are ASCII
+        auto parsed = ParseMovie(text);
+        EXPECT_TRUE(parsed.movie) << name << " line " << parsed.errorLine;
+        ASSERT_TRUE(parsed.movie && parsed.movie->Find(L"OnClose")) << name;
+        EXPECT_EQ(parsed.movie->Find(L"OnClose")->body.back().text, L"ExitGame") << name;
     }
 }
 

@@ -193,6 +193,23 @@ TEST_F(PlayerComTest, CallFunctionRunsTheRegisteredFunction) {
     EXPECT_NE(FindLine(lines, "in-result E_FAIL Refuse"), -1);
 }
 
+TEST_F(PlayerComTest, ArgumentReferencesReachTheSeventeenthArgument) {
+    ASSERT_EQ(Load("on AckEnterGame\n"
+                   "  return <string>$17|$1|$18|$0|$</string>\n"
+                   "end\n"),
+              S_OK);
+    std::wstring arguments;
+    for (int index = 1; index <= 17; ++index)
+        arguments += L"<number>" + std::to_wstring(index * 10) + L"</number>";
+    std::wstring response;
+    EXPECT_EQ(Call((L"<invoke name=\"AckEnterGame\" returntype=\"xml\"><arguments>" + arguments +
+                    L"</arguments></invoke>")
+                       .c_str(),
+                   &response),
+              S_OK);
+    EXPECT_EQ(response, L"<string>170|10||$0|$</string>");
+}
+
 TEST_F(PlayerComTest, MovieCallsReachEverySinkSynchronouslyInsideTheCall) {
     ASSERT_EQ(Load("on Ping\n"
                    "  invoke Pong \"x<y\" 7 $1\n"
