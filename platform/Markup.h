@@ -52,7 +52,12 @@ class CMarkup {
 public:
     static constexpr int kMaxDepth = 256;
     // Encodings of LoadFromFile; a byte-order mark in the file overrides the selector.
-    enum { XMLFILE_ENCODING_UTF8 = 0, XMLFILE_ENCODING_UNICODE = 1, XMLFILE_ENCODING_ASNI = 2 };
+    enum {
+        XMLFILE_ENCODING_UTF8 = 0,
+        XMLFILE_ENCODING_UNICODE = 1,
+        XMLFILE_ENCODING_ASNI = 2,
+        XMLFILE_ENCODING_ANSI = 2,
+    };
 
     CMarkup() = default;
     explicit CMarkup(const wchar_t* text) { Load(text); }
