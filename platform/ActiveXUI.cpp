@@ -134,9 +134,15 @@ HRESULT CActiveXUI::SetUpControl() {
     return hr;
 }
 
+// The paint manager paints the whole client area: the window must clip its children,
+// or every repaint would draw over the control's own window.
 HRESULT CActiveXUI::ActivateInPlace() {
+    HWND container = m_pManager->GetPaintWindow();
+    LONG_PTR style = ::GetWindowLongPtrW(container, GWL_STYLE);
+    if (!(style & WS_CLIPCHILDREN))
+        ::SetWindowLongPtrW(container, GWL_STYLE, style | WS_CLIPCHILDREN);
     HRESULT hr = m_oleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_site.get(), 0,
-                                     m_pManager->GetPaintWindow(), &m_rcItem);
+                                     container, &m_rcItem);
     if (SUCCEEDED(hr))
         hr = m_unknown.query(IID_IOleInPlaceObject, m_inPlaceObject);
     if (SUCCEEDED(hr))

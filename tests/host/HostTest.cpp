@@ -48,6 +48,8 @@ TEST_F(HostTest, CreatesThePlayerInPlaceOverTheControl) {
     EXPECT_TRUE(::IsWindowVisible(stage));
     EXPECT_TRUE(SameRect(RectInParent(stage), Flash()->GetPos()));
     EXPECT_EQ(Flash()->GetPos().top, 40);
+    EXPECT_TRUE(::GetWindowLongPtrW(window->GetHWND(), GWL_STYLE) & WS_CLIPCHILDREN)
+        << "the skin's painting must not cover the player";
     EXPECT_NE(FindLine(Lines(), "activate in place"), -1);
 }
 
