@@ -13,6 +13,7 @@ namespace {
 constexpr UINT_PTR StartTimer = 1;
 constexpr UINT_PTR DialogTimer = 2;
 constexpr UINT DialogPollMilliseconds = 50;
+constexpr int MaxCallDepth = 64;
 
 std::wstring ResultText(HRESULT hr) {
     if (hr == S_OK)
@@ -245,7 +246,15 @@ HRESULT FlashPlayer::CallFunction(BSTR request, BSTR* response) {
         Record(L"in-result", L"E_FAIL " + invoke.name + L" (not registered)");
         return E_FAIL;
     }
+    // A movie and a host that keep answering each other's calls would recurse without
+    // end; past this depth the call fails instead of overflowing the stack.
+    if (m_callDepth >= MaxCallDepth) {
+        Record(L"in-result", L"E_FAIL " + invoke.name + L" (calls nested too deeply)");
+        return E_FAIL;
+    }
+    ++m_callDepth;
     CallOutcome outcome = m_runner.Call(*function, invoke);
+    --m_callDepth;
     Record(L"in-result", ResultText(outcome.result) + L" " + invoke.name + L" " + outcome.response);
     if (FAILED(outcome.result))
         return outcome.result;

@@ -252,6 +252,7 @@ private:
     bool m_embedMovie = false;
     bool m_seamlessTabbing = true;
     bool m_startPending = false;
+    int m_callDepth = 0; // CallFunction calls running, nested inside each other
 
     gs::ComPtr<IOleClientSite> m_clientSite;
     gs::ComPtr<IOleInPlaceSite> m_inPlaceSite; // set while in-place active

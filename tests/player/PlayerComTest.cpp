@@ -251,6 +251,27 @@ TEST_F(PlayerComTest, MovieCallsReachEverySinkSynchronouslyInsideTheCall) {
     EXPECT_NE(FindLine(lines, "out-result no-sink"), -1);
 }
 
+TEST_F(PlayerComTest, EndlessPingPongBetweenMovieAndHostStopsAtALimit) {
+    ASSERT_EQ(Load("on Ping\n  invoke Pong\nend\n"), S_OK);
+    gs::ComPtr<IConnectionPointContainer> container;
+    ASSERT_EQ(unknown->QueryInterface(IID_IConnectionPointContainer, container.put_void()), S_OK);
+    gs::ComPtr<IConnectionPoint> point;
+    ASSERT_EQ(container->FindConnectionPoint(DIID__IShockwaveFlashEvents, point.put()), S_OK);
+    RecordingSink sink;
+    int refused = 0;
+    sink.onFlashCall = [&] {
+        if (Call(L"<invoke name=\"Ping\"><arguments/></invoke>") == E_FAIL)
+            ++refused;
+    };
+    DWORD cookie = 0;
+    ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
+    EXPECT_EQ(Call(L"<invoke name=\"Ping\"><arguments/></invoke>"), S_OK);
+    EXPECT_EQ(refused, 1);
+    EXPECT_EQ(sink.requests.size(), 64u);
+    EXPECT_NE(FindLine(Lines(), "in-result E_FAIL Ping (calls nested too deeply)"), -1);
+    point->Unadvise(cookie);
+}
+
 TEST_F(PlayerComTest, DispatchReachesTheMembersAHostScripts) {
     gs::ComPtr<IDispatch> dispatch;
     ASSERT_EQ(unknown->QueryInterface(IID_IDispatch, dispatch.put_void()), S_OK);
