@@ -23,6 +23,15 @@ template <typename List> void Push(List& list, std::wstring item, size_t limit) 
         list.pop_front();
 }
 
+// The dialog font, bold: it keeps the system's fallback for Chinese text.
+HFONT TitleFont() {
+    LOGFONTW font{};
+    if (!::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font))
+        return nullptr;
+    font.lfWeight = FW_BOLD;
+    return ::CreateFontIndirectW(&font);
+}
+
 } // namespace
 
 // The class belongs to this DLL, which COM may unload and load again at another
@@ -58,6 +67,7 @@ HRESULT Stage::Create(HWND parent, const RECT& rect) {
     for (size_t index = 0; index < m_buttons.size(); ++index)
         CreateButton(index);
     UpdateCaption();
+    m_titleFont.reset(TitleFont());
     return S_OK;
 }
 
@@ -185,8 +195,12 @@ void Stage::Paint() {
     ::FillRect(paint.get(), &client, background.get());
     gs::SelectedObject font(paint.get(), ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(paint.get(), TRANSPARENT);
-    int y =
-        DrawLine(paint.get(), Margin, m_title.empty() ? L"(test player)" : m_title, RGB(0, 0, 96));
+    int y = Margin;
+    {
+        HGDIOBJ titleFont = m_titleFont ? m_titleFont.get() : ::GetStockObject(DEFAULT_GUI_FONT);
+        gs::SelectedObject bold(paint.get(), titleFont);
+        y = DrawLine(paint.get(), y, m_title.empty() ? L"(test player)" : m_title, RGB(0, 0, 96));
+    }
     if (!m_status.empty())
         y = DrawLine(paint.get(), y, m_status, RGB(176, 0, 0));
     for (const std::wstring& line : m_lines)

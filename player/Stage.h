@@ -63,6 +63,7 @@ private:
     StageEvents& m_events;
     gs::UniqueWindow m_window;
     std::vector<gs::UniqueWindow> m_buttonWindows;
+    gs::UniqueFont m_titleFont;
     std::wstring m_title;
     std::wstring m_status;
     std::deque<std::wstring> m_lines;
