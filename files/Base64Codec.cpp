@@ -65,7 +65,8 @@ int Base64Codec::Base64EncodeW(const unsigned char* source, int sourceBytes, wch
     return entry ? entry(source, sourceBytes, destination, destinationBytes) : 0;
 }
 
-int Base64Codec::Base64DecodeW(const wchar_t* source, unsigned char* destination, int destinationBytes) {
+int Base64Codec::Base64DecodeW(const wchar_t* source, unsigned char* destination,
+                               int destinationBytes) {
     auto entry = Find<Base64DecodeWProc>("Base64DecodeW");
     return entry ? entry(source, destination, destinationBytes) : 0;
 }

@@ -68,7 +68,8 @@ int EnterGameInfo::ReadAndEncode(const wchar_t* path, DuiLib::CDuiString& text) 
         std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[size.QuadPart + 1]);
         if (!bytes)
             return 0;
-        (void)::ReadFile(file.get(), bytes.get(), static_cast<DWORD>(size.QuadPart), &count, nullptr);
+        (void)::ReadFile(file.get(), bytes.get(), static_cast<DWORD>(size.QuadPart), &count,
+                         nullptr);
         chars = m_codec.CharsNeededToEncode(static_cast<int>(count));
         if (chars > 0)
             block.reset(::LocalAlloc(LMEM_ZEROINIT, static_cast<SIZE_T>(chars) * sizeof(wchar_t)));
@@ -97,7 +98,8 @@ int EnterGameInfo::DecodeAndWrite(const wchar_t* path, const DuiLib::CDuiString&
     int produced = 0;
     if (capacity > 0) {
         try {
-            produced = m_codec.Base64DecodeW(text.GetData(), static_cast<unsigned char*>(block.get()), capacity);
+            produced = m_codec.Base64DecodeW(text.GetData(),
+                                             static_cast<unsigned char*>(block.get()), capacity);
         } catch (...) {
             return 0;
         }

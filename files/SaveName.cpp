@@ -7,7 +7,8 @@ bool AppendSaveExtension(DuiLib::CDuiString& path, const DuiLib::CDuiString& ext
     suffix.MakeLower();
     DuiLib::CDuiString lowerPath = path;
     lowerPath.MakeLower();
-    if (lowerPath.GetLength() >= suffix.GetLength() && lowerPath.Right(suffix.GetLength()) == suffix)
+    if (lowerPath.GetLength() >= suffix.GetLength() &&
+        lowerPath.Right(suffix.GetLength()) == suffix)
         return false;
     path += suffix;
     return true;

@@ -28,7 +28,8 @@ template <typename Actions> void RunCommand(const IncomingRequest& request, Acti
             actions.StartSaveTimer();
         break;
     case Command::GameMasterRoom:
-        actions.NotifyGameMasterRoom(request.hasArgument ? ParseWideLong(request.argument.GetData()) : 0);
+        actions.NotifyGameMasterRoom(request.hasArgument ? ParseWideLong(request.argument.GetData())
+                                                         : 0);
         break;
     case Command::FlashWindow:
         actions.FlashWindow();

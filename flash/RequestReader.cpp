@@ -25,9 +25,12 @@ Command SelectCommand(const DuiLib::CDuiString& name) {
         const wchar_t* name;
         Command command;
     } commands[] = {
-        {L"ReqEnterGame", Command::ReqEnterGame},     {L"ExitGame", Command::ExitGame},
-        {L"LoadFile", Command::LoadFile},             {L"SaveFile", Command::SaveFile},
-        {L"GameMasterRoom", Command::GameMasterRoom}, {L"FlashWindow", Command::FlashWindow},
+        {L"ReqEnterGame", Command::ReqEnterGame},
+        {L"ExitGame", Command::ExitGame},
+        {L"LoadFile", Command::LoadFile},
+        {L"SaveFile", Command::SaveFile},
+        {L"GameMasterRoom", Command::GameMasterRoom},
+        {L"FlashWindow", Command::FlashWindow},
         {L"OpenUrl", Command::OpenUrl},
     };
     for (const auto& entry : commands) {

@@ -13,7 +13,16 @@ struct IncomingRequest {
     DuiLib::CDuiString argument; // that element's text, entities decoded
 };
 
-enum class Command { None, ReqEnterGame, ExitGame, LoadFile, SaveFile, GameMasterRoom, FlashWindow, OpenUrl };
+enum class Command {
+    None,
+    ReqEnterGame,
+    ExitGame,
+    LoadFile,
+    SaveFile,
+    GameMasterRoom,
+    FlashWindow,
+    OpenUrl
+};
 
 IncomingRequest ReadRequest(const wchar_t* text);
 

@@ -16,7 +16,9 @@ const wchar_t kAckEnterGameHead[] =
     L"<number>%d</number><string>%s</string>";
 const wchar_t kAckEnterGameTail[] = L"<string>%s</string></arguments></invoke>";
 
-CDuiString MovieFolder() { return DuiLib::CPaintManagerUI::GetInstancePath() + L"flash"; }
+CDuiString MovieFolder() {
+    return DuiLib::CPaintManagerUI::GetInstancePath() + L"flash";
+}
 
 } // namespace
 

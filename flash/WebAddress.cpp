@@ -14,7 +14,9 @@ bool StartsWithNoCase(const wchar_t* text, const wchar_t* prefix) {
     return true;
 }
 
-bool IsControl(wchar_t ch) { return ch < 0x20 || (ch >= 0x7F && ch <= 0x9F); }
+bool IsControl(wchar_t ch) {
+    return ch < 0x20 || (ch >= 0x7F && ch <= 0x9F);
+}
 
 } // namespace
 

@@ -2,7 +2,8 @@
 
 namespace gs {
 
-MaximisePlacement AspectKeepingMaximise(const RECT& work, SIZE movie, SIZE chrome, POINT proposedSize) {
+MaximisePlacement AspectKeepingMaximise(const RECT& work, SIZE movie, SIZE chrome,
+                                        POINT proposedSize) {
     MaximisePlacement placement{};
     if (movie.cx <= 0 || movie.cy <= 0)
         return {{work.right, work.bottom}, {work.left, work.top}};

@@ -13,6 +13,7 @@ struct MaximisePlacement {
 
 // `work` is the work area relative to the monitor's top-left corner; the orientation
 // of `proposedSize` (the system's proposed maximum size) picks the fit.
-MaximisePlacement AspectKeepingMaximise(const RECT& work, SIZE movie, SIZE chrome, POINT proposedSize);
+MaximisePlacement AspectKeepingMaximise(const RECT& work, SIZE movie, SIZE chrome,
+                                        POINT proposedSize);
 
 } // namespace gs

@@ -1,3 +1,47 @@
-#include <windows.h>
+// The process entry. Everything runs on this one thread, inside the message loop, in
+// a single-threaded COM apartment that later hosts the Flash control. Every way out
+// gives exit code 0.
+#include "platform/PaintManagerUI.h"
+#include "platform/ScopeGuard.h"
+#include "shell/ShellFrameWnd.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include <objbase.h>
+
+#include <new>
+
+namespace {
+
+constexpr DWORD kMainWindowStyle = 0x10CF0000; // WS_VISIBLE | WS_OVERLAPPEDWINDOW
+
+void SetWindowIcon(HWND window) {
+    DuiLib::CDuiString path = DuiLib::CPaintManagerUI::GetResourcePath() + L"icon.ico";
+    // The icon stays with the window for the life of the process.
+    HANDLE icon = ::LoadImageW(nullptr, path, IMAGE_ICON, 0, 0, LR_LOADFROMFILE);
+    if (!icon)
+        return;
+    ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    DuiLib::CPaintManagerUI::SetInstance(instance);
+    DuiLib::CPaintManagerUI::SetResourcePath(DuiLib::CPaintManagerUI::GetInstancePath() + L"skin");
+    if (FAILED(::CoInitialize(nullptr)))
+        return 0;
+    gs::ScopeGuard uninitialize([] { ::CoUninitialize(); });
+    // Owned by its window from here on: it deletes itself after the window's last message.
+    auto* frame = new (std::nothrow) CShellFrameWnd;
+    if (!frame)
+        return 0;
+    HWND window =
+        frame->Create(nullptr, frame->GetTaskBarName(), kMainWindowStyle, 0, 0, 0, 800, 572);
+    if (!window)
+        return 0;
+    frame->CenterWindow();
+    SetWindowIcon(window);
+    ::ShowWindow(window, SW_SHOW);
+    DuiLib::CPaintManagerUI::MessageLoop();
+    return 0;
+}

@@ -1,0 +1,81 @@
+// Activation of the movie once the skin's Flash control has been created: route the
+// movie's calls to the shell, load the movie, lift its local sandbox, allow it script
+// access and tell it its size. A missing player is reported with an offer to
+// download it, and the shell quits.
+#include "platform/ComPtr.h"
+#include "platform/FlashUI.h"
+#include "platform/Handles.h"
+#include "platform/ShockwaveFlash.h"
+#include "platform/Trace.h"
+#include "shell/ShellFrameWnd.h"
+
+#include <shellapi.h>
+
+namespace {
+
+const wchar_t kBuiltInDownloadPage[] = L"https://www.adobe.com/cn/flashplayer/";
+
+} // namespace
+
+void CShellFrameWnd::OnShowActiveX(DuiLib::TNotifyUI& msg) {
+    if (!msg.pSender || DuiLib::CDuiString(msg.pSender->GetName()) != L"flash")
+        return;
+    HRESULT created = static_cast<HRESULT>(msg.wParam);
+    if (created < 0) {
+        if (created == REGDB_E_CLASSNOTREG)
+            OfferFlashDownload();
+        ::PostQuitMessage(0);
+        return;
+    }
+    ActivateMovie(msg.pSender);
+}
+
+void CShellFrameWnd::OfferFlashDownload() {
+    int answer = ::MessageBoxW(*this, L"您尚未安装Flash组件，点击[是]到Adobe官方下载插件吧！",
+                               L"提示", MB_YESNO);
+    if (answer != IDYES)
+        return;
+    DuiLib::CDuiString address = SettingText(L"DownloadFlash");
+    if (address.IsEmpty())
+        address = kBuiltInDownloadPage;
+    (void)::ShellExecuteW(*this, L"open", address, nullptr, nullptr, SW_SHOW);
+}
+
+void CShellFrameWnd::ActivateMovie(DuiLib::CControlUI* control) {
+    control->SetFocus();
+    IUnknown* unknown = nullptr;
+    if (auto* activeX = dynamic_cast<DuiLib::CActiveXUI*>(control))
+        (void)activeX->GetControl(IID_IUnknown, reinterpret_cast<void**>(&unknown));
+    if (auto* flashControl = dynamic_cast<DuiLib::CFlashUI*>(control))
+        flashControl->SetFlashEventHandler(this);
+    if (!unknown)
+        return;
+    // The player's identity pointer is its IShockwaveFlash interface.
+    gs::ComPtr<IShockwaveFlash> flash;
+    flash.attach(static_cast<IShockwaveFlash*>(unknown));
+    HRESULT loaded = E_OUTOFMEMORY;
+    if (gs::UniqueBstr movie{::SysAllocString(m_moviePath)})
+        loaded = flash->put_Movie(movie.get());
+    (void)flash->DisableLocalSecurity();
+    gs::UniqueBstr always(::SysAllocString(L"always"));
+    (void)flash->put_AllowScriptAccess(always.get());
+    flash.reset();
+    int width = 0;
+    int height = 0;
+    if (GetControlSize(L"flash", width, height) && width > 0 && height > 0) {
+        SendOnSize(width, height);
+        RecordSizes(width, height);
+    }
+    if (loaded == S_OK)
+        gs::Trace(L"加载flash完成！path = %s\n", m_moviePath.GetData());
+    else
+        gs::Trace(L"加载flash失败！！！！！path = %s\n", m_moviePath.GetData());
+}
+
+void CShellFrameWnd::RecordSizes(int movieWidth, int movieHeight) {
+    RECT window;
+    ::GetWindowRect(*this, &window);
+    m_szChrome = DuiLib::CSize(window.right - window.left - movieWidth,
+                               window.bottom - window.top - movieHeight);
+    m_szMovie = DuiLib::CSize(movieWidth, movieHeight);
+}

@@ -1,0 +1,28 @@
+// Every request into the movie leaves through CallFlash: the "flash" control is looked
+// up afresh each time and the player's interface released before returning.
+#include "platform/ActiveXUI.h"
+#include "platform/ComPtr.h"
+#include "platform/Handles.h"
+#include "platform/ShockwaveFlash.h"
+#include "platform/Trace.h"
+#include "shell/ShellFrameWnd.h"
+
+HRESULT CShellFrameWnd::CallFlash(LPCTSTR request) {
+    if (!request)
+        return 1;
+    auto* control = dynamic_cast<DuiLib::CActiveXUI*>(m_pm.FindControl(L"flash"));
+    if (!control)
+        return 1;
+    // The player's identity pointer is its IShockwaveFlash interface.
+    IUnknown* unknown = nullptr;
+    (void)control->GetControl(IID_IUnknown, reinterpret_cast<void**>(&unknown));
+    if (!unknown)
+        return 1;
+    gs::ComPtr<IShockwaveFlash> flash;
+    flash.attach(static_cast<IShockwaveFlash*>(unknown));
+    gs::UniqueBstr text(::SysAllocString(request));
+    gs::UniqueBstr response;
+    HRESULT result = flash->CallFunction(text.get(), response.put());
+    gs::Trace(L"CallFlash %s callCommand = %s \n", result == S_OK ? L"Sucessed" : L"Fail", request);
+    return result;
+}

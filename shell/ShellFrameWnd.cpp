@@ -1,0 +1,208 @@
+// The main frame's message handling. Each handler starts with the message marked as
+// handled and clears the mark to let the paint manager, and then default processing,
+// see the message as well. The window never closes by itself: closing is the movie's
+// decision, so WM_CLOSE and the system Close command only tell the movie.
+#include "shell/ShellFrameWnd.h"
+
+#include "platform/ControlUI.h"
+#include "shell/MaximiseRule.h"
+
+#include <cstring>
+
+using DuiLib::CControlUI;
+using DuiLib::CDuiRect;
+
+namespace {
+
+POINT PointOf(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+} // namespace
+
+CShellFrameWnd::CShellFrameWnd() : m_szMovie(1000, 625) {
+    std::memset(m_fileFilter, 0, sizeof m_fileFilter);
+    LoadSettings();
+}
+
+LPCTSTR CShellFrameWnd::GetWindowClassName() const {
+    return L"UIMainFrame";
+}
+
+UINT CShellFrameWnd::GetClassStyle() const {
+    return CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_SAVEBITS;
+}
+
+void CShellFrameWnd::OnFinalMessage(HWND) {
+    try {
+        delete this;
+    } catch (...) {
+    }
+}
+
+LRESULT CShellFrameWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    BOOL handled = TRUE;
+    switch (uMsg) {
+    case WM_CREATE:
+        result = OnCreate(handled);
+        break;
+    case WM_DESTROY:
+        break;
+    case WM_SIZE:
+        result = OnSize(handled);
+        break;
+    case WM_CLOSE:
+        break;
+    case WM_GETMINMAXINFO:
+        result = OnGetMinMaxInfo(lParam, handled);
+        break;
+    case WM_NCCALCSIZE:
+        break;
+    case WM_NCHITTEST:
+        result = OnNcHitTest(lParam, handled);
+        break;
+    case WM_NCPAINT:
+        break;
+    case WM_NCACTIVATE:
+        result = OnNcActivate(wParam, handled);
+        break;
+    case WM_SYSCOMMAND:
+        result = OnSysCommand(uMsg, wParam, lParam, handled);
+        break;
+    case WM_TIMER:
+        result = OnTimer(uMsg, wParam, lParam, handled);
+        break;
+    case WM_LBUTTONDOWN:
+        result = OnLButtonDown(lParam, handled);
+        break;
+    case WM_RBUTTONDOWN:
+        result = OnRButtonDown(lParam, handled);
+        break;
+    default:
+        handled = FALSE;
+        break;
+    }
+    if (handled)
+        return result;
+    if (m_pm.MessageHandler(uMsg, wParam, lParam, result))
+        return result;
+    return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
+}
+
+bool CShellFrameWnd::GetControlSize(LPCTSTR name, int& width, int& height) {
+    if (!name || !m_pm.GetRoot())
+        return false;
+    CControlUI* control = m_pm.FindControl(name);
+    if (!control)
+        return false;
+    width = control->GetWidth();
+    height = control->GetHeight();
+    return true;
+}
+
+void CShellFrameWnd::SendOnSize(int width, int height) {
+    wchar_t request[EnterGameInfo::kRequestBufferUnits] = {};
+    if (m_enterGame.BuildOnSize(width, height, request))
+        (void)CallFlash(request);
+}
+
+void CShellFrameWnd::SendOnClose() {
+    wchar_t request[EnterGameInfo::kRequestBufferUnits] = {};
+    if (m_enterGame.BuildOnClose(request))
+        (void)CallFlash(request);
+}
+
+LRESULT CShellFrameWnd::OnSize(BOOL& handled) {
+    SIZE corner = m_pm.GetRoundCorner();
+    if (!::IsIconic(*this) && (corner.cx != 0 || corner.cy != 0)) {
+        CDuiRect window;
+        ::GetWindowRect(*this, &window);
+        window.Offset(-window.left, -window.top);
+        HRGN region =
+            ::CreateRoundRectRgn(0, 0, window.right + 1, window.bottom + 1, corner.cx, corner.cy);
+        (void)::SetWindowRgn(*this, region, TRUE); // the system owns the region from here on
+    }
+    int width = 0;
+    int height = 0;
+    if (GetControlSize(L"flash", width, height) && width > 0 && height > 0) {
+        CDuiRect window;
+        ::GetWindowRect(*this, &window);
+        SendOnSize(window.GetWidth() - m_szChrome.cx, window.GetHeight() - m_szChrome.cy);
+    }
+    handled = FALSE;
+    return 0;
+}
+
+LRESULT CShellFrameWnd::OnGetMinMaxInfo(LPARAM lParam, BOOL& handled) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    (void)::GetMonitorInfoW(::MonitorFromWindow(*this, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    CDuiRect work(monitor.rcWork);
+    work.Offset(-monitor.rcMonitor.left, -monitor.rcMonitor.top);
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    gs::MaximisePlacement placement =
+        gs::AspectKeepingMaximise(work, m_szMovie, m_szChrome, info->ptMaxSize);
+    info->ptMaxSize = placement.size;
+    info->ptMaxPosition = placement.position;
+    handled = FALSE;
+    return 0;
+}
+
+LRESULT CShellFrameWnd::OnNcHitTest(LPARAM lParam, BOOL&) {
+    POINT point = PointOf(lParam);
+    ::ScreenToClient(*this, &point);
+    RECT client;
+    ::GetClientRect(*this, &client);
+    const RECT& caption = m_pm.GetCaptionRect();
+    bool inBand = point.x >= client.left + caption.left && point.x < client.right - caption.right &&
+                  point.y >= caption.top && point.y < caption.bottom;
+    if (!inBand)
+        return HTCLIENT;
+    CControlUI* control = m_pm.FindControl(point);
+    if (control && std::wcscmp(control->GetClass(), L"ButtonUI") != 0)
+        return HTCAPTION;
+    return HTCLIENT;
+}
+
+LRESULT CShellFrameWnd::OnNcActivate(WPARAM wParam, BOOL& handled) {
+    if (::IsIconic(*this))
+        handled = FALSE;
+    return wParam == 0 ? TRUE : FALSE;
+}
+
+LRESULT CShellFrameWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&) {
+    if (wParam == SC_CLOSE) {
+        SendOnClose();
+        return 0;
+    }
+    bool wasZoomed = ::IsZoomed(*this) != FALSE;
+    LRESULT result = CWindowWnd::HandleMessage(uMsg, wParam, lParam);
+    bool zoomed = ::IsZoomed(*this) != FALSE;
+    if (zoomed != wasZoomed)
+        SwapMaximiseButtons(zoomed);
+    return result;
+}
+
+void CShellFrameWnd::SwapMaximiseButtons(bool maximised) {
+    if (CControlUI* maxButton = m_pm.FindControl(L"maxbtn"))
+        maxButton->SetVisible(!maximised);
+    if (CControlUI* restoreButton = m_pm.FindControl(L"restorebtn"))
+        restoreButton->SetVisible(maximised);
+}
+
+LRESULT CShellFrameWnd::OnLButtonDown(LPARAM lParam, BOOL& handled) {
+    CControlUI* control = m_pm.FindControl(PointOf(lParam));
+    if (control && control->GetManager() == &m_pm)
+        control->SetFocus();
+    handled = FALSE;
+    return 0;
+}
+
+LRESULT CShellFrameWnd::OnRButtonDown(LPARAM lParam, BOOL&) {
+    POINT point = PointOf(lParam);
+    wchar_t request[EnterGameInfo::kRequestBufferUnits] = {};
+    if (m_enterGame.BuildOnRButtonDown(point.x, point.y, request))
+        (void)CallFlash(request);
+    return 0;
+}

@@ -1,0 +1,86 @@
+#pragma once
+// The one main window and the owner of all per-process state: the skin's paint
+// manager, the launch record with the codec binding, the settings and the values taken
+// from them, the text waiting to be saved, the recorded sizes and the caption buttons.
+// The system draws no frame: the whole window is client area, drawn by the skin.
+#include "launch/EnterGameInfo.h"
+#include "platform/FlashEventHandler.h"
+#include "platform/Markup.h"
+#include "platform/PaintManagerUI.h"
+#include "platform/WindowWnd.h"
+#include "shell/FileFilter.h"
+
+class CShellFrameWnd : public DuiLib::CWindowWnd,
+                       public DuiLib::INotifyUI,
+                       public DuiLib::CFlashEventHandler {
+public:
+    static constexpr UINT_PTR IDT_LOADFILE = 1000;
+    static constexpr UINT_PTR IDT_SAVEFILE = 1001;
+
+    CShellFrameWnd();
+
+    LPCTSTR GetWindowClassName() const override;
+    UINT GetClassStyle() const override;
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    void OnFinalMessage(HWND hWnd) override;
+
+    void Notify(DuiLib::TNotifyUI& msg) override;
+    HRESULT FlashCall(LPCTSTR request) override;
+
+    HRESULT CallFlash(LPCTSTR request);
+    bool GetControlSize(LPCTSTR name, int& width, int& height);
+    void FindCaptionButtons();
+
+    // The window title: the settings' "TaskBarName" text, empty when there is none.
+    LPCTSTR GetTaskBarName() const;
+
+    // What the settings and the movie's activation left behind, for inspection.
+    const DuiLib::CDuiString& GetMoviePath() const { return m_moviePath; }
+    const DuiLib::CDuiString& GetFileExt() const { return m_fileExt; }
+    const wchar_t* GetFileFilter() const { return m_fileFilter; }
+    SIZE GetChromeSize() const { return m_szChrome; }
+    SIZE GetMovieSize() const { return m_szMovie; }
+    const EnterGameInfo& GetEnterGameInfo() const { return m_enterGame; }
+    DuiLib::CPaintManagerUI& GetPaintManager() { return m_pm; }
+
+private:
+    class Commands;
+
+    void LoadSettings();
+
+    LRESULT OnCreate(BOOL& handled);
+    LRESULT OnSize(BOOL& handled);
+    LRESULT OnGetMinMaxInfo(LPARAM lParam, BOOL& handled);
+    LRESULT OnNcHitTest(LPARAM lParam, BOOL& handled);
+    LRESULT OnNcActivate(WPARAM wParam, BOOL& handled);
+    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnTimer(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnLButtonDown(LPARAM lParam, BOOL& handled);
+    LRESULT OnRButtonDown(LPARAM lParam, BOOL& handled);
+
+    void SendOnSize(int width, int height);
+    void SendOnClose();
+    void SwapMaximiseButtons(bool maximised);
+    void OnShowActiveX(DuiLib::TNotifyUI& msg);
+    void OfferFlashDownload();
+    void ActivateMovie(DuiLib::CControlUI* control);
+    void RecordSizes(int movieWidth, int movieHeight);
+    void RunLoadFlow();
+    void RunSaveFlow();
+    LPCTSTR SettingText(LPCTSTR name) const;
+
+    DuiLib::CPaintManagerUI m_pm;
+    EnterGameInfo m_enterGame;
+    DuiLib::CDuiString m_saveData;
+    wchar_t m_fileFilter[gs::kFileFilterUnits];
+    DuiLib::CDuiString m_fileExt;
+    DuiLib::CDuiString m_moviePath;
+    DuiLib::CMarkup m_settings;
+    DuiLib::CSize m_szChrome;
+    DuiLib::CSize m_szMovie;
+    // not owned: these belong to the paint manager's control tree
+    DuiLib::CControlUI* m_pCloseBtn = nullptr;
+    DuiLib::CControlUI* m_pMaxBtn = nullptr;
+    DuiLib::CControlUI* m_pRestoreBtn = nullptr;
+    DuiLib::CControlUI* m_pMinBtn = nullptr;
+};
