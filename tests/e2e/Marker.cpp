@@ -1,0 +1,15 @@
+// Started by the shell through "OpenUrl": leaves its arguments, one per line, in the
+// file named by E2E_MARKER, so that the test sees what the shell handed over.
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    const char* path = std::getenv("E2E_MARKER");
+    FILE* file = path ? std::fopen(path, "wb") : nullptr;
+    if (!file)
+        return 1;
+    for (int i = 1; i < argc; ++i)
+        std::fprintf(file, "%s\n", argv[i]);
+    std::fclose(file);
+    return 0;
+}
