@@ -47,6 +47,6 @@ extern "C" int BASE64_CALL Base64DecodeW(const wchar_t* source, unsigned char* d
         (destination == nullptr && destinationBytes > 0))
         return BASE64_INVALID_TEXT;
     const auto* text = reinterpret_cast<const char16_t*>(source);
-    return static_cast<int>(Decode(FastestPath(), text, TextLength(text), destination,
-                                   static_cast<std::size_t>(destinationBytes)));
+    return static_cast<int>(
+        DecodeText(FastestPath(), text, destination, static_cast<std::size_t>(destinationBytes)));
 }

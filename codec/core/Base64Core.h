@@ -44,6 +44,12 @@ void Encode(Path path, const std::uint8_t* source, std::size_t byteCount, char16
 std::ptrdiff_t Decode(Path path, const char16_t* text, std::size_t unitCount,
                       std::uint8_t* destination, std::size_t capacity);
 
+// Decodes the NUL-terminated text. Reads it in one pass: the text is taken a memory page
+// at a time, and the vector paths may read past the NUL up to the end of its page, never
+// into a page the text does not reach.
+std::ptrdiff_t DecodeText(Path path, const char16_t* text, std::uint8_t* destination,
+                          std::size_t capacity);
+
 // Units before the NUL that ends text.
 std::size_t TextLength(const char16_t* text);
 

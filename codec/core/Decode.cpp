@@ -1,9 +1,25 @@
 // The decoder: vector blocks while the text is plain alphabet, scalar groups of four
 // where it is not. A group holding a line break, padding or an error is read one unit at
 // a time; after it, the fast paths resume.
+//
+// A NUL-terminated text is decoded in the same single pass, without measuring it first:
+// the units that may be read end at the end of the memory page the reading has reached.
+// Every unit before that limit has been checked not to be the NUL (the vector and group
+// checks reject it like any other non-alphabet unit), so the text goes on into the next
+// page, and the limit moves there when the unit-by-unit reading arrives at it.
 #include "codec/core/Alphabet.h"
 #include "codec/core/Base64Core.h"
 #include "codec/core/Kernels.h"
+
+#include <cstring>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define GS_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define GS_ADDRESS_SANITIZER 1
+#endif
+#endif
 
 namespace gs::base64 {
 namespace {
@@ -27,16 +43,28 @@ constexpr auto kThird = ShiftedSextets(6);
 constexpr auto kFourth = ShiftedSextets(0);
 
 constexpr int kEndOfText = -1;
+constexpr std::size_t kPageBytes = 4096;
 
 bool IsLineBreak(char16_t unit) {
     return unit == u'\r' || unit == u'\n';
 }
 
+std::size_t UnitsToPageEnd(const char16_t* text) {
+    return (kPageBytes - reinterpret_cast<std::uintptr_t>(text) % kPageBytes) / sizeof(char16_t);
+}
+
 class Decoder {
 public:
+    // A text of exactly unitCount units.
     Decoder(const char16_t* text, std::size_t unitCount, std::uint8_t* destination,
             std::size_t capacity)
-        : m_text(text), m_unitCount(unitCount), m_out(destination), m_capacity(capacity) {}
+        : m_text(text), m_limit(unitCount), m_lengthKnown(true), m_out(destination),
+          m_capacity(capacity) {}
+
+    // A NUL-terminated text whose first page may be read; text is 2-byte aligned.
+    Decoder(const char16_t* text, std::uint8_t* destination, std::size_t capacity)
+        : m_text(text), m_limit(UnitsToPageEnd(text)), m_lengthKnown(false), m_out(destination),
+          m_capacity(capacity) {}
 
     std::ptrdiff_t Run(Path path) {
         for (;;) {
@@ -61,29 +89,42 @@ private:
     void RunBlocks(Path path) {
         detail::Progress progress;
         if (path == Path::Avx2)
-            progress = detail::DecodeBlocksAvx2(m_text + m_pos, m_unitCount - m_pos,
-                                                m_out + m_written, m_capacity - m_written);
+            progress = detail::DecodeBlocksAvx2(m_text + m_pos, m_limit - m_pos, m_out + m_written,
+                                                m_capacity - m_written);
         else if (path == Path::Ssse3)
-            progress = detail::DecodeBlocksSsse3(m_text + m_pos, m_unitCount - m_pos,
-                                                 m_out + m_written, m_capacity - m_written);
+            progress = detail::DecodeBlocksSsse3(m_text + m_pos, m_limit - m_pos, m_out + m_written,
+                                                 m_capacity - m_written);
         m_pos += progress.consumed;
         m_written += progress.produced;
     }
 
+    // The scalar fast path, on local cursors: the byte stores may alias any member.
     void RunPlainGroups() {
-        while (m_unitCount - m_pos >= 4 && m_capacity - m_written >= 3) {
-            const char16_t* group = m_text + m_pos;
+        const char16_t* group = m_text + m_pos;
+        const char16_t* const end = m_text + m_limit;
+        std::uint8_t* out = m_out + m_written;
+        std::uint8_t* const outEnd = m_out + m_capacity;
+        while (end - group >= 4 && outEnd - out >= 3) {
             if ((group[0] | group[1] | group[2] | group[3]) > 0xFF)
-                return;
+                break;
             const std::uint32_t value =
                 kFirst[group[0]] | kSecond[group[1]] | kThird[group[2]] | kFourth[group[3]];
             if ((value & kBad) != 0)
-                return;
-            Put(value >> 16);
-            Put(value >> 8);
-            Put(value);
-            m_pos += 4;
+                break;
+            if (outEnd - out >= 4) {
+                // One store of the three bytes and one spare that the next group overwrites.
+                const std::uint32_t bytes = __builtin_bswap32(value << 8);
+                std::memcpy(out, &bytes, sizeof bytes);
+            } else {
+                out[0] = static_cast<std::uint8_t>(value >> 16);
+                out[1] = static_cast<std::uint8_t>(value >> 8);
+                out[2] = static_cast<std::uint8_t>(value);
+            }
+            out += 3;
+            group += 4;
         }
+        m_pos = static_cast<std::size_t>(group - m_text);
+        m_written = static_cast<std::size_t>(out - m_out);
     }
 
     // One group read unit by unit, skipping line breaks: it may end the text.
@@ -136,18 +177,28 @@ private:
     }
 
     int NextSignificant() {
-        while (m_pos < m_unitCount) {
+        for (;;) {
+            if (m_pos == m_limit) {
+                if (m_lengthKnown)
+                    return kEndOfText;
+                m_limit += kPageBytes / sizeof(char16_t);
+            }
             const char16_t unit = m_text[m_pos++];
+            if (unit == u'\0' && !m_lengthKnown) {
+                m_limit = --m_pos;
+                m_lengthKnown = true;
+                return kEndOfText;
+            }
             if (!IsLineBreak(unit))
                 return unit;
         }
-        return kEndOfText;
     }
 
     void Put(std::uint32_t byte) { m_out[m_written++] = static_cast<std::uint8_t>(byte); }
 
     const char16_t* m_text;
-    std::size_t m_unitCount;
+    std::size_t m_limit; // units that may be read
+    bool m_lengthKnown;  // the limit is the text's end, not a page's
     std::size_t m_pos = 0;
     std::uint8_t* m_out;
     std::size_t m_capacity;
@@ -159,6 +210,18 @@ private:
 std::ptrdiff_t Decode(Path path, const char16_t* text, std::size_t unitCount,
                       std::uint8_t* destination, std::size_t capacity) {
     return Decoder(text, unitCount, destination, capacity).Run(path);
+}
+
+std::ptrdiff_t DecodeText(Path path, const char16_t* text, std::uint8_t* destination,
+                          std::size_t capacity) {
+#ifdef GS_ADDRESS_SANITIZER
+    // The sanitizer would report the reads past the NUL: the length is found first.
+    return Decode(path, text, TextLength(text), destination, capacity);
+#else
+    if (reinterpret_cast<std::uintptr_t>(text) % alignof(char16_t) != 0)
+        return Decode(path, text, TextLength(text), destination, capacity);
+    return Decoder(text, destination, capacity).Run(path);
+#endif
 }
 
 } // namespace gs::base64

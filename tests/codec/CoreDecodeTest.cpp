@@ -115,6 +115,63 @@ TEST_P(CoreDecode, NeverWritesPastTheDestination) {
     }
 }
 
+// A NUL-terminated text is read a memory page at a time: put its end, its padding and
+// its line breaks on either side of a page boundary.
+TEST_P(CoreDecode, TerminatedTextAcrossPageBoundaries) {
+    constexpr std::size_t kPageUnits = 2048;
+    std::vector<char16_t> memory(4 * kPageUnits + kPageUnits);
+    const auto address = reinterpret_cast<std::uintptr_t>(memory.data());
+    char16_t* const pages = memory.data() + (4096 - address % 4096) % 4096 / 2;
+    const Bytes bytes = RandomBytes(1600, 31);
+    const std::u16string plain = ReferenceEncode(bytes);
+    for (const std::u16string& tail : {std::u16string(), std::u16string(u"\r\n")}) {
+        std::u16string text = plain;
+        text.append(tail);
+        for (std::size_t end = 2 * kPageUnits - 70; end <= 2 * kPageUnits + 70; ++end) {
+            std::fill(pages, pages + 4 * kPageUnits, u'A');
+            char16_t* start = pages + end - text.size();
+            std::copy(text.begin(), text.end(), start);
+            start[text.size()] = u'\0';
+            Bytes out(bytes.size());
+            ASSERT_EQ(gs::base64::DecodeText(path(), start, out.data(), out.size()),
+                      std::ptrdiff_t(bytes.size()))
+                << "end " << end << " tail " << tail.size();
+            ASSERT_EQ(out, bytes);
+            // The same text broken across the boundary, and cut short there.
+            std::copy(start + 60, start + text.size() + 1, start + 62);
+            start[60] = u'\r';
+            start[61] = u'\n';
+            ASSERT_EQ(gs::base64::DecodeText(path(), start, out.data(), out.size()),
+                      std::ptrdiff_t(bytes.size()));
+            start[text.size() - 1] = u'\0';
+            ASSERT_EQ(gs::base64::DecodeText(path(), start, out.data(), out.size()), kInvalidText);
+        }
+    }
+}
+
+TEST_P(CoreDecode, TerminatedTextGivesWhatTheCountedTextGives) {
+    const Bytes bytes = RandomBytes(200, 8);
+    const std::u16string valid = ReferenceEncode(bytes);
+    std::u16string wrapped = u"\n";
+    wrapped.append(valid, 0, 100).append(u"\r\n").append(valid, 100);
+    std::u16string newline = valid;
+    newline.push_back(u'\n');
+    std::u16string wrong = valid;
+    wrong[150] = u'*';
+    for (const std::u16string& text :
+         {std::u16string(), valid, newline, wrapped, wrong, valid.substr(0, valid.size() - 1),
+          std::u16string(u"QQ==")}) {
+        Bytes counted(150), terminated(150, 0xEE);
+        const auto expected =
+            gs::base64::Decode(path(), text.data(), text.size(), counted.data(), 150);
+        ASSERT_EQ(gs::base64::DecodeText(path(), text.c_str(), terminated.data(), 150), expected);
+        if (expected > 0) {
+            ASSERT_TRUE(
+                std::equal(counted.begin(), counted.begin() + expected, terminated.begin()));
+        }
+    }
+}
+
 CODEC_INSTANTIATE_PATHS(CoreDecode);
 
 TEST(CoreTextLength, FindsTheNulAtEveryAlignment) {
