@@ -1,0 +1,178 @@
+#include "shell/MaximiseRule.h"
+#include "tests/support/FrameHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using gs::test::FrameHarness;
+using gs::test::FrameSkin;
+using gs::test::QuietMovie;
+
+namespace {
+
+LRESULT HitTest(FrameHarness& harness, POINT client) {
+    POINT screen = harness.ScreenPoint(client);
+    return ::SendMessageW(harness.window(), WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+}
+
+bool Visible(FrameHarness& harness, const wchar_t* name) {
+    return harness.frame().GetPaintManager().FindControl(name)->IsVisible();
+}
+
+SIZE WindowSize(HWND window) {
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+} // namespace
+
+TEST(FrameWindow, TheCaptionBandDragsExceptOnButtons) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
+    EXPECT_EQ(HitTest(harness, harness.ClientCentre(L"title")), HTCAPTION);
+    EXPECT_EQ(HitTest(harness, harness.ClientCentre(L"closebtn")), HTCLIENT);
+    EXPECT_EQ(HitTest(harness, harness.ClientCentre(L"minbtn")), HTCLIENT);
+    EXPECT_EQ(HitTest(harness, POINT{500, 200}), HTCLIENT) << "below the band";
+    EXPECT_EQ(HitTest(harness, POINT{3, 40}), HTCLIENT) << "the border beside the movie";
+}
+
+TEST(FrameWindow, TheSkinSizesTheWindowAndTheChromeIsRecorded) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
+    SIZE window = WindowSize(harness.window());
+    EXPECT_EQ(window.cx, 1016);
+    EXPECT_EQ(window.cy, 663);
+    EXPECT_EQ(harness.frame().GetChromeSize().cx, 16);
+    EXPECT_EQ(harness.frame().GetChromeSize().cy, 38);
+    EXPECT_EQ(harness.frame().GetMovieSize().cx, 1000);
+    EXPECT_EQ(harness.frame().GetMovieSize().cy, 625);
+    LONG style = ::GetWindowLongW(harness.window(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN), WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+}
+
+TEST(FrameWindow, TheWindowRegionFollowsTheCornerSize) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin("10,10"), QuietMovie()));
+    gs::UniqueRegion actual(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(::GetWindowRgn(harness.window(), actual.get()), ERROR);
+    SIZE window = WindowSize(harness.window());
+    RECT box{};
+    ::GetRgnBox(actual.get(), &box);
+    EXPECT_EQ(box.right, window.cx);
+    EXPECT_EQ(box.bottom, window.cy);
+    EXPECT_FALSE(::PtInRegion(actual.get(), 0, 0)) << "the corners are cut";
+    EXPECT_FALSE(::PtInRegion(actual.get(), window.cx - 1, window.cy - 1));
+    EXPECT_TRUE(::PtInRegion(actual.get(), window.cx / 2, 0));
+    EXPECT_TRUE(::PtInRegion(actual.get(), 0, window.cy / 2));
+    EXPECT_TRUE(::PtInRegion(actual.get(), 5, 5));
+}
+
+TEST(FrameWindow, SquareCornersLeaveTheWindowWithoutARegion) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin("0,0"), QuietMovie()));
+    gs::UniqueRegion actual(::CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(::GetWindowRgn(harness.window(), actual.get()), ERROR);
+}
+
+TEST(FrameWindow, CloseRequestsOnlyTellTheMovie) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
+    ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(
+        harness.WaitFor("in <invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>"));
+    ::SendMessageW(harness.window(), WM_CLOSE, 0, 0);
+    ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_CLOSE | 2, 0);
+    harness.Click(L"closebtn");
+    EXPECT_TRUE(harness.WaitFor("in <invoke name=\"OnClose\"", 2));
+    gs::test::PumpFor(200);
+    EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 2) << "WM_CLOSE tells nobody";
+    EXPECT_TRUE(::IsWindow(harness.window()));
+    EXPECT_TRUE(::IsWindowVisible(harness.window()));
+}
+
+TEST(FrameWindow, CaptionButtonsMinimiseMaximiseAndRestoreWithTheButtonSwap) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
+    harness.Click(L"maxbtn");
+    ASSERT_TRUE(::IsZoomed(harness.window()));
+    EXPECT_FALSE(Visible(harness, L"maxbtn"));
+    EXPECT_TRUE(Visible(harness, L"restorebtn"));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(harness.window(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    gs::MaximisePlacement placement =
+        gs::AspectKeepingMaximise(monitor.rcWork, {1000, 625}, {16, 38},
+                                  {monitor.rcMonitor.right - monitor.rcMonitor.left,
+                                   monitor.rcMonitor.bottom - monitor.rcMonitor.top});
+    // The system keeps a maximised window within the largest tracking size.
+    SIZE maximised = WindowSize(harness.window());
+    EXPECT_EQ(maximised.cx, std::min<LONG>(placement.size.x, ::GetSystemMetrics(SM_CXMAXTRACK)));
+    EXPECT_EQ(maximised.cy, std::min<LONG>(placement.size.y, ::GetSystemMetrics(SM_CYMAXTRACK)));
+
+    harness.Click(L"restorebtn");
+    ASSERT_FALSE(::IsZoomed(harness.window()));
+    EXPECT_TRUE(Visible(harness, L"maxbtn"));
+    EXPECT_FALSE(Visible(harness, L"restorebtn"));
+    EXPECT_EQ(WindowSize(harness.window()).cx, 1016);
+
+    harness.Click(L"minbtn");
+    EXPECT_TRUE(::IsIconic(harness.window()));
+    EXPECT_TRUE(Visible(harness, L"maxbtn")) << "minimising does not change the maximised state";
+}
+
+TEST(FrameWindow, TheMaximisedPlacementKeepsTheMoviesAspect) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
+    MINMAXINFO info{};
+    info.ptMaxSize = {1920, 1080};
+    info.ptMaxTrackSize = {1234, 987};
+    ::SendMessageW(harness.window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(harness.window(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    LONG workHeight = monitor.rcWork.bottom - monitor.rcWork.top;
+    EXPECT_EQ(info.ptMaxSize.y, workHeight);
+    EXPECT_EQ(info.ptMaxSize.x, (workHeight - 38) * 1000 / 625 + 16);
+    EXPECT_EQ(info.ptMaxPosition.x, (monitor.rcWork.right - info.ptMaxSize.x) / 2);
+    EXPECT_EQ(info.ptMaxTrackSize.x, 1234) << "the tracking sizes stay as proposed";
+    EXPECT_EQ(info.ptMaxTrackSize.y, 987);
+}
+
+TEST(FrameWindow, ResizingTellsTheMovieItsArea) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
+    ::SetWindowPos(harness.window(), nullptr, 0, 0, 816, 538, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_TRUE(harness.WaitFor(
+        "in <invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>800</number>"
+        "<number>500</number></arguments></invoke>"));
+}
+
+TEST(FrameWindow, TheRightButtonReachesTheMovieAndNotTheSkin) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
+    POINT button = harness.ClientCentre(L"closebtn");
+    ::SendMessageW(harness.window(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(button.x, button.y));
+    ::SendMessageW(harness.window(), WM_RBUTTONUP, 0, MAKELPARAM(button.x, button.y));
+    EXPECT_TRUE(harness.WaitFor(
+        "in <invoke name=\"OnRButtonDown\" returntype=\"xml\"><arguments/></invoke>"));
+    gs::test::PumpFor(100);
+    EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 0);
+}
+
+TEST(FrameWindow, ForeignTimersAreConsumed) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
+    EXPECT_EQ(::SendMessageW(harness.window(), WM_TIMER, 77, 0), 0);
+    EXPECT_EQ(harness.Count("in <invoke name=\"OnLoadFile\""), 0);
+}
+
+TEST(FrameWindow, ASkinThatBuildsNothingEndsTheMessageLoop) {
+    FrameHarness harness;
+    EXPECT_FALSE(harness.Start("not a skin", QuietMovie()));
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u);
+}

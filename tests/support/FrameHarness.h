@@ -1,0 +1,130 @@
+#pragma once
+// The real main frame in the test process: a skin folder of the test's own, a scripted
+// movie played by the registered test player, the player's transcript and the shell's
+// trace lines, read as the test goes.
+#include <objbase.h> // before the test support headers, which use COM
+
+#include "platform/ControlUI.h"
+#include "platform/Trace.h"
+#include "shell/ShellFrameWnd.h"
+#include "tests/player/PlayerTestSupport.h"
+#include "tests/support/MessagePump.h"
+#include "tests/ui/SkinFolder.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace gs::test {
+
+// The shipped skin's shape: a 30-pixel caption band with a title and the four buttons
+// above a 1000 x 625 Flash control, 8 pixels of border around it.
+inline std::string FrameSkin(const char* roundCorner = "10,10") {
+    return std::string("<Window size=\"1016,663\" caption=\"0,0,0,30\" roundcorner=\"") +
+           roundCorner +
+           "\"><VerticalLayout>"
+           "<HorizontalLayout height=\"30\"><Label name=\"title\" text=\"t\"/>"
+           "<Button name=\"minbtn\" width=\"40\"/><Button name=\"maxbtn\" width=\"40\"/>"
+           "<Button name=\"restorebtn\" width=\"40\" visible=\"false\"/>"
+           "<Button name=\"closebtn\" width=\"40\"/></HorizontalLayout>"
+           "<HorizontalLayout inset=\"8,0,8,8\"><Flash name=\"flash\" width=\"1000\" "
+           "height=\"625\"/>"
+           "</HorizontalLayout></VerticalLayout></Window>";
+}
+
+// A movie that answers everything the shell sends and never ends the test process.
+inline std::string QuietMovie(const std::string& extra = "") {
+    return "title frame test\n"
+           "on OnSize\nend\non OnClose\nend\non OnRButtonDown\nend\non AckEnterGame\nend\n"
+           "on OnLoadFile\nend\non OnSaveFile\nend\n" +
+           extra;
+}
+
+class FrameHarness {
+public:
+    FrameHarness() {
+        m_transcript = playertest::TempPath(L"transcript.txt");
+        ::DeleteFileW(m_transcript.c_str());
+        ::SetEnvironmentVariableW(L"GS_TRANSCRIPT", m_transcript.c_str());
+        gs::SetTraceHook([this](const std::wstring& line) { m_trace.push_back(line); });
+    }
+    FrameHarness(const FrameHarness&) = delete;
+    FrameHarness& operator=(const FrameHarness&) = delete;
+    ~FrameHarness() {
+        if (m_window && ::IsWindow(m_window))
+            ::DestroyWindow(m_window); // the frame deletes itself after its last message
+        gs::SetTraceHook(nullptr);
+        ::SetEnvironmentVariableW(L"GS_TRANSCRIPT", nullptr);
+        ::DeleteFileW(m_transcript.c_str());
+        ::DeleteFileW(m_moviePath.c_str());
+    }
+
+    // Writes the skin, a movie and settings that name it, then creates and shows the
+    // frame as start-up does and waits until the movie has been activated.
+    bool Start(const std::string& skin, const std::string& movie,
+               const std::string& settingsExtra = "") {
+        m_moviePath = playertest::TempPath(L"movie.swf");
+        playertest::WriteFile(m_moviePath, movie);
+        m_skin.Write(L"skin.xml", skin);
+        m_skin.Write(L"Settings.xml", "<Settings><loadingFlash>" + playertest::Utf8(m_moviePath) +
+                                          "</loadingFlash>" + settingsExtra + "</Settings>");
+        m_frame = new CShellFrameWnd;
+        m_window =
+            m_frame->Create(nullptr, m_frame->GetTaskBarName(), 0x10CF0000, 0, 0, 0, 800, 572);
+        if (!m_window)
+            return false;
+        m_frame->CenterWindow();
+        ::ShowWindow(m_window, SW_SHOW);
+        return PumpUntil([&] { return Traced(L"加载flash"); });
+    }
+
+    bool Traced(const std::wstring& part) const {
+        return std::any_of(m_trace.begin(), m_trace.end(), [&](const std::wstring& line) {
+            return line.find(part) != std::wstring::npos;
+        });
+    }
+    std::vector<std::string> Transcript() const { return playertest::ReadLines(m_transcript); }
+    int Count(const std::string& prefix) const {
+        std::vector<std::string> lines = Transcript();
+        return static_cast<int>(
+            std::count_if(lines.begin(), lines.end(),
+                          [&](const std::string& line) { return line.rfind(prefix, 0) == 0; }));
+    }
+    bool WaitFor(const std::string& prefix, int count = 1) const {
+        return PumpUntil([&] { return Count(prefix) >= count; });
+    }
+
+    CShellFrameWnd& frame() { return *m_frame; }
+    HWND window() const { return m_window; }
+    const std::vector<std::wstring>& trace() const { return m_trace; }
+    const std::wstring& moviePath() const { return m_moviePath; }
+    SkinFolder& skin() { return m_skin; }
+
+    // The centre of a named control, in client and in screen coordinates.
+    POINT ClientCentre(const wchar_t* name) {
+        const RECT& rect = m_frame->GetPaintManager().FindControl(name)->GetPos();
+        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+    POINT ScreenPoint(POINT client) const {
+        ::ClientToScreen(m_window, &client);
+        return client;
+    }
+    void Click(const wchar_t* name) {
+        POINT point = ClientCentre(name);
+        LPARAM at = MAKELPARAM(point.x, point.y);
+        ::SendMessageW(m_window, WM_MOUSEMOVE, 0, at);
+        ::SendMessageW(m_window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageW(m_window, WM_LBUTTONUP, 0, at);
+    }
+
+private:
+    playertest::ComScope m_com;
+    SkinFolder m_skin;
+    std::wstring m_transcript;
+    std::wstring m_moviePath;
+    std::vector<std::wstring> m_trace;
+    CShellFrameWnd* m_frame = nullptr; // not owned: the frame deletes itself with its window
+    HWND m_window = nullptr;
+};
+
+} // namespace gs::test
