@@ -243,7 +243,8 @@ protected:
     std::wstring m_marker;
 };
 
-// The address goes to whatever handles its scheme: here, for the test, the marker.
+// The address goes to whatever handles its scheme: here, for the test, the marker (tests
+// that open web addresses share the lock "browser").
 TEST_F(OpenUrl, AWebAddressGoesToTheSchemeHandler) {
     const ScopedSchemeHandler handler(L"http", L"\"" + MarkerProgram() + L"\" \"%1\"");
     ASSERT_TRUE(handler.IsSet());
