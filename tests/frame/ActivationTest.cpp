@@ -1,48 +1,14 @@
 #include "tests/support/BrowserRecorder.h"
 #include "tests/support/FrameHarness.h"
+#include "tests/support/MessageBoxAnswer.h"
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <thread>
 
 using gs::test::FrameHarness;
 using gs::test::FrameSkin;
 using gs::test::QuietMovie;
 
 namespace {
-
-// Answers the shell's message box from another thread, as the user would, after
-// checking its caption and text.
-class MessageBoxAnswer {
-public:
-    explicit MessageBoxAnswer(int button)
-        : m_thread([this, button] {
-              for (int tries = 0; tries < 500 && !m_seen; ++tries) {
-                  ::Sleep(20);
-                  HWND box = ::FindWindowW(L"#32770", L"提示");
-                  if (!box)
-                      continue;
-                  ::EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&m_text));
-                  m_seen = true;
-                  ::PostMessageW(box, WM_COMMAND, button, 0);
-              }
-          }) {}
-    ~MessageBoxAnswer() { m_thread.join(); }
-    bool Seen() const { return m_seen; }
-    const std::wstring& Text() const { return m_text; }
-
-private:
-    static BOOL CALLBACK CollectText(HWND child, LPARAM into) {
-        wchar_t text[256] = {};
-        ::GetWindowTextW(child, text, 256);
-        *reinterpret_cast<std::wstring*>(into) += text;
-        return TRUE;
-    }
-    std::atomic<bool> m_seen{false};
-    std::wstring m_text;
-    std::thread m_thread;
-};
 
 void NotifyShowActiveX(FrameHarness& harness, const wchar_t* senderName, HRESULT created) {
     DuiLib::TNotifyUI msg;
@@ -92,7 +58,7 @@ TEST(Activation, AMissingPlayerIsReportedAndAnsweredNoQuitsWithoutAPage) {
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
     gs::test::BrowserRecorder browser;
     {
-        MessageBoxAnswer answer(IDNO);
+        gs::test::MessageBoxAnswer answer(L"提示", IDNO);
         NotifyShowActiveX(harness, L"flash", REGDB_E_CLASSNOTREG);
         ASSERT_TRUE(answer.Seen());
         EXPECT_NE(answer.Text().find(L"您尚未安装Flash组件，点击[是]到Adobe官方下载插件吧！"),
@@ -108,7 +74,7 @@ TEST(Activation, AnsweredYesOpensTheBuiltInDownloadPage) {
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
     gs::test::BrowserRecorder browser;
     {
-        MessageBoxAnswer answer(IDYES);
+        gs::test::MessageBoxAnswer answer(L"提示", IDYES);
         NotifyShowActiveX(harness, L"flash", REGDB_E_CLASSNOTREG);
         ASSERT_TRUE(answer.Seen());
     }
@@ -123,7 +89,7 @@ TEST(Activation, AnsweredYesOpensTheConfiguredDownloadPage) {
                               "<DownloadFlash>https://example.com/get?flash=1</DownloadFlash>"));
     gs::test::BrowserRecorder browser;
     {
-        MessageBoxAnswer answer(IDYES);
+        gs::test::MessageBoxAnswer answer(L"提示", IDYES);
         NotifyShowActiveX(harness, L"flash", REGDB_E_CLASSNOTREG);
     }
     EXPECT_TRUE(QuitPosted());

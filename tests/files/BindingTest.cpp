@@ -1,0 +1,88 @@
+#include "files/Base64Codec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::wstring Wide(const char* text) {
+    return std::wstring(text, text + std::char_traits<char>::length(text));
+}
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+// Puts a codec library beside the test program for the test's lifetime.
+class CodecBeside {
+public:
+    explicit CodecBeside(const char* source) : m_target(ProgramFolder() + L"Base64.dll") {
+        EXPECT_TRUE(::CopyFileW(Wide(source).c_str(), m_target.c_str(), FALSE));
+    }
+    ~CodecBeside() { ::DeleteFileW(m_target.c_str()); }
+
+private:
+    std::wstring m_target;
+};
+
+} // namespace
+
+TEST(Binding, WithoutTheLibraryEveryOperationGivesZeroAndWritesNothing) {
+    Base64Codec codec;
+    EXPECT_FALSE(codec.Load());
+    EXPECT_EQ(codec.CharsNeededToEncode(3), 0);
+    EXPECT_EQ(codec.BytesNeededToDecode(4, 0), 0);
+    const unsigned char bytes[3] = {1, 2, 3};
+    wchar_t text[8] = {L'x', L'x', L'x', L'x', L'x', L'x', L'x', L'x'};
+    EXPECT_EQ(codec.Base64EncodeW(bytes, 3, text, sizeof text), 0);
+    EXPECT_EQ(std::wstring(text, 8), std::wstring(8, L'x'));
+    unsigned char out[4] = {9, 9, 9, 9};
+    EXPECT_EQ(codec.Base64DecodeW(L"AQID", out, 4), 0);
+    EXPECT_EQ(out[0], 9);
+    EXPECT_EQ(codec.Free(), FALSE);
+}
+
+TEST(Binding, ALibraryThatAppearsLaterIsPickedUp) {
+    Base64Codec codec;
+    EXPECT_EQ(codec.CharsNeededToEncode(3), 0);
+    CodecBeside real(GS_REAL_CODEC);
+    EXPECT_EQ(codec.CharsNeededToEncode(3), 5);
+    unsigned char out[3] = {};
+    EXPECT_EQ(codec.Base64DecodeW(L"AQID", out, 3), 3);
+    EXPECT_EQ(out[2], 3);
+    EXPECT_NE(codec.Free(), FALSE);
+}
+
+TEST(Binding, ALibraryWithSomeNamesServesThoseOnly) {
+    CodecBeside partial(GS_PARTIAL_CODEC);
+    Base64Codec codec;
+    EXPECT_EQ(codec.CharsNeededToEncode(3), 4242);
+    EXPECT_EQ(codec.BytesNeededToDecode(4, 0), 2424);
+    wchar_t text[8] = {};
+    const unsigned char bytes[3] = {1, 2, 3};
+    EXPECT_EQ(codec.Base64EncodeW(bytes, 3, text, sizeof text), 0);
+    EXPECT_EQ(text[0], L'\0');
+    codec.Free();
+}
+
+TEST(Binding, ALibraryInTheCurrentFolderIsNeverLoaded) {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    std::wstring planted =
+        std::wstring(temp) + L"gs-planted-" + std::to_wstring(::GetCurrentProcessId());
+    ASSERT_TRUE(::CreateDirectoryW(planted.c_str(), nullptr));
+    std::wstring plantedDll = planted + L"\\Base64.dll";
+    ASSERT_TRUE(::CopyFileW(Wide(GS_PARTIAL_CODEC).c_str(), plantedDll.c_str(), FALSE));
+    wchar_t previous[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ::SetCurrentDirectoryW(planted.c_str());
+    Base64Codec codec;
+    EXPECT_EQ(codec.CharsNeededToEncode(3), 0) << "the planted library must not answer";
+    ::SetCurrentDirectoryW(previous);
+    ::DeleteFileW(plantedDll.c_str());
+    ::RemoveDirectoryW(planted.c_str());
+}

@@ -1,0 +1,160 @@
+// The load and save flows as the movie drives them: its requests, the real common
+// dialogs answered by the test player, real files, and the replies in its transcript.
+#include "tests/support/FrameHarness.h"
+#include "tests/support/MessageBoxAnswer.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+using gs::test::FrameHarness;
+using gs::test::FrameSkin;
+using playertest::TempPath;
+using playertest::Utf8;
+
+namespace {
+
+std::string ReadAll(const std::wstring& path) {
+    gs::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    if (!file)
+        return "<missing>";
+    std::string bytes(::GetFileSize(file.get(), nullptr), '\0');
+    DWORD read = 0;
+    ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    return bytes;
+}
+
+std::string Binary(size_t count) {
+    std::mt19937 random(42);
+    std::string bytes(count, '\0');
+    for (char& byte : bytes)
+        byte = static_cast<char>(random());
+    bytes[0] = '\0';
+    return bytes;
+}
+
+// Loads `source` through the open dialog, then saves the content through the save
+// dialog under `target`, answering the dialog's overwrite prompt with `overwrite`.
+std::string RoundTripMovie(const std::wstring& source, const std::wstring& target,
+                           const char* overwrite = "yes") {
+    return "on OnSize\nend\n"
+           "filedialog choose " +
+           Utf8(source) +
+           "\n"
+           "invoke LoadFile\n"
+           "on OnLoadFile\n  note loaded $1\n  filedialog choose " +
+           Utf8(target) +
+           "\n"
+           "  overwrite " +
+           overwrite +
+           "\n  invoke SaveFile \"$2\"\nend\n"
+           "on OnSaveFile\n  note saved $1\nend\n";
+}
+
+class Flows : public ::testing::Test {
+protected:
+    ~Flows() override {
+        for (const std::wstring& file : m_files)
+            ::DeleteFileW(file.c_str());
+    }
+    std::wstring File(const std::wstring& name) {
+        m_files.push_back(TempPath(name));
+        ::DeleteFileW(m_files.back().c_str());
+        return m_files.back();
+    }
+    FrameHarness m_harness;
+    std::vector<std::wstring> m_files;
+};
+
+} // namespace
+
+TEST_F(Flows, ABinaryFileLoadedAndSavedUnderAnotherNameIsByteIdentical) {
+    std::wstring source = File(L"source.bin");
+    std::wstring target = File(L"copy");
+    std::wstring saved = File(L"copy.wzs");
+    std::string bytes = Binary(300'001);
+    playertest::WriteFile(source, bytes);
+    ASSERT_TRUE(m_harness.Start(FrameSkin(), RoundTripMovie(source, target)));
+    ASSERT_TRUE(m_harness.WaitFor("note saved "));
+    EXPECT_EQ(m_harness.Count("note loaded " + Utf8(source)), 1);
+    EXPECT_EQ(m_harness.Count("note saved " + Utf8(saved)), 1) << "the extension is appended";
+    EXPECT_EQ(ReadAll(saved), bytes);
+}
+
+TEST_F(Flows, SavingOverAnExistingFileAsksAndReplacesItWhole) {
+    std::wstring source = File(L"small.bin");
+    std::wstring target = File(L"existing.wzs");
+    playertest::WriteFile(source, "new");
+    playertest::WriteFile(target, std::string(5000, 'o'));
+    ASSERT_TRUE(m_harness.Start(FrameSkin(), RoundTripMovie(source, target)));
+    ASSERT_TRUE(m_harness.WaitFor("note saved "));
+    EXPECT_EQ(m_harness.Count("dialog overwrite yes"), 1);
+    EXPECT_EQ(ReadAll(target), "new");
+}
+
+TEST_F(Flows, AnExtendedNameThatExistsIsAskedAboutAndDecliningCancels) {
+    std::wstring source = File(L"small2.bin");
+    std::wstring chosen = File(L"kept");
+    std::wstring extended = File(L"kept.wzs");
+    playertest::WriteFile(source, "new");
+    playertest::WriteFile(extended, "old");
+    {
+        gs::test::MessageBoxAnswer answer(L"另存为", IDNO);
+        ASSERT_TRUE(m_harness.Start(FrameSkin(), RoundTripMovie(source, chosen)));
+        ASSERT_TRUE(m_harness.WaitFor("note saved"));
+        EXPECT_TRUE(answer.Seen());
+        EXPECT_NE(answer.Text().find(L"kept.wzs"), std::wstring::npos);
+    }
+    EXPECT_EQ(m_harness.Count(
+                  "in <invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string></string>"),
+              1);
+    EXPECT_EQ(ReadAll(extended), "old");
+}
+
+TEST_F(Flows, ALockedFileIsAnsweredWithItsPathAndNoContent) {
+    std::wstring source = File(L"locked.bin");
+    playertest::WriteFile(source, "secret");
+    gs::UniqueFile held(
+        ::CreateFileW(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    std::string movie = "on OnSize\nend\non OnLoadFile\nend\nfiledialog choose " + Utf8(source) +
+                        "\ninvoke LoadFile\n";
+    ASSERT_TRUE(m_harness.Start(FrameSkin(), movie));
+    EXPECT_TRUE(
+        m_harness.WaitFor("in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>" +
+                          Utf8(source) + "</string><string></string></arguments></invoke>"));
+}
+
+TEST_F(Flows, AnEmptyFileIsAnsweredWithAnEmptyText) {
+    std::wstring source = File(L"empty.bin");
+    playertest::WriteFile(source, "");
+    std::string movie = "on OnSize\nend\non OnLoadFile\nend\nfiledialog choose " + Utf8(source) +
+                        "\ninvoke LoadFile\n";
+    ASSERT_TRUE(m_harness.Start(FrameSkin(), movie));
+    EXPECT_TRUE(
+        m_harness.WaitFor("in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>" +
+                          Utf8(source) + "</string><string></string></arguments></invoke>"));
+}
+
+TEST_F(Flows, TheLoadLimitHoldsThroughTheDialog) {
+    std::wstring under = File(L"under.bin");
+    std::wstring limit = File(L"limit.bin");
+    playertest::WriteFile(under, std::string(29'999'999, 'u'));
+    playertest::WriteFile(limit, std::string(30'000'000, 'l'));
+    std::string movie = "on OnSize\nend\non OnLoadFile\n  note loaded $1\nend\nfiledialog choose " +
+                        Utf8(under) + "\ninvoke LoadFile\nwait 100\nfiledialog choose " +
+                        Utf8(limit) + "\ninvoke LoadFile\n";
+    ASSERT_TRUE(m_harness.Start(FrameSkin(), movie));
+    ASSERT_TRUE(m_harness.WaitFor("note loaded ", 2));
+    std::vector<std::string> lines = m_harness.Transcript();
+    std::string head = "in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>";
+    int loaded = playertest::FindLine(lines, head + Utf8(under) + "</string><string>dXV1");
+    ASSERT_GE(loaded, 0);
+    std::string tail = "</string></arguments></invoke>";
+    EXPECT_EQ(lines[loaded].size(),
+              head.size() + Utf8(under).size() + 17 + 40'000'000 + tail.size());
+    EXPECT_GE(playertest::FindLine(lines, head + Utf8(limit) + "</string><string>" + tail), 0)
+        << "30,000,000 bytes are refused";
+}
