@@ -98,33 +98,41 @@ private:
         m_written += progress.produced;
     }
 
-    // The scalar fast path, on local cursors: the byte stores may alias any member.
+    // The scalar fast path, on local cursors: the byte stores may alias any member. A
+    // group is read as two 32-bit pairs of units, so that one mask finds a unit above 0xFF.
     void RunPlainGroups() {
         const char16_t* group = m_text + m_pos;
         const char16_t* const end = m_text + m_limit;
         std::uint8_t* out = m_out + m_written;
         std::uint8_t* const outEnd = m_out + m_capacity;
-        while (end - group >= 4 && outEnd - out >= 3) {
-            if ((group[0] | group[1] | group[2] | group[3]) > 0xFF)
-                break;
-            const std::uint32_t value =
-                kFirst[group[0]] | kSecond[group[1]] | kThird[group[2]] | kFourth[group[3]];
-            if ((value & kBad) != 0)
-                break;
-            if (outEnd - out >= 4) {
-                // One store of the three bytes and one spare that the next group overwrites.
-                const std::uint32_t bytes = __builtin_bswap32(value << 8);
-                std::memcpy(out, &bytes, sizeof bytes);
-            } else {
-                out[0] = static_cast<std::uint8_t>(value >> 16);
-                out[1] = static_cast<std::uint8_t>(value >> 8);
-                out[2] = static_cast<std::uint8_t>(value);
-            }
+        std::uint32_t value = 0;
+        // Each store writes the group's three bytes and a fourth that the next one overwrites.
+        for (; end - group >= 4 && outEnd - out >= 4 && DecodeGroup(group, &value); group += 4) {
+            const std::uint32_t bytes = __builtin_bswap32(value << 8);
+            std::memcpy(out, &bytes, sizeof bytes);
+            out += 3;
+        }
+        if (end - group >= 4 && outEnd - out == 3 && DecodeGroup(group, &value)) {
+            out[0] = static_cast<std::uint8_t>(value >> 16);
+            out[1] = static_cast<std::uint8_t>(value >> 8);
+            out[2] = static_cast<std::uint8_t>(value);
             out += 3;
             group += 4;
         }
         m_pos = static_cast<std::size_t>(group - m_text);
         m_written = static_cast<std::size_t>(out - m_out);
+    }
+
+    static bool DecodeGroup(const char16_t* group, std::uint32_t* value) {
+        std::uint32_t front = 0;
+        std::uint32_t back = 0;
+        std::memcpy(&front, group, sizeof front);
+        std::memcpy(&back, group + 2, sizeof back);
+        if (((front | back) & 0xFF00FF00u) != 0)
+            return false;
+        *value =
+            kFirst[front & 0xFF] | kSecond[front >> 16] | kThird[back & 0xFF] | kFourth[back >> 16];
+        return (*value & kBad) == 0;
     }
 
     // One group read unit by unit, skipping line breaks: it may end the text.
