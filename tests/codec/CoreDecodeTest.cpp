@@ -149,29 +149,6 @@ TEST_P(CoreDecode, TerminatedTextAcrossPageBoundaries) {
     }
 }
 
-TEST_P(CoreDecode, TerminatedTextGivesWhatTheCountedTextGives) {
-    const Bytes bytes = RandomBytes(200, 8);
-    const std::u16string valid = ReferenceEncode(bytes);
-    std::u16string wrapped = u"\n";
-    wrapped.append(valid, 0, 100).append(u"\r\n").append(valid, 100);
-    std::u16string newline = valid;
-    newline.push_back(u'\n');
-    std::u16string wrong = valid;
-    wrong[150] = u'*';
-    for (const std::u16string& text :
-         {std::u16string(), valid, newline, wrapped, wrong, valid.substr(0, valid.size() - 1),
-          std::u16string(u"QQ==")}) {
-        Bytes counted(150), terminated(150, 0xEE);
-        const auto expected =
-            gs::base64::Decode(path(), text.data(), text.size(), counted.data(), 150);
-        ASSERT_EQ(gs::base64::DecodeText(path(), text.c_str(), terminated.data(), 150), expected);
-        if (expected > 0) {
-            ASSERT_TRUE(
-                std::equal(counted.begin(), counted.begin() + expected, terminated.begin()));
-        }
-    }
-}
-
 CODEC_INSTANTIATE_PATHS(CoreDecode);
 
 TEST(CoreTextLength, FindsTheNulAtEveryAlignment) {
