@@ -14,7 +14,7 @@ size_t TextLength(const wchar_t* text, int length) {
     return length < 0 ? std::wcslen(text) : static_cast<size_t>(length);
 }
 
-struct Spec {
+struct Field {
     bool leftAlign = false;
     bool zeroPad = false;
     int width = 0;
@@ -22,20 +22,20 @@ struct Spec {
     wchar_t conversion = 0;
 };
 
-const wchar_t* ReadSpec(const wchar_t* p, Spec& spec) {
+const wchar_t* ReadField(const wchar_t* p, Field& field) {
     for (;; ++p) {
         if (*p == L'-')
-            spec.leftAlign = true;
+            field.leftAlign = true;
         else if (*p == L'0')
-            spec.zeroPad = true;
+            field.zeroPad = true;
         else
             break;
     }
     while (*p >= L'0' && *p <= L'9')
-        spec.width = spec.width * 10 + (*p++ - L'0');
+        field.width = field.width * 10 + (*p++ - L'0');
     while (*p == L'l' || *p == L'h')
-        spec.size = static_cast<char>(*p++);
-    spec.conversion = *p;
+        field.size = static_cast<char>(*p++);
+    field.conversion = *p;
     return *p ? p + 1 : p;
 }
 
@@ -56,12 +56,12 @@ std::wstring Narrow(const char* text) {
     return out;
 }
 
-std::wstring Convert(const Spec& spec, va_list& args) {
-    switch (spec.conversion) {
+std::wstring Convert(const Field& field, va_list& args) {
+    switch (field.conversion) {
     case L'd':
     case L'i': {
         long value = va_arg(args, int);
-        if (spec.size == 'h')
+        if (field.size == 'h')
             value = static_cast<short>(value);
         unsigned long magnitude =
             value < 0 ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
@@ -72,14 +72,14 @@ std::wstring Convert(const Spec& spec, va_list& args) {
     case L'x':
     case L'X': {
         unsigned long value = va_arg(args, unsigned int);
-        if (spec.size == 'h')
+        if (field.size == 'h')
             value = static_cast<unsigned short>(value);
-        return Digits(value, spec.conversion == L'u' ? 10 : 16, spec.conversion == L'X');
+        return Digits(value, field.conversion == L'u' ? 10 : 16, field.conversion == L'X');
     }
     case L'c':
         return std::wstring(1, static_cast<wchar_t>(va_arg(args, int)));
     case L's': {
-        if (spec.size == 'h')
+        if (field.size == 'h')
             return Narrow(va_arg(args, const char*));
         const wchar_t* text = va_arg(args, const wchar_t*);
         return text ? std::wstring(text) : std::wstring(L"(null)");
@@ -91,15 +91,15 @@ std::wstring Convert(const Spec& spec, va_list& args) {
     }
 }
 
-void Append(std::wstring& out, const Spec& spec, const std::wstring& piece) {
-    size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+void Append(std::wstring& out, const Field& field, const std::wstring& piece) {
+    size_t width = field.width > 0 ? static_cast<size_t>(field.width) : 0;
     size_t pad = piece.size() < width ? width - piece.size() : 0;
-    if (spec.leftAlign) {
+    if (field.leftAlign) {
         out += piece;
         out.append(pad, L' ');
         return;
     }
-    bool zeros = spec.zeroPad && spec.conversion != L's' && spec.conversion != L'c';
+    bool zeros = field.zeroPad && field.conversion != L's' && field.conversion != L'c';
     if (zeros && !piece.empty() && piece[0] == L'-') {
         out += L'-';
         out.append(pad, L'0');
@@ -213,16 +213,16 @@ static size_t EstimateLength(const wchar_t* format, va_list args) {
             ++total;
             continue;
         }
-        Spec spec;
-        p = ReadSpec(p, spec);
-        total += static_cast<size_t>(spec.width) + 24;
-        if (spec.conversion == L's' && spec.size == 'h') {
+        Field field;
+        p = ReadField(p, field);
+        total += static_cast<size_t>(field.width) + 24;
+        if (field.conversion == L's' && field.size == 'h') {
             const char* text = va_arg(args, const char*);
             total += text ? std::strlen(text) : 0;
-        } else if (spec.conversion == L's') {
+        } else if (field.conversion == L's') {
             const wchar_t* text = va_arg(args, const wchar_t*);
             total += text ? std::wcslen(text) : 0;
-        } else if (spec.conversion != L'%' && spec.conversion != 0) {
+        } else if (field.conversion != L'%' && field.conversion != 0) {
             (void)va_arg(args, int);
         }
     }
@@ -246,14 +246,14 @@ int CDuiString::FormatV(const wchar_t* format, va_list args) {
             break;
         }
         out.append(p, static_cast<size_t>(percent - p));
-        Spec spec;
-        p = ReadSpec(percent + 1, spec);
-        if (spec.conversion == L's' && spec.size != 'h' && spec.width == 0) {
+        Field field;
+        p = ReadField(percent + 1, field);
+        if (field.conversion == L's' && field.size != 'h' && field.width == 0) {
             const wchar_t* text = va_arg(cursor, const wchar_t*);
             out += text ? text : L"(null)";
             continue;
         }
-        Append(out, spec, Convert(spec, cursor));
+        Append(out, field, Convert(field, cursor));
     }
     va_end(cursor);
     m_text = std::move(out);

@@ -2,6 +2,8 @@
 #include "launch/EnterGameInfo.h"
 #include "platform/Handles.h"
 
+#include "tests/support/FileBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -58,17 +60,6 @@ void Write(const std::wstring& path, const std::string& bytes) {
     ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-std::string Read(const std::wstring& path) {
-    gs::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    if (!file)
-        return "<missing>";
-    std::string bytes(::GetFileSize(file.get(), nullptr), '\0');
-    DWORD read = 0;
-    ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    return bytes;
-}
-
 std::string RandomBytes(size_t count, uint32_t seed) {
     std::mt19937 random(seed);
     std::string bytes(count, '\0');
@@ -92,7 +83,7 @@ TEST_F(FileSteps, ABinaryFileGoesToBase64AndBackByteForByte) {
     ASSERT_EQ(m_info.ReadAndEncode((m_folder / L"game.bin").c_str(), text), 1);
     EXPECT_EQ(text.GetLength(), 4 * ((100'003 + 2) / 3));
     ASSERT_EQ(m_info.DecodeAndWrite((m_folder / L"copy.wzs").c_str(), text), 1);
-    EXPECT_EQ(Read(m_folder / L"copy.wzs"), bytes)
+    EXPECT_EQ(gs::test::ReadFileBytes(m_folder / L"copy.wzs"), bytes)
         << "exactly the decoded bytes, no trailing zeros";
 }
 
@@ -132,11 +123,11 @@ TEST_F(FileSteps, MissingAndLockedFilesAreNotLoaded) {
 TEST_F(FileSteps, TheSaveLimitIsInclusive) {
     CDuiString atLimit(std::wstring(30'000'000, L'A').c_str());
     ASSERT_EQ(m_info.DecodeAndWrite((m_folder / L"big.wzs").c_str(), atLimit), 1);
-    EXPECT_EQ(Read(m_folder / L"big.wzs").size(), 22'500'000u);
+    EXPECT_EQ(gs::test::ReadFileBytes(m_folder / L"big.wzs").size(), 22'500'000u);
     CDuiString overLimit = atLimit + L"\n"; // still valid Base64: line breaks are skipped
     Write(m_folder / L"over.wzs", "old");
     EXPECT_EQ(m_info.DecodeAndWrite((m_folder / L"over.wzs").c_str(), overLimit), 0);
-    EXPECT_EQ(Read(m_folder / L"over.wzs"), "old");
+    EXPECT_EQ(gs::test::ReadFileBytes(m_folder / L"over.wzs"), "old");
 }
 
 TEST_F(FileSteps, TextThatIsNotBase64LeavesTheFileAsItWas) {
@@ -144,7 +135,7 @@ TEST_F(FileSteps, TextThatIsNotBase64LeavesTheFileAsItWas) {
     for (const wchar_t* bad : {L"not base64!", L"QUJ", L"QQ=A", L"\u4E2D\u4E2D\u4E2D\u4E2D"}) {
         EXPECT_EQ(m_info.DecodeAndWrite((m_folder / L"keep.wzs").c_str(), CDuiString(bad)), 0)
             << bad;
-        EXPECT_EQ(Read(m_folder / L"keep.wzs"), "precious");
+        EXPECT_EQ(gs::test::ReadFileBytes(m_folder / L"keep.wzs"), "precious");
     }
     EXPECT_EQ(m_folder.FileCount(), 1) << "no temporary file is left behind";
 }
@@ -158,10 +149,11 @@ TEST_F(FileSteps, ASaveOverALockedFileKeepsTheOldOneAndLeavesNoTemporary) {
         EXPECT_EQ(m_info.DecodeAndWrite((m_folder / L"locked.wzs").c_str(), CDuiString(L"bmV3")),
                   0);
     }
-    EXPECT_EQ(Read(m_folder / L"locked.wzs"), "old content");
+    EXPECT_EQ(gs::test::ReadFileBytes(m_folder / L"locked.wzs"), "old content");
     EXPECT_EQ(m_folder.FileCount(), 1);
     EXPECT_EQ(m_info.DecodeAndWrite((m_folder / L"locked.wzs").c_str(), CDuiString(L"bmV3")), 1);
-    EXPECT_EQ(Read(m_folder / L"locked.wzs"), "new") << "replaced completely once free";
+    EXPECT_EQ(gs::test::ReadFileBytes(m_folder / L"locked.wzs"), "new")
+        << "replaced completely once free";
 }
 
 TEST_F(FileSteps, AMissingFolderWritesNothing) {
@@ -185,7 +177,7 @@ TEST_F(FileSteps, ASaveThatRunsOutOfSpaceKeepsTheOldFile) {
     Write(L"S:\\old.wzs", std::string(200'000, 'o'));
     CDuiString large(std::wstring(2'000'000, L'A').c_str()); // 1.5 MB, more than the drive holds
     EXPECT_EQ(m_info.DecodeAndWrite(L"S:\\old.wzs", large), 0);
-    EXPECT_EQ(Read(L"S:\\old.wzs"), std::string(200'000, 'o'));
+    EXPECT_EQ(gs::test::ReadFileBytes(L"S:\\old.wzs"), std::string(200'000, 'o'));
     WIN32_FIND_DATAW found;
     HANDLE search = ::FindFirstFileW(L"S:\\*", &found);
     int files = 0;

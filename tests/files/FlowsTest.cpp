@@ -3,6 +3,8 @@
 #include "tests/support/FrameHarness.h"
 #include "tests/support/MessageBoxAnswer.h"
 
+#include "tests/support/FileBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -14,17 +16,6 @@ using playertest::TempPath;
 using playertest::Utf8;
 
 namespace {
-
-std::string ReadAll(const std::wstring& path) {
-    gs::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    if (!file)
-        return "<missing>";
-    std::string bytes(::GetFileSize(file.get(), nullptr), '\0');
-    DWORD read = 0;
-    ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    return bytes;
-}
 
 std::string Binary(size_t count) {
     std::mt19937 random(42);
@@ -80,7 +71,7 @@ TEST_F(Flows, ABinaryFileLoadedAndSavedUnderAnotherNameIsByteIdentical) {
     ASSERT_TRUE(m_harness.WaitFor("note saved "));
     EXPECT_EQ(m_harness.Count("note loaded " + Utf8(source)), 1);
     EXPECT_EQ(m_harness.Count("note saved " + Utf8(saved)), 1) << "the extension is appended";
-    EXPECT_EQ(ReadAll(saved), bytes);
+    EXPECT_EQ(gs::test::ReadFileBytes(saved), bytes);
 }
 
 TEST_F(Flows, SavingOverAnExistingFileAsksAndReplacesItWhole) {
@@ -91,7 +82,7 @@ TEST_F(Flows, SavingOverAnExistingFileAsksAndReplacesItWhole) {
     ASSERT_TRUE(m_harness.Start(FrameSkin(), RoundTripMovie(source, target)));
     ASSERT_TRUE(m_harness.WaitFor("note saved "));
     EXPECT_EQ(m_harness.Count("dialog overwrite yes"), 1);
-    EXPECT_EQ(ReadAll(target), "new");
+    EXPECT_EQ(gs::test::ReadFileBytes(target), "new");
 }
 
 TEST_F(Flows, AnExtendedNameThatExistsIsAskedAboutAndDecliningCancels) {
@@ -110,7 +101,7 @@ TEST_F(Flows, AnExtendedNameThatExistsIsAskedAboutAndDecliningCancels) {
     EXPECT_EQ(m_harness.Count(
                   "in <invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string></string>"),
               1);
-    EXPECT_EQ(ReadAll(extended), "old");
+    EXPECT_EQ(gs::test::ReadFileBytes(extended), "old");
 }
 
 TEST_F(Flows, ALockedFileIsAnsweredWithItsPathAndNoContent) {
