@@ -11,14 +11,23 @@
 
 namespace {
 
-const wchar_t* const kNames[] = {L"ReqEnterGame", L"ExitGame", L"LoadFile", L"SaveFile",
+const wchar_t* const kNames[] = {L"ReqEnterGame",   L"ExitGame",    L"LoadFile", L"SaveFile",
                                  L"GameMasterRoom", L"FlashWindow", L"OpenUrl"};
 
-const wchar_t* const kTokens[] = {L"<", L">", L"/>", L"</", L"\"", L"'", L"=", L"&amp;", L"&#60;",
-                                  L"&#x3C;", L"&bogus;", L"<![CDATA[", L"]]>", L"<!--", L"-->",
-                                  L"<?xml version=\"1.0\"?>", L"<arguments>", L"</arguments>",
-                                  L"<string>", L"</string>", L"<number>", L"name=", L"\u4E2D",
-                                  L"\xD800", L"\xFFFF", L" ", L"\t"};
+const wchar_t* const kTokens[] = {L"<",           L">",
+                                  L"/>",          L"</",
+                                  L"\"",          L"'",
+                                  L"=",           L"&amp;",
+                                  L"&#60;",       L"&#x3C;",
+                                  L"&bogus;",     L"<![CDATA[",
+                                  L"]]>",         L"<!--",
+                                  L"-->",         L"<?xml version=\"1.0\"?>",
+                                  L"<arguments>", L"</arguments>",
+                                  L"<string>",    L"</string>",
+                                  L"<number>",    L"name=",
+                                  L"\u4E2D",      L"\xD800",
+                                  L"\xFFFF",      L" ",
+                                  L"\t"};
 
 struct CountingActions {
     gs::Command last = gs::Command::None;
@@ -43,7 +52,8 @@ public:
 
     std::wstring Request() {
         std::wstring name = kNames[Pick(std::size(kNames))];
-        std::wstring text = L"<invoke name=\"" + name + L"\" returntype=\"xml\"><arguments><string>" +
+        std::wstring text = L"<invoke name=\"" + name +
+                            L"\" returntype=\"xml\"><arguments><string>" +
                             std::wstring(Pick(4), L'x') + L"</string></arguments></invoke>";
         for (size_t n = Pick(6); n > 0; --n)
             Mutate(text);
@@ -51,16 +61,28 @@ public:
     }
 
 private:
-    size_t Pick(size_t count) { return std::uniform_int_distribution<size_t>(0, count - 1)(m_random); }
+    size_t Pick(size_t count) {
+        return std::uniform_int_distribution<size_t>(0, count - 1)(m_random);
+    }
 
     void Mutate(std::wstring& text) {
         size_t at = text.empty() ? 0 : Pick(text.size() + 1);
         switch (Pick(6)) {
-        case 0: text.erase(at, Pick(8)); break;
-        case 1: text.insert(at, kTokens[Pick(std::size(kTokens))]); break;
-        case 2: text.insert(at, 1, static_cast<wchar_t>(Pick(0x80) + 1)); break;
-        case 3: text.resize(at); break;
-        case 4: text.insert(at, text.substr(Pick(text.size() + 1), Pick(16))); break;
+        case 0:
+            text.erase(at, Pick(8));
+            break;
+        case 1:
+            text.insert(at, kTokens[Pick(std::size(kTokens))]);
+            break;
+        case 2:
+            text.insert(at, 1, static_cast<wchar_t>(Pick(0x80) + 1));
+            break;
+        case 3:
+            text.resize(at);
+            break;
+        case 4:
+            text.insert(at, text.substr(Pick(text.size() + 1), Pick(16)));
+            break;
         default:
             if (at < text.size())
                 text[at] = static_cast<wchar_t>(text[at] ^ 0x20);
@@ -71,7 +93,9 @@ private:
     std::mt19937 m_random;
 };
 
-const wchar_t* NameOf(gs::Command command) { return kNames[static_cast<int>(command) - 1]; }
+const wchar_t* NameOf(gs::Command command) {
+    return kNames[static_cast<int>(command) - 1];
+}
 
 } // namespace
 

@@ -17,7 +17,9 @@ struct RecordedActions {
     void AnswerEnterGame() { log.push_back(L"ack"); }
     void ExitGame() { log.push_back(L"exit"); }
     void StartLoadTimer() { log.push_back(L"load"); }
-    void StoreSaveData(const DuiLib::CDuiString& text) { log.push_back(L"store:" + std::wstring(text.GetData())); }
+    void StoreSaveData(const DuiLib::CDuiString& text) {
+        log.push_back(L"store:" + std::wstring(text.GetData()));
+    }
     void StartSaveTimer() { log.push_back(L"save"); }
     void NotifyGameMasterRoom(int32_t room) { log.push_back(L"room:" + std::to_wstring(room)); }
     void FlashWindow() { log.push_back(L"flash"); }
@@ -31,7 +33,8 @@ std::vector<std::wstring> Dispatched(const wchar_t* text) {
 }
 
 std::wstring Invoke(const std::wstring& name, const std::wstring& arguments) {
-    return L"<invoke name=\"" + name + L"\" returntype=\"xml\"><arguments>" + arguments + L"</arguments></invoke>";
+    return L"<invoke name=\"" + name + L"\" returntype=\"xml\"><arguments>" + arguments +
+           L"</arguments></invoke>";
 }
 
 using Log = std::vector<std::wstring>;
@@ -39,7 +42,8 @@ using Log = std::vector<std::wstring>;
 } // namespace
 
 TEST(RequestReader, ReadsTheCommandAndTheFirstArgument) {
-    gs::IncomingRequest request = ReadRequest(Invoke(L"OpenUrl", L"<string>a&amp;b</string><string>x</string>").c_str());
+    gs::IncomingRequest request =
+        ReadRequest(Invoke(L"OpenUrl", L"<string>a&amp;b</string><string>x</string>").c_str());
     EXPECT_EQ(request.command, L"OpenUrl");
     EXPECT_TRUE(request.hasArgument);
     EXPECT_EQ(request.argument, L"a&b");
@@ -62,27 +66,42 @@ TEST(Dispatch, EachCommandDoesItsOneThing) {
     EXPECT_EQ(Dispatched(Invoke(L"ExitGame", L"").c_str()), Log{L"exit"});
     EXPECT_EQ(Dispatched(Invoke(L"LoadFile", L"").c_str()), Log{L"load"});
     EXPECT_EQ(Dispatched(Invoke(L"FlashWindow", L"").c_str()), Log{L"flash"});
-    EXPECT_EQ(Dispatched(Invoke(L"SaveFile", L"<string>QUJD</string>").c_str()), (Log{L"store:QUJD", L"save"}));
-    EXPECT_EQ(Dispatched(Invoke(L"SaveFile", L"<string></string>").c_str()), (Log{L"store:", L"save"}));
-    EXPECT_EQ(Dispatched(Invoke(L"SaveFile", L"").c_str()), Log{L"store:"}) << "no argument: no timer";
+    EXPECT_EQ(Dispatched(Invoke(L"SaveFile", L"<string>QUJD</string>").c_str()),
+              (Log{L"store:QUJD", L"save"}));
+    EXPECT_EQ(Dispatched(Invoke(L"SaveFile", L"<string></string>").c_str()),
+              (Log{L"store:", L"save"}));
+    EXPECT_EQ(Dispatched(Invoke(L"SaveFile", L"").c_str()), Log{L"store:"})
+        << "no argument: no timer";
 }
 
 TEST(Dispatch, GameMasterRoomReadsADecimalNumber) {
-    EXPECT_EQ(Dispatched(Invoke(L"GameMasterRoom", L"<number>42</number>").c_str()), Log{L"room:42"});
-    EXPECT_EQ(Dispatched(Invoke(L"GameMasterRoom", L"<string> 42abc</string>").c_str()), Log{L"room:42"});
-    EXPECT_EQ(Dispatched(Invoke(L"GameMasterRoom", L"<string>abc</string>").c_str()), Log{L"room:0"});
-    EXPECT_EQ(Dispatched(Invoke(L"GameMasterRoom", L"<number>-5</number>").c_str()), Log{L"room:-5"});
-    EXPECT_EQ(Dispatched(Invoke(L"GameMasterRoom", L"<number>99999999999</number>").c_str()), Log{L"room:2147483647"});
+    EXPECT_EQ(Dispatched(Invoke(L"GameMasterRoom", L"<number>42</number>").c_str()),
+              Log{L"room:42"});
+    EXPECT_EQ(Dispatched(Invoke(L"GameMasterRoom", L"<string> 42abc</string>").c_str()),
+              Log{L"room:42"});
+    EXPECT_EQ(Dispatched(Invoke(L"GameMasterRoom", L"<string>abc</string>").c_str()),
+              Log{L"room:0"});
+    EXPECT_EQ(Dispatched(Invoke(L"GameMasterRoom", L"<number>-5</number>").c_str()),
+              Log{L"room:-5"});
+    EXPECT_EQ(Dispatched(Invoke(L"GameMasterRoom", L"<number>99999999999</number>").c_str()),
+              Log{L"room:2147483647"});
     EXPECT_EQ(Dispatched(Invoke(L"GameMasterRoom", L"").c_str()), Log{L"room:0"});
 }
 
 TEST(Dispatch, OpenUrlOpensOnlyWebAddresses) {
-    EXPECT_EQ(Dispatched(Invoke(L"OpenUrl", L"<string>https://example.com/a?b=1&amp;c=2</string>").c_str()),
-              Log{L"url:https://example.com/a?b=1&c=2"});
-    EXPECT_EQ(Dispatched(Invoke(L"OpenUrl", L"<string>HTTP://EXAMPLE.COM</string>").c_str()), Log{L"url:HTTP://EXAMPLE.COM"});
-    for (const wchar_t* refused : {L"C:\\Windows\\System32\\calc.exe", L"file:///C:/x", L"javascript:alert(1)",
-                                   L"https://a\nb", L"http:/x", L" https://leading.space", L""})
-        EXPECT_EQ(Dispatched(Invoke(L"OpenUrl", L"<string>" + std::wstring(refused) + L"</string>").c_str()), Log{})
+    EXPECT_EQ(
+        Dispatched(
+            Invoke(L"OpenUrl", L"<string>https://example.com/a?b=1&amp;c=2</string>").c_str()),
+        Log{L"url:https://example.com/a?b=1&c=2"});
+    EXPECT_EQ(Dispatched(Invoke(L"OpenUrl", L"<string>HTTP://EXAMPLE.COM</string>").c_str()),
+              Log{L"url:HTTP://EXAMPLE.COM"});
+    for (const wchar_t* refused :
+         {L"C:\\Windows\\System32\\calc.exe", L"file:///C:/x", L"javascript:alert(1)",
+          L"https://a\nb", L"http:/x", L" https://leading.space", L""})
+        EXPECT_EQ(
+            Dispatched(
+                Invoke(L"OpenUrl", L"<string>" + std::wstring(refused) + L"</string>").c_str()),
+            Log{})
             << refused;
     EXPECT_EQ(Dispatched(Invoke(L"OpenUrl", L"").c_str()), Log{});
 }
@@ -93,5 +112,6 @@ TEST(Dispatch, MalformedRequestsSelectNothing) {
                                 L"<invoke name=\"ExitGame\"><arguments></invoke>", L"<exitgame/>"})
         EXPECT_EQ(Dispatched(text), Log{}) << text;
     EXPECT_EQ(Dispatched(nullptr), Log{});
-    EXPECT_EQ(Dispatched(L"<x name=\"ExitGame\"/>"), Log{L"exit"}) << "only the name attribute matters";
+    EXPECT_EQ(Dispatched(L"<x name=\"ExitGame\"/>"), Log{L"exit"})
+        << "only the name attribute matters";
 }

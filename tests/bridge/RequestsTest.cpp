@@ -52,8 +52,9 @@ TEST(Requests, ShortRequestsAreTheFixedTexts) {
     EXPECT_STREQ(first, second) << "the pointer position is not carried";
     wchar_t size[EnterGameInfo::kRequestBufferUnits] = {};
     ASSERT_TRUE(info.BuildOnSize(1000, 625, size));
-    EXPECT_STREQ(size, L"<invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>1000</number>"
-                       L"<number>625</number></arguments></invoke>");
+    EXPECT_STREQ(size,
+                 L"<invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>1000</number>"
+                 L"<number>625</number></arguments></invoke>");
     ASSERT_TRUE(info.BuildOnSize(-16, 0, size));
     EXPECT_STREQ(size, L"<invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>-16</number>"
                        L"<number>0</number></arguments></invoke>");
@@ -62,10 +63,12 @@ TEST(Requests, ShortRequestsAreTheFixedTexts) {
 TEST(Requests, AckEnterGameCarriesTheRecordInOrder) {
     EnterGameInfo info(0, nullptr);
     FillRecord(info);
-    std::wstring folder = std::wstring(DuiLib::CPaintManagerUI::GetInstancePath().GetData()) + L"flash";
+    std::wstring folder =
+        std::wstring(DuiLib::CPaintManagerUI::GetInstancePath().GetData()) + L"flash";
     std::wstring expected =
         L"<invoke name=\"AckEnterGame\" returntype=\"xml\"><arguments><number>-1</number>"
-        L"<string>玩家&lt;1&gt;</string><string>t1</string><string>t2</string><number>65535</number>"
+        L"<string>玩家&lt;1&gt;</string><string>t1</string><string>t2</string><number>65535</"
+        L"number>"
         L"<string>1234567</string><string>t3</string><number>2</number><string>t4</string>"
         L"<string></string><number>3</number><string>t6</string><number>2147483647</number><true/>"
         L"<number>-7</number><string>" +
@@ -96,9 +99,10 @@ TEST(Requests, FileRepliesWithoutSpecialCharactersAreThePlainTexts) {
     EXPECT_EQ(info.BuildOnLoadFile(L"", L""),
               L"<invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string></string>"
               L"<string></string></arguments></invoke>");
-    EXPECT_EQ(info.BuildOnSaveFile(L"C:\\g\\a.wzs"),
-              L"<invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string>C:\\g\\a.wzs</string>"
-              L"</arguments></invoke>");
+    EXPECT_EQ(
+        info.BuildOnSaveFile(L"C:\\g\\a.wzs"),
+        L"<invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string>C:\\g\\a.wzs</string>"
+        L"</arguments></invoke>");
     std::wstring content(1'000'000, L'Q');
     CDuiString big = info.BuildOnLoadFile(L"p", content.c_str());
     EXPECT_EQ(big.GetLength(), info.BuildOnLoadFile(L"", L"").GetLength() + 1 + 1'000'000);

@@ -35,7 +35,8 @@ TEST(FileFilter, EmptyTextLeavesEveryUnitZero) {
     EXPECT_EQ(filter.Prefix(gs::kFileFilterUnits), std::wstring(gs::kFileFilterUnits, L'\0'));
     wchar_t fromNull[gs::kFileFilterUnits] = {};
     gs::ConvertFileFilter(nullptr, fromNull);
-    EXPECT_EQ(std::wstring(fromNull, gs::kFileFilterUnits), std::wstring(gs::kFileFilterUnits, L'\0'));
+    EXPECT_EQ(std::wstring(fromNull, gs::kFileFilterUnits),
+              std::wstring(gs::kFileFilterUnits, L'\0'));
 }
 
 TEST(FileFilter, ABackslashBeforeAnythingButZeroStays) {
@@ -46,7 +47,8 @@ TEST(FileFilter, ABackslashBeforeAnythingButZeroStays) {
 TEST(FileFilter, TwoSeparatorsInARowEndTheListThere) {
     Filter filter(L"A\\0\\0hidden");
     EXPECT_EQ(filter.List(), std::wstring(L"A\0\0", 3));
-    EXPECT_EQ(filter.Prefix(9), std::wstring(L"A\0\0hidden", 9)) << "what follows stays but is unseen";
+    EXPECT_EQ(filter.Prefix(9), std::wstring(L"A\0\0hidden", 9))
+        << "what follows stays but is unseen";
 }
 
 TEST(FileFilter, LongTextsAreCutSoTheListEndsInsideTheArray) {

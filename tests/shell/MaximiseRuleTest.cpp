@@ -18,19 +18,25 @@ void ExpectPlacement(const gs::MaximisePlacement& placement, POINT size, POINT p
 } // namespace
 
 TEST(MaximiseRule, LandscapeMonitorsFitTheHeight) {
-    ExpectPlacement(Maximise({0, 0, 1920, 1040}, {1000, 625}, {0, 0}, {1920, 1080}), {1664, 1040}, {128, 0});
-    ExpectPlacement(Maximise({0, 0, 1920, 1040}, {1000, 625}, {0, 32}, {1920, 1080}), {1612, 1040}, {154, 0});
+    ExpectPlacement(Maximise({0, 0, 1920, 1040}, {1000, 625}, {0, 0}, {1920, 1080}), {1664, 1040},
+                    {128, 0});
+    ExpectPlacement(Maximise({0, 0, 1920, 1040}, {1000, 625}, {0, 32}, {1920, 1080}), {1612, 1040},
+                    {154, 0});
 }
 
 TEST(MaximiseRule, ANarrowWorkAreaGivesAWindowWiderThanIt) {
-    ExpectPlacement(Maximise({0, 0, 1024, 728}, {1000, 625}, {0, 0}, {1024, 768}), {1164, 728}, {-70, 0});
+    ExpectPlacement(Maximise({0, 0, 1024, 728}, {1000, 625}, {0, 0}, {1024, 768}), {1164, 728},
+                    {-70, 0});
 }
 
 TEST(MaximiseRule, PortraitAndSquareMonitorsFitTheWidth) {
-    ExpectPlacement(Maximise({0, 0, 1080, 1880}, {1000, 625}, {0, 0}, {1080, 1920}), {1080, 675}, {0, 602});
-    ExpectPlacement(Maximise({0, 0, 1000, 1000}, {1000, 625}, {16, 38}, {1000, 1000}), {1000, 653}, {0, 173});
+    ExpectPlacement(Maximise({0, 0, 1080, 1880}, {1000, 625}, {0, 0}, {1080, 1920}), {1080, 675},
+                    {0, 602});
+    ExpectPlacement(Maximise({0, 0, 1000, 1000}, {1000, 625}, {16, 38}, {1000, 1000}), {1000, 653},
+                    {0, 173});
 }
 
 TEST(MaximiseRule, AWorkAreaBelowATaskbarAtTheTopShiftsThePosition) {
-    ExpectPlacement(Maximise({0, 40, 1920, 1080}, {1000, 625}, {0, 0}, {1920, 1080}), {1728, 1080}, {96, 40});
+    ExpectPlacement(Maximise({0, 40, 1920, 1080}, {1000, 625}, {0, 0}, {1920, 1080}), {1728, 1080},
+                    {96, 40});
 }

@@ -17,7 +17,8 @@ CDuiString Saved(const wchar_t* chosen, const wchar_t* extension) {
 TEST(SaveName, TheExtensionIsAppendedInLowerCaseUnlessThere) {
     EXPECT_EQ(Saved(L"C:\\Games\\save1", L"wzs"), L"C:\\Games\\save1.wzs");
     EXPECT_EQ(Saved(L"C:\\Games\\save1.wzs", L"wzs"), L"C:\\Games\\save1.wzs");
-    EXPECT_EQ(Saved(L"C:\\Games\\SAVE1.WZS", L"wzs"), L"C:\\Games\\SAVE1.WZS") << "letter case kept";
+    EXPECT_EQ(Saved(L"C:\\Games\\SAVE1.WZS", L"wzs"), L"C:\\Games\\SAVE1.WZS")
+        << "letter case kept";
     EXPECT_EQ(Saved(L"C:\\Games\\save1.txt", L"wzs"), L"C:\\Games\\save1.txt.wzs");
     EXPECT_EQ(Saved(L"C:\\Games\\Save1", L"WZS"), L"C:\\Games\\Save1.wzs");
 }
