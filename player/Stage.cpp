@@ -269,8 +269,10 @@ void Stage::PlaceButtons() {
 }
 
 void Stage::Redraw() const {
+    // The buttons too: a button moved down by a new text line must not leave its old
+    // picture behind.
     if (m_window)
-        ::InvalidateRect(m_window.get(), nullptr, FALSE);
+        ::RedrawWindow(m_window.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 } // namespace player
