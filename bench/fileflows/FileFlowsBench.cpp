@@ -37,7 +37,8 @@ constexpr DWORD kChunk = 1 << 20;
 constexpr DWORD kFlowLimitMs = 600'000; // a guard against a hang, not a measurement
 
 // The movie: "Load PATH" loads PATH through the open dialog; the content then goes back
-// through the save dialog to PATH.wzs.
+// through the save dialog to PATH.wzs. The wait lets the shell's load call return before
+// the text comes back, so that the end of the load flow is seen on its own.
 const char kMovie[] = "title file flows\n"
                       "on OnSize\nend\non OnClose\nend\non OnRButtonDown\nend\n"
                       "on Load\n  filedialog choose $1\n  invoke LoadFile\nend\n"
@@ -248,10 +249,13 @@ int main(int argc, char** argv) {
     const std::wstring source = TempPath(L"fileflows.bin");
     const std::wstring warmSource = TempPath(L"fileflows-warm.bin");
     const std::wstring saved = source + L".wzs";
-    gs::ScopeGuard removeFiles([&] {
+    // A saved file left by an earlier run would bring up an overwrite prompt.
+    const auto removeFiles = [&] {
         for (const std::wstring& path : {source, saved, warmSource, warmSource + L".wzs"})
             (void)::DeleteFileW(path.c_str());
-    });
+    };
+    removeFiles();
+    gs::ScopeGuard removeAtEnd(removeFiles);
     if (!WritePattern(source, size) || !WritePattern(warmSource, 3)) {
         std::printf("cannot write the files in the temporary folder\n");
         return 1;
