@@ -16,17 +16,22 @@ TraceHook& Hook() {
     return hook;
 }
 
-std::string ToUtf8(const std::wstring& text) {
-    if (text.empty())
-        return std::string();
-    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                     nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return std::string();
-    std::string out(static_cast<size_t>(size), '\0');
-    (void)::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                                size, nullptr, nullptr);
-    return out;
+// Writes the text as UTF-8 a slice at a time, so that a line carrying a whole file needs
+// no second copy of its size. A slice never ends between the two halves of a pair.
+void WriteUtf8(const wchar_t* text, size_t length) {
+    constexpr size_t kSliceUnits = 16384;
+    char bytes[kSliceUnits * 3];
+    for (size_t at = 0; at < length;) {
+        size_t count = length - at < kSliceUnits ? length - at : kSliceUnits;
+        if (count == kSliceUnits && text[at + count - 1] >= 0xD800 &&
+            text[at + count - 1] <= 0xDBFF)
+            --count;
+        int size = ::WideCharToMultiByte(CP_UTF8, 0, text + at, static_cast<int>(count), bytes,
+                                         static_cast<int>(sizeof bytes), nullptr, nullptr);
+        if (size > 0)
+            (void)std::fwrite(bytes, 1, static_cast<size_t>(size), stdout);
+        at += count;
+    }
 }
 
 } // namespace
@@ -41,13 +46,11 @@ void Trace(const wchar_t* format, ...) {
     va_start(args, format);
     line.FormatV(format, args);
     va_end(args);
-    std::wstring text(line.GetData(), static_cast<size_t>(line.GetLength()));
     if (Hook()) {
-        Hook()(text);
+        Hook()(std::wstring(line.GetData(), static_cast<size_t>(line.GetLength())));
         return;
     }
-    std::string bytes = ToUtf8(text);
-    (void)std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    WriteUtf8(line.GetData(), static_cast<size_t>(line.GetLength()));
     (void)std::fflush(stdout);
 }
 
