@@ -170,20 +170,11 @@ CControlUI* CContainerUI::FindInTree(const std::function<bool(CControlUI&)>& mat
     return nullptr;
 }
 
-void CContainerUI::DoPaint(HDC hDC, const RECT& rcPaint) {
-    RECT visible{};
-    if (!::IntersectRect(&visible, &rcPaint, &m_rcItem))
-        return;
-    int saved = ::SaveDC(hDC);
-    ::IntersectClipRect(hDC, visible.left, visible.top, visible.right, visible.bottom);
-    PaintBkColor(hDC);
-    PaintText(hDC);
+void CContainerUI::PaintChildren(HDC hDC, const RECT& visible) {
     for (CControlUI* control : m_items) {
         if (control->IsVisible())
             control->DoPaint(hDC, visible);
     }
-    PaintBorder(hDC);
-    ::RestoreDC(hDC, saved);
 }
 
 } // namespace DuiLib

@@ -56,9 +56,9 @@ public:
     void SetInternVisible(bool bVisible = true) override;
     CControlUI* FindControlAt(POINT pt) override;
     CControlUI* FindInTree(const std::function<bool(CControlUI&)>& match) override;
-    void DoPaint(HDC hDC, const RECT& rcPaint) override;
 
 protected:
+    void PaintChildren(HDC hDC, const RECT& visible) override;
     // The area the children share: the control's rectangle less the inset.
     CDuiRect GetInnerRect() const;
     virtual void ArrangeChildren(const CDuiRect& inner);

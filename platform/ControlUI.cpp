@@ -177,9 +177,12 @@ void CControlUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     ::IntersectClipRect(hDC, visible.left, visible.top, visible.right, visible.bottom);
     PaintBkColor(hDC);
     PaintText(hDC);
+    PaintChildren(hDC, visible);
     PaintBorder(hDC);
     ::RestoreDC(hDC, saved);
 }
+
+void CControlUI::PaintChildren(HDC, const RECT&) {}
 
 void CControlUI::PaintBkColor(HDC hDC) {
     PaintColor(hDC, m_dwBackColor);

@@ -87,6 +87,8 @@ protected:
     virtual void PaintBkColor(HDC hDC);
     virtual void PaintText(HDC hDC);
     virtual void PaintBorder(HDC hDC);
+    // Between the text and the border; a container paints its children here.
+    virtual void PaintChildren(HDC hDC, const RECT& visible);
     // Fills the control's rectangle; a colour whose alpha is 0 paints nothing.
     void PaintColor(HDC hDC, DWORD argb);
 

@@ -1,4 +1,5 @@
 #include "platform/UIAttributes.h"
+#include "platform/HexDigit.h"
 
 #include <cwchar>
 
@@ -28,16 +29,6 @@ bool ParseIntList(LPCTSTR value, long* out, int count) {
     return *p == 0;
 }
 
-int HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 bool ParseColorAttribute(LPCTSTR value, DWORD& color) {
@@ -48,7 +39,7 @@ bool ParseColorAttribute(LPCTSTR value, DWORD& color) {
         return false;
     DWORD parsed = 0;
     for (size_t i = 1; i <= length; ++i) {
-        int digit = HexDigit(value[i]);
+        int digit = gs::HexDigitValue(value[i]);
         if (digit < 0)
             return false;
         parsed = parsed << 4 | static_cast<DWORD>(digit);

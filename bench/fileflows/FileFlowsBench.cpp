@@ -14,6 +14,7 @@
 // its handlers first call the shell with "LoadReplied" / "SaveReplied", and the trace
 // hook takes the time of those lines. Trace lines go to that hook, not to stdout.
 //   cd <build>/stage && wine ../bench/fileflows_bench.exe [bytes]
+#include "bench/support/Clock.h"
 #include "launch/EnterGameInfo.h"
 #include "platform/Handles.h"
 #include "platform/ScopeGuard.h"
@@ -46,16 +47,7 @@ const char kMovie[] = "title file flows\n"
                       "  filedialog choose $1.wzs\n  invoke SaveFile $2\nend\n"
                       "on OnSaveFile\n  invoke SaveReplied\nend\n";
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER value;
-        ::QueryPerformanceFrequency(&value);
-        return value;
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using gs::bench::Now;
 
 struct Memory {
     double peakWorkingSetMb = 0;

@@ -4,6 +4,7 @@
 // interleaved, and the ratio of the medians is the result.
 //   cd <build>/stage && wine ../bench/startup_bench.exe [rounds]
 // Needs the test player registered in the prefix (the test fixture does that).
+#include "bench/support/Clock.h"
 #include "tests/e2e/ShellInstall.h"
 #include "tests/lobby/ChildProcess.h"
 
@@ -22,16 +23,7 @@ const char kMovie[] = "on AckEnterGame\n"
                       "end\n"
                       "invoke ReqEnterGame\n";
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER value;
-        ::QueryPerformanceFrequency(&value);
-        return value;
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using gs::bench::Now;
 
 // Milliseconds from the start of the minimal program to its exit.
 double TimeMinimalWindow() {

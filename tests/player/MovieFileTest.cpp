@@ -1,6 +1,10 @@
 // Movie files from disk: what plays, and what is refused with which reason.
 #include "player/MovieFile.h"
 
+#include <objbase.h> // before the test support header, which uses COM
+
+#include "tests/player/PlayerTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,14 +21,7 @@ protected:
     }
     void TearDown() override { ::DeleteFileW(path.c_str()); }
 
-    void Write(const std::string& bytes) {
-        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        DWORD written = 0;
-        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        ::CloseHandle(file);
-    }
+    void Write(const std::string& bytes) { playertest::WriteFile(path, bytes); }
 
     std::wstring path;
     std::wstring text;

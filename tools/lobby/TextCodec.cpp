@@ -1,4 +1,5 @@
 #include "tools/lobby/TextCodec.h"
+#include "platform/HexDigit.h"
 
 #include <windows.h>
 
@@ -48,23 +49,13 @@ std::string WideToUtf8(std::wstring_view text) {
     return bytes;
 }
 
-static int HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
-}
-
 std::optional<std::string> HexToBytes(std::wstring_view hex) {
     if (hex.size() % 2 != 0)
         return std::nullopt;
     std::string bytes;
     for (std::size_t i = 0; i < hex.size(); i += 2) {
-        const int high = HexDigit(hex[i]);
-        const int low = HexDigit(hex[i + 1]);
+        const int high = gs::HexDigitValue(hex[i]);
+        const int low = gs::HexDigitValue(hex[i + 1]);
         if (high < 0 || low < 0)
             return std::nullopt;
         bytes.push_back(static_cast<char>(high * 16 + low));

@@ -1,0 +1,18 @@
+#pragma once
+// Milliseconds on the performance counter, for the benchmarks' timings.
+#include <windows.h>
+
+namespace gs::bench {
+
+inline double Now() {
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER value;
+        ::QueryPerformanceFrequency(&value);
+        return value;
+    }();
+    LARGE_INTEGER counter;
+    ::QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+} // namespace gs::bench
