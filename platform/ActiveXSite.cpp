@@ -1,30 +1,73 @@
 #include "platform/ActiveXSite.h"
 
+#include "platform/ActiveXFrame.h"
 #include "platform/ActiveXUI.h"
 #include "platform/PaintManagerUI.h"
 
+#include <new>
 #include <olectl.h>
 
 namespace DuiLib {
 
+namespace {
+
+LONG s_liveSites = 0;
+CActiveXSite::QueryObserver s_queryObserver = nullptr;
+
+} // namespace
+
+CActiveXSite::CActiveXSite(CActiveXUI& owner) : m_owner(&owner) {
+    ::InterlockedIncrement(&s_liveSites);
+}
+
+CActiveXSite::~CActiveXSite() {
+    ::InterlockedDecrement(&s_liveSites);
+}
+
+LONG CActiveXSite::LiveCount() {
+    return s_liveSites;
+}
+
+void CActiveXSite::SetQueryObserver(QueryObserver observer) {
+    s_queryObserver = observer;
+}
+
 HRESULT CActiveXSite::QueryInterface(REFIID iid, void** object) {
+    return Observed(iid, FindInterface(iid, object));
+}
+
+HRESULT CActiveXSite::Observed(REFIID iid, HRESULT answer) const {
+    if (s_queryObserver)
+        s_queryObserver(m_owner, iid, answer);
+    return answer;
+}
+
+HRESULT CActiveXSite::FindInterface(REFIID iid, void** object) {
     if (!object)
         return E_POINTER;
+    const struct {
+        const IID& iid;
+        IUnknown* face;
+    } table[] = {
+        {IID_IUnknown, static_cast<IOleClientSite*>(this)},
+        {IID_IOleClientSite, static_cast<IOleClientSite*>(this)},
+        {IID_IOleWindow, static_cast<IOleInPlaceSiteEx*>(this)},
+        {IID_IOleInPlaceSite, static_cast<IOleInPlaceSiteEx*>(this)},
+        {IID_IOleInPlaceSiteEx, static_cast<IOleInPlaceSiteEx*>(this)},
+        {IID_IOleControlSite, static_cast<IOleControlSite*>(this)},
+        {IID_IParseDisplayName, static_cast<IOleContainer*>(this)},
+        {IID_IOleContainer, static_cast<IOleContainer*>(this)},
+        {IID_IDispatch, static_cast<IDispatch*>(this)},
+    };
+    for (const auto& entry : table) {
+        if (entry.iid == iid) {
+            *object = entry.face;
+            AddRef();
+            return S_OK;
+        }
+    }
     *object = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IOleClientSite)
-        *object = static_cast<IOleClientSite*>(this);
-    else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite)
-        *object = static_cast<IOleInPlaceSite*>(this);
-    else if (iid == IID_IOleControlSite)
-        *object = static_cast<IOleControlSite*>(this);
-    else if (iid == IID_IOleInPlaceUIWindow || iid == IID_IOleInPlaceFrame)
-        *object = static_cast<IOleInPlaceFrame*>(this);
-    else if (iid == IID_IDispatch)
-        *object = static_cast<IDispatch*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+    return E_NOINTERFACE;
 }
 
 ULONG CActiveXSite::AddRef() {
@@ -49,9 +92,11 @@ HRESULT CActiveXSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
 }
 
 HRESULT CActiveXSite::GetContainer(IOleContainer** container) {
-    if (container)
-        *container = nullptr;
-    return E_NOINTERFACE;
+    if (!container)
+        return E_POINTER;
+    *container = static_cast<IOleContainer*>(this);
+    AddRef();
+    return Observed(IID_IOleContainer, S_OK);
 }
 
 HRESULT CActiveXSite::ShowObject() {
@@ -90,16 +135,17 @@ HRESULT CActiveXSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWi
     if (!frame || !document || !position || !clip || !info)
         return E_POINTER;
     *document = nullptr;
-    *frame = static_cast<IOleInPlaceFrame*>(this);
-    AddRef();
-    *position = *clip = m_owner ? static_cast<RECT>(m_owner->GetPos()) : RECT{};
     HWND window = nullptr;
     (void)GetWindow(&window); // a detached site has no window: the context is empty
+    *frame = new (std::nothrow) CActiveXFrame(window);
+    if (!*frame)
+        return Observed(IID_IOleInPlaceFrame, E_OUTOFMEMORY);
+    *position = *clip = m_owner ? static_cast<RECT>(m_owner->GetPos()) : RECT{};
     info->fMDIApp = FALSE;
     info->hwndFrame = window;
     info->haccel = nullptr;
     info->cAccelEntries = 0;
-    return S_OK;
+    return Observed(IID_IOleInPlaceFrame, S_OK);
 }
 
 HRESULT CActiveXSite::Scroll(SIZE) {
@@ -123,6 +169,25 @@ HRESULT CActiveXSite::OnPosRectChange(LPCRECT) {
     if (m_owner)
         m_owner->UpdateControlWindow();
     return S_OK;
+}
+
+// The skin's window clips its children, so it never painted the control's rectangle:
+// the control always draws itself. A windowless control has nothing here to draw on.
+HRESULT CActiveXSite::OnInPlaceActivateEx(BOOL* noRedraw, DWORD flags) {
+    if (noRedraw)
+        *noRedraw = FALSE;
+    if (flags & ACTIVATE_WINDOWLESS)
+        return E_FAIL;
+    return OnInPlaceActivate();
+}
+
+// The window under the control repaints the uncovered rectangle by itself once the
+// control's window has gone, so deactivation asks nothing more, with or without a redraw.
+HRESULT CActiveXSite::OnInPlaceDeactivateEx(BOOL) {
+    return OnInPlaceDeactivate();
+}
+HRESULT CActiveXSite::RequestUIActivate() {
+    return m_owner ? S_OK : S_FALSE;
 }
 
 HRESULT CActiveXSite::OnControlInfoChanged() {
@@ -151,35 +216,23 @@ HRESULT CActiveXSite::ShowPropertyFrame() {
     return E_NOTIMPL;
 }
 
-HRESULT CActiveXSite::GetBorder(LPRECT) {
-    return INPLACE_E_NOTOOLSPACE;
+HRESULT CActiveXSite::ParseDisplayName(IBindCtx*, LPOLESTR, ULONG* eaten, IMoniker** moniker) {
+    if (eaten)
+        *eaten = 0;
+    if (moniker)
+        *moniker = nullptr;
+    return E_NOTIMPL;
 }
-HRESULT CActiveXSite::RequestBorderSpace(LPCBORDERWIDTHS) {
-    return INPLACE_E_NOTOOLSPACE;
+
+// Each control of the skin has a site of its own: there is no list of neighbours to give.
+HRESULT CActiveXSite::EnumObjects(DWORD, IEnumUnknown** objects) {
+    if (objects)
+        *objects = nullptr;
+    return E_NOTIMPL;
 }
-HRESULT CActiveXSite::SetBorderSpace(LPCBORDERWIDTHS) {
+
+HRESULT CActiveXSite::LockContainer(BOOL) {
     return S_OK;
-}
-HRESULT CActiveXSite::SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) {
-    return S_OK;
-}
-HRESULT CActiveXSite::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) {
-    return S_OK;
-}
-HRESULT CActiveXSite::SetMenu(HMENU, HOLEMENU, HWND) {
-    return S_OK;
-}
-HRESULT CActiveXSite::RemoveMenus(HMENU) {
-    return S_OK;
-}
-HRESULT CActiveXSite::SetStatusText(LPCOLESTR) {
-    return S_OK;
-}
-HRESULT CActiveXSite::EnableModeless(BOOL) {
-    return S_OK;
-}
-HRESULT CActiveXSite::TranslateAccelerator(LPMSG, WORD) {
-    return S_FALSE;
 }
 
 HRESULT CActiveXSite::GetTypeInfoCount(UINT* count) {
@@ -202,7 +255,7 @@ HRESULT CActiveXSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISPID*
 }
 
 // The control runs as in a finished application: user mode, no hatching or grab
-// handles, and a live user interface.
+// handles, a live user interface, and its window messages are its own (not reflected).
 HRESULT CActiveXSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
                              EXCEPINFO*, UINT*) {
     if (!(flags & DISPATCH_PROPERTYGET))
@@ -216,6 +269,7 @@ HRESULT CActiveXSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, V
     case DISPID_AMBIENT_SHOWHATCHING:
     case DISPID_AMBIENT_SHOWGRABHANDLES:
     case DISPID_AMBIENT_DISPLAYASDEFAULT:
+    case DISPID_AMBIENT_MESSAGEREFLECT:
         value = false;
         break;
     default:

@@ -1,8 +1,11 @@
 #pragma once
 // The one site object through which a hosted control talks to its CActiveXUI: client
-// site, windowed in-place site, control site, the in-place frame, and the ambient
-// properties (IDispatch). One reference count for all of them. The control may keep the
-// site after the host has gone; Detach then leaves every answer neutral.
+// site, windowed in-place site (also the extended one, which controls written for
+// full containers insist on), control site, the container, and the ambient properties
+// (IDispatch). One reference count for all of them. The in-place frame is an object of
+// its own (CActiveXFrame). The control may keep the site after the host has gone;
+// Detach then leaves every answer neutral. Windowless activation is not offered: every
+// control gets a window of its own.
 #include <ocidl.h>
 #include <oleidl.h>
 
@@ -11,16 +14,26 @@ namespace DuiLib {
 class CActiveXUI;
 
 class CActiveXSite final : public IOleClientSite,
-                           public IOleInPlaceSite,
+                           public IOleInPlaceSiteEx,
                            public IOleControlSite,
-                           public IOleInPlaceFrame,
+                           public IOleContainer,
                            public IDispatch {
 public:
-    explicit CActiveXSite(CActiveXUI& owner) : m_owner(&owner) {}
+    // Sees each interface a control asks of its site (QueryInterface, and the container
+    // and frame it fetches), with the answer given.
+    using QueryObserver = void (*)(const CActiveXUI* owner, REFIID iid, HRESULT answer);
+
+    explicit CActiveXSite(CActiveXUI& owner);
     CActiveXSite(const CActiveXSite&) = delete;
     CActiveXSite& operator=(const CActiveXSite&) = delete;
 
     void Detach() { m_owner = nullptr; }
+
+    // Sites not yet destroyed, in the whole process: a control that keeps its site after
+    // the teardown shows here.
+    static LONG LiveCount();
+    // For tests and diagnostics; null (the default) observes nothing.
+    static void SetQueryObserver(QueryObserver observer);
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
@@ -35,7 +48,7 @@ public:
     HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL show) override;
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override;
 
-    // IOleWindow (of the site and of the frame)
+    // IOleWindow
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) override;
 
@@ -53,6 +66,11 @@ public:
     HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override;
     HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT position) override;
 
+    // IOleInPlaceSiteEx
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivateEx(BOOL* noRedraw, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivateEx(BOOL noRedraw) override;
+    HRESULT STDMETHODCALLTYPE RequestUIActivate() override;
+
     // IOleControlSite
     HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override;
     HRESULT STDMETHODCALLTYPE LockInPlaceActive(BOOL lock) override;
@@ -63,18 +81,11 @@ public:
     HRESULT STDMETHODCALLTYPE OnFocus(BOOL gotFocus) override;
     HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override;
 
-    // IOleInPlaceUIWindow, IOleInPlaceFrame
-    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT border) override;
-    HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS widths) override;
-    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS widths) override;
-    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object,
-                                              LPCOLESTR name) override;
-    HRESULT STDMETHODCALLTYPE InsertMenus(HMENU menu, LPOLEMENUGROUPWIDTHS widths) override;
-    HRESULT STDMETHODCALLTYPE SetMenu(HMENU menu, HOLEMENU shared, HWND activeObject) override;
-    HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU menu) override;
-    HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR text) override;
-    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL enable) override;
-    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG message, WORD id) override;
+    // IParseDisplayName, IOleContainer
+    HRESULT STDMETHODCALLTYPE ParseDisplayName(IBindCtx* context, LPOLESTR name, ULONG* eaten,
+                                               IMoniker** moniker) override;
+    HRESULT STDMETHODCALLTYPE EnumObjects(DWORD flags, IEnumUnknown** objects) override;
+    HRESULT STDMETHODCALLTYPE LockContainer(BOOL lock) override;
 
     // IDispatch: the ambient properties
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -86,7 +97,10 @@ public:
                                      UINT* argumentError) override;
 
 private:
-    ~CActiveXSite() = default;
+    ~CActiveXSite();
+
+    HRESULT FindInterface(REFIID iid, void** object);
+    HRESULT Observed(REFIID iid, HRESULT answer) const;
 
     LONG m_references = 1;
     CActiveXUI* m_owner; // not owned: the control that hosts through this site

@@ -1,0 +1,228 @@
+// Controls written elsewhere, hosted beside the Flash control in one real window: Wine's
+// WebBrowser and Windows Media Player controls expect a fuller container than our own
+// test player does. Each control must get a window at its rectangle, follow the layout,
+// and leave no site behind.
+#include "HostHarness.h"
+#include "platform/ActiveXSite.h"
+
+#include <iostream>
+#include <olectl.h>
+
+using namespace hosttest;
+
+namespace {
+
+struct Query {
+    std::wstring control;
+    IID iid;
+    HRESULT answer;
+};
+std::vector<Query> g_queries;
+
+void RecordQuery(const CActiveXUI* owner, REFIID iid, HRESULT answer) {
+    g_queries.push_back({owner ? owner->GetName().GetData() : L"", iid, answer});
+}
+
+const struct {
+    const IID& iid;
+    const char* name;
+} KnownInterfaces[] = {
+    {IID_IUnknown, "IUnknown"},
+    {IID_IOleClientSite, "IOleClientSite"},
+    {IID_IOleWindow, "IOleWindow"},
+    {IID_IOleInPlaceSite, "IOleInPlaceSite"},
+    {IID_IOleInPlaceSiteEx, "IOleInPlaceSiteEx"},
+    {IID_IOleInPlaceSiteWindowless, "IOleInPlaceSiteWindowless"},
+    {IID_IOleControlSite, "IOleControlSite"},
+    {IID_IOleInPlaceUIWindow, "IOleInPlaceUIWindow"},
+    {IID_IOleInPlaceFrame, "IOleInPlaceFrame"},
+    {IID_IOleContainer, "IOleContainer"},
+    {IID_IDispatch, "IDispatch"},
+};
+
+std::string InterfaceName(REFIID iid) {
+    for (const auto& known : KnownInterfaces)
+        if (known.iid == iid)
+            return known.name;
+    wchar_t text[40]{};
+    ::StringFromGUID2(iid, text, 40);
+    return std::string(text, text + std::wcslen(text));
+}
+
+// The interfaces a control asked of its site, in order, each once, for the test's log.
+std::string QueriesOf(const std::wstring& control) {
+    std::string list;
+    for (const Query& query : g_queries) {
+        std::string entry =
+            InterfaceName(query.iid) + (SUCCEEDED(query.answer) ? "" : " (refused)");
+        if (query.control == control && list.find(entry) == std::string::npos)
+            list += (list.empty() ? "" : ", ") + entry;
+    }
+    return list;
+}
+
+bool IsRegistered(const wchar_t* clsid) {
+    HKEY key = nullptr;
+    std::wstring path = std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32";
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+RECT RectInParent(HWND child) {
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The WebBrowser by its CLSID, the media player by its ProgID.
+constexpr char ThreeControls[] =
+    R"(<Window size="600,400"><HorizontalLayout><Flash name="flash"/>)"
+    R"(<ActiveX name="web" clsid="{8856F961-340A-11D0-A96B-00C04FD705A2}"/>)"
+    R"(<ActiveX name="media" clsid="WMPlayer.OCX"/></HorizontalLayout></Window>)";
+
+struct ForeignControl {
+    const wchar_t* name;
+    const wchar_t* clsid;
+};
+
+class ForeignControlTest : public HostTest, public testing::WithParamInterface<ForeignControl> {
+protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        g_queries.clear();
+        CActiveXSite::SetQueryObserver(RecordQuery);
+    }
+    void TearDown() override {
+        HostTest::TearDown();
+        CActiveXSite::SetQueryObserver(nullptr);
+    }
+
+    CActiveXUI* Control() const {
+        return static_cast<CActiveXUI*>(
+            window->pm.FindControl(GetParam().name)->GetInterface(L"ActiveX"));
+    }
+
+    void ExpectWindowOverControl(HWND host) {
+        EXPECT_TRUE(::IsWindowVisible(host));
+        EXPECT_EQ(::GetParent(host), window->GetHWND());
+        EXPECT_TRUE(SameRect(RectInParent(host), Control()->GetPos()));
+        EXPECT_GT(Control()->GetWidth(), 0);
+    }
+};
+
+TEST_P(ForeignControlTest, ActivatesInPlaceFollowsTheWindowAndLeavesNoSite) {
+    if (!IsRegistered(GetParam().clsid))
+        GTEST_SKIP() << "the prefix has no in-process server registered for " << GetParam().clsid;
+    Open(ThreeControls);
+    ASSERT_TRUE(PumpUntil([this] { return window->created.size() == 3; }));
+    auto creation = std::find_if(window->created.begin(), window->created.end(),
+                                 [this](const auto& c) { return c.sender == Control(); });
+    ASSERT_NE(creation, window->created.end());
+    ASSERT_EQ(creation->result, S_OK);
+    HWND host = Control()->GetHostWindow();
+    ASSERT_NE(host, nullptr) << "no in-place window";
+    ExpectWindowOverControl(host);
+    const RECT restored = Control()->GetPos();
+
+    ::ShowWindow(window->GetHWND(), SW_MAXIMIZE);
+    Pump();
+    EXPECT_GT(Control()->GetWidth(), restored.right - restored.left);
+    ExpectWindowOverControl(host);
+    ::ShowWindow(window->GetHWND(), SW_RESTORE);
+    Pump();
+    EXPECT_TRUE(SameRect(Control()->GetPos(), restored));
+    ExpectWindowOverControl(host);
+
+    Control()->SetVisible(false);
+    EXPECT_FALSE(::IsWindowVisible(host));
+    Control()->SetVisible(true);
+    ExpectWindowOverControl(host);
+
+    std::cout << "site queries of " << testing::PrintToString(std::wstring(GetParam().name)) << ": "
+              << QueriesOf(GetParam().name) << "\n";
+    for (const Query& query : g_queries)
+        EXPECT_FALSE(query.iid == IID_IOleInPlaceSiteWindowless && SUCCEEDED(query.answer))
+            << "windowless activation was offered";
+
+    window->pm.AttachDialog(nullptr);
+    Pump();
+    EXPECT_FALSE(::IsWindow(host));
+    EXPECT_EQ(CActiveXSite::LiveCount(), 0) << "a control kept its site";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, ForeignControlTest,
+    testing::Values(ForeignControl{L"flash", L"{D27CDB6E-AE6D-11CF-96B8-444553540000}"},
+                    ForeignControl{L"web", L"{8856F961-340A-11D0-A96B-00C04FD705A2}"},
+                    ForeignControl{L"media", L"{6BF52A52-394A-11D3-B153-00C04F79FAA6}"}),
+    [](const auto& info) {
+        std::wstring name = info.param.name;
+        return std::string(name.begin(), name.end());
+    });
+
+// The answers a control reads from its site before and while it activates, and a site
+// whose control has gone, which the control may still call.
+TEST(ActiveXSite, AnswersAsAFinishedApplicationsContainer) {
+    CActiveXUI control;
+    gs::ComPtr<CActiveXSite> site;
+    site.attach(new CActiveXSite(control));
+    const struct {
+        DISPID id;
+        HRESULT result;
+        VARIANT_BOOL value;
+    } ambients[] = {
+        {DISPID_AMBIENT_USERMODE, S_OK, VARIANT_TRUE},
+        {DISPID_AMBIENT_UIDEAD, S_OK, VARIANT_FALSE},
+        {DISPID_AMBIENT_SHOWGRABHANDLES, S_OK, VARIANT_FALSE},
+        {DISPID_AMBIENT_SHOWHATCHING, S_OK, VARIANT_FALSE},
+        {DISPID_AMBIENT_DISPLAYASDEFAULT, S_OK, VARIANT_FALSE},
+        {DISPID_AMBIENT_MESSAGEREFLECT, S_OK, VARIANT_FALSE},
+        {DISPID_AMBIENT_BACKCOLOR, DISP_E_MEMBERNOTFOUND, VARIANT_FALSE},
+        {12345, DISP_E_MEMBERNOTFOUND, VARIANT_FALSE},
+    };
+    for (const auto& ambient : ambients) {
+        gs::UniqueVariant value;
+        DISPPARAMS none{};
+        EXPECT_EQ(site->Invoke(ambient.id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, value.put(),
+                               nullptr, nullptr),
+                  ambient.result)
+            << ambient.id;
+        if (ambient.result == S_OK) {
+            EXPECT_EQ(value.get()->vt, VT_BOOL) << ambient.id;
+            EXPECT_EQ(value.get()->boolVal, ambient.value) << ambient.id;
+        }
+    }
+
+    gs::ComPtr<IOleContainer> container;
+    ASSERT_EQ(site->GetContainer(container.put()), S_OK);
+    gs::ComPtr<IUnknown> containerIdentity, siteIdentity;
+    container.query(IID_IUnknown, containerIdentity);
+    site.query(IID_IUnknown, siteIdentity);
+    EXPECT_EQ(containerIdentity.get(), siteIdentity.get()) << "one object, one count";
+    containerIdentity.reset();
+    siteIdentity.reset();
+    BOOL noRedraw = TRUE;
+    EXPECT_EQ(site->OnInPlaceActivateEx(&noRedraw, 0), S_OK);
+    EXPECT_FALSE(noRedraw) << "the control must draw itself";
+    EXPECT_TRUE(FAILED(site->OnInPlaceActivateEx(&noRedraw, ACTIVATE_WINDOWLESS)));
+    EXPECT_EQ(site->RequestUIActivate(), S_OK);
+    void* windowless = reinterpret_cast<void*>(1);
+    EXPECT_EQ(site->QueryInterface(IID_IOleInPlaceSiteWindowless, &windowless), E_NOINTERFACE);
+    EXPECT_EQ(windowless, nullptr);
+
+    site->Detach();
+    EXPECT_EQ(site->RequestUIActivate(), S_FALSE);
+    EXPECT_EQ(site->CanInPlaceActivate(), S_FALSE);
+    container.reset();
+    site.reset();
+    EXPECT_EQ(CActiveXSite::LiveCount(), 0);
+}
+
+} // namespace
