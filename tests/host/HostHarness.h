@@ -38,6 +38,17 @@ inline bool PumpUntil(const std::function<bool()>& done) {
     return true;
 }
 
+inline RECT RectInParent(HWND child) {
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+inline bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 class HostWindow : public CWindowWnd, public INotifyUI, public CFlashEventHandler {
 public:
     LPCTSTR GetWindowClassName() const override { return L"GsHostTestWindow"; }

@@ -10,17 +10,6 @@ HWND StageOf(CActiveXUI* control) {
     return control->GetHostWindow();
 }
 
-RECT RectInParent(HWND child) {
-    RECT rect{};
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 std::wstring WindowText(HWND window) {
     wchar_t text[512]{};
     ::GetWindowTextW(window, text, 512);
