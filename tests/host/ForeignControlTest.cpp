@@ -144,6 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The answers a control reads from its site before and while it activates, and a site
 // whose control has gone, which the control may still call.
 TEST(ActiveXSite, AnswersAsAFinishedApplicationsContainer) {
+    const LONG sitesBefore = CActiveXSite::LiveCount();
     CActiveXUI control;
     gs::ComPtr<CActiveXSite> site;
     site.attach(new CActiveXSite(control));
@@ -176,12 +177,6 @@ TEST(ActiveXSite, AnswersAsAFinishedApplicationsContainer) {
 
     gs::ComPtr<IOleContainer> container;
     ASSERT_EQ(site->GetContainer(container.put()), S_OK);
-    gs::ComPtr<IUnknown> containerIdentity, siteIdentity;
-    container.query(IID_IUnknown, containerIdentity);
-    site.query(IID_IUnknown, siteIdentity);
-    EXPECT_EQ(containerIdentity.get(), siteIdentity.get()) << "one object, one count";
-    containerIdentity.reset();
-    siteIdentity.reset();
     BOOL noRedraw = TRUE;
     EXPECT_EQ(site->OnInPlaceActivateEx(&noRedraw, 0), S_OK);
     EXPECT_FALSE(noRedraw) << "the control must draw itself";
@@ -196,7 +191,7 @@ TEST(ActiveXSite, AnswersAsAFinishedApplicationsContainer) {
     EXPECT_EQ(site->CanInPlaceActivate(), S_FALSE);
     container.reset();
     site.reset();
-    EXPECT_EQ(CActiveXSite::LiveCount(), 0);
+    EXPECT_EQ(CActiveXSite::LiveCount(), sitesBefore) << "the container is the site's own count";
 }
 
 } // namespace
