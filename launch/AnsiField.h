@@ -1,15 +1,12 @@
 #pragma once
 // Conversion of one ANSI text of the launch sources into a fixed-capacity UTF-16
-// field of the record.
+// field of the record, in the active ANSI code page (the rules are in AnsiText.h).
 #include <cstddef>
 
 namespace gs {
 
-// Clears all `capacity` units of `field`, then converts the text at `source` (it ends
-// at its first NUL or after `sourceWidth` bytes, whichever comes first) from the
-// active ANSI code page. At most capacity - 2 units of text are kept, so the field
-// always ends in NUL and its last unit stays 0. Text that does not fit is cut on a
-// whole character: never half a double-byte character, never half a surrogate pair.
+// The text at `source` ends at its first NUL or after `sourceWidth` bytes; at most
+// capacity - 2 units of it are kept, cut on a whole character.
 void CopyAnsiText(const char* source, size_t sourceWidth, wchar_t* field, size_t capacity);
 
 // The record's five field capacities.

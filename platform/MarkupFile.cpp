@@ -1,11 +1,12 @@
-// The Windows half of the markup reader: reading a file or a block of bytes and turning
-// it into UTF-16 by its byte-order mark or the caller's encoding selector.
+// The Windows half of the markup reader: reading a file, and the ANSI code page for
+// the decoding of its bytes (MarkupDecode.cpp).
 #include <windows.h>
 
 #include <string>
 
 #include "platform/Handles.h"
 #include "platform/Markup.h"
+#include "platform/MarkupDecode.h"
 #include "platform/PaintManagerUI.h"
 
 namespace DuiLib {
@@ -41,48 +42,14 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
     return true;
 }
 
-bool Widen(UINT codePage, DWORD flags, const unsigned char* data, std::size_t size,
-           std::wstring& out) {
-    out.clear();
-    if (size == 0)
-        return true;
+bool AnsiCodePageToWide(const unsigned char* data, std::size_t size, std::wstring& out) {
     auto text = reinterpret_cast<const char*>(data);
-    int count = ::MultiByteToWideChar(codePage, flags, text, static_cast<int>(size), nullptr, 0);
+    int count = ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
     if (count <= 0)
         return false;
     out.resize(static_cast<std::size_t>(count));
-    return ::MultiByteToWideChar(codePage, flags, text, static_cast<int>(size), out.data(),
-                                 count) == count;
-}
-
-bool FromUtf16(const unsigned char* data, std::size_t size, bool bigEndian, std::wstring& out) {
-    if (size % 2)
-        return false;
-    out.resize(size / 2);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        unsigned first = data[2 * i], second = data[2 * i + 1];
-        out[i] = static_cast<wchar_t>(bigEndian ? first << 8 | second : second << 8 | first);
-    }
-    return true;
-}
-
-bool Decode(const unsigned char* data, std::size_t size, int encoding, std::wstring& out) {
-    if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF)
-        return Widen(CP_UTF8, MB_ERR_INVALID_CHARS, data + 3, size - 3, out);
-    if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE)
-        return FromUtf16(data + 2, size - 2, false, out);
-    if (size >= 2 && data[0] == 0xFE && data[1] == 0xFF)
-        return FromUtf16(data + 2, size - 2, true, out);
-    switch (encoding) {
-    case CMarkup::XMLFILE_ENCODING_UTF8:
-        return Widen(CP_UTF8, MB_ERR_INVALID_CHARS, data, size, out);
-    case CMarkup::XMLFILE_ENCODING_UNICODE:
-        return FromUtf16(data, size, false, out);
-    case CMarkup::XMLFILE_ENCODING_ASNI:
-        return Widen(CP_ACP, 0, data, size, out);
-    default:
-        return false;
-    }
+    return ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), out.data(), count) ==
+           count;
 }
 
 } // namespace
@@ -90,7 +57,8 @@ bool Decode(const unsigned char* data, std::size_t size, int encoding, std::wstr
 bool CMarkup::LoadFromMem(const unsigned char* data, std::size_t size, int encoding) {
     Release();
     std::wstring text;
-    if (!data || size > kMaxFileSize || !Decode(data, size, encoding, text)) {
+    if (!data || size > kMaxFileSize ||
+        !DecodeMarkupBytes(data, size, encoding, AnsiCodePageToWide, text)) {
         m_error = L"not a text in the given encoding";
         return false;
     }

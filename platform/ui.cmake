@@ -8,6 +8,7 @@ target_sources(gs_platform PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/LabelUI.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LinearLayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Markup.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MarkupDecode.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MarkupFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PaintManagerUI.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UIAttributes.cpp

@@ -3,6 +3,7 @@
 #include "codec/Base64.h"
 
 #include "CodecTestSupport.h"
+#include "tests/support/GuardPage.h"
 
 #include <windows.h>
 
@@ -92,7 +93,7 @@ TEST_F(Base64Dll, SizesLeaveRoomForTheNulAndStayInRange) {
     EXPECT_EQ(bytesNeeded(3, 0), 0);
     EXPECT_EQ(bytesNeeded(4, 0), 3);
     EXPECT_EQ(bytesNeeded(30000000, 0), 22500000);
-    EXPECT_EQ(bytesNeeded(INT_MAX, 0), INT_MAX / 4 * 3);
+    EXPECT_EQ(bytesNeeded(INT_MAX, 0), 1610612733);
     EXPECT_EQ(bytesNeeded(-4, 0), 0);
 }
 
@@ -149,22 +150,14 @@ TEST_F(Base64Dll, UnusableArgumentsAreRefused) {
 // The text ends right before a page that may not be read: the decoder's reads past the
 // NUL must stay in the text's own page.
 TEST_F(Base64Dll, NeverReadsIntoAPageTheTextDoesNotReach) {
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
-    const std::size_t page = system.dwPageSize;
-    auto* memory = static_cast<BYTE*>(
-        VirtualAlloc(nullptr, 2 * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    ASSERT_NE(memory, nullptr);
-    DWORD old = 0;
-    ASSERT_TRUE(VirtualProtect(memory + page, page, PAGE_NOACCESS, &old));
     const Bytes bytes = RandomBytes(600, 6);
     const std::u16string valid = ReferenceEncode(bytes);
-    auto* pageEnd = reinterpret_cast<wchar_t*>(memory + page);
+    gs::test::GuardedMemory memory((valid.size() + 1) * sizeof(wchar_t));
+    ASSERT_TRUE(memory);
     for (std::size_t cut = 0; cut < 40; ++cut) {
         const std::u16string text = valid.substr(0, valid.size() - cut);
-        wchar_t* start = pageEnd - 1 - text.size();
-        std::copy(text.begin(), text.end(), start);
-        pageEnd[-1] = L'\0';
+        const std::wstring terminated(text.begin(), text.end());
+        const wchar_t* start = memory.PlaceAtEnd(terminated.c_str(), text.size() + 1);
         Bytes block(bytes.size());
         const int result = decode(start, block.data(), static_cast<int>(block.size()));
         // Whole groups cut off leave a shorter valid text.
@@ -172,7 +165,6 @@ TEST_F(Base64Dll, NeverReadsIntoAPageTheTextDoesNotReach) {
             cut % 4 == 0 ? static_cast<int>(bytes.size() - cut / 4 * 3) : BASE64_INVALID_TEXT;
         EXPECT_EQ(result, expected) << cut;
     }
-    VirtualFree(memory, 0, MEM_RELEASE);
 }
 
 TEST_F(Base64Dll, InvalidTextIsNegative) {

@@ -1,14 +1,16 @@
 #include "launch/EnterGameInfo.h"
+#include "launch/AnsiField.h"
 #include "launch/HandoverBlock.h"
 #include "launch/RoomBlock.h"
 #include "tests/support/Arguments.h"
+#include "tests/support/GuardPage.h"
 #include "tests/support/SharedBlock.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 using gs::test::Arguments;
 using gs::test::SharedBlock;
@@ -141,7 +143,7 @@ TEST_F(HandoverForm, CopiesEveryFieldOfTheBlock) {
     ASSERT_TRUE(m_block);
     gs::HandoverBlock block{};
     block.number1 = -2147483647 - 1;
-    Put(block.username, "player");
+    Put(block.username, "\xC4\xE3\xBA\xC3"); // "你好" in GBK
     Put(block.text1, "a");
     Put(block.text2, "b");
     block.word1 = 65535;
@@ -158,7 +160,7 @@ TEST_F(HandoverForm, CopiesEveryFieldOfTheBlock) {
     Publish(block);
     EnterGameInfo info = Fill();
     EXPECT_EQ(info.Number1, 2147483647);
-    EXPECT_STREQ(info.Username, L"player");
+    EXPECT_STREQ(info.Username, ChinesePage() ? L"你好" : L"\u00C4\u00E3\u00BA\u00C3");
     EXPECT_STREQ(info.Text1, L"a");
     EXPECT_STREQ(info.Text2, L"b");
     EXPECT_EQ(info.Word1, 65535);
@@ -174,18 +176,6 @@ TEST_F(HandoverForm, CopiesEveryFieldOfTheBlock) {
     EXPECT_EQ(info.RoomNumber, 12345);
 }
 
-TEST_F(HandoverForm, FieldsWithoutTerminatorEndAtTheirWidth) {
-    ASSERT_TRUE(m_block);
-    gs::HandoverBlock block;
-    std::memset(&block, 'A', sizeof block);
-    Publish(block);
-    EnterGameInfo info = Fill();
-    EXPECT_EQ(std::wstring(info.Username), std::wstring(18, L'A'));
-    EXPECT_EQ(std::wstring(info.Text2), std::wstring(38, L'A'));
-    EXPECT_EQ(std::wstring(info.Text4), std::wstring(254, L'A'));
-    EXPECT_EQ(std::wstring(info.Text6), std::wstring(14, L'A'));
-}
-
 TEST_F(HandoverForm, AnEmptyBlockGivesEmptyTextsAndTheStoredNumbers) {
     ASSERT_TRUE(m_block);
     gs::HandoverBlock block{};
@@ -196,28 +186,6 @@ TEST_F(HandoverForm, AnEmptyBlockGivesEmptyTextsAndTheStoredNumbers) {
     EXPECT_STREQ(info.Username, L"");
     EXPECT_STREQ(info.Text6, L"");
     EXPECT_EQ(info.Number2, 12);
-}
-
-TEST_F(HandoverForm, TextInTheAnsiCodePage) {
-    ASSERT_TRUE(m_block);
-    gs::HandoverBlock block{};
-    Put(block.username, "\xC4\xE3\xBA\xC3"); // "你好" in GBK
-    // 'A', nine GBK characters and a lead byte whose trail the field's width cut off.
-    std::string crowded = "A";
-    for (int i = 0; i < 9; ++i)
-        crowded += "\xC4\xE3";
-    crowded += '\xC4';
-    std::memcpy(block.text1, crowded.data(), sizeof block.text1);
-    Publish(block);
-    EnterGameInfo info = Fill();
-    if (ChinesePage()) {
-        EXPECT_STREQ(info.Username, L"你好");
-        EXPECT_EQ(std::wstring(info.Text1), L"A" + std::wstring(9, L'你'));
-    } else {
-        EXPECT_STREQ(info.Username, L"\u00C4\u00E3\u00BA\u00C3");
-        EXPECT_EQ(std::wstring(info.Text1).size(), 18u);
-        EXPECT_EQ(info.Text1[1], L'\u00C4');
-    }
 }
 
 TEST(HandoverFormFailure, ANameThatNamesNoMappingLeavesTheRecordEmpty) {
@@ -233,10 +201,41 @@ TEST(HandoverFormFailure, ANameThatNamesNoMappingLeavesTheRecordEmpty) {
     EXPECT_FALSE(info.LoadEnterGameInfo(arguments.count(), arguments.values()));
 }
 
-TEST(CodePage, FollowsTheLocaleTheTestRunsIn) {
-    const char* lang = std::getenv("LANG");
-    if (lang && std::string(lang).rfind("zh_CN", 0) == 0)
-        EXPECT_EQ(::GetACP(), 936u);
-    else
-        EXPECT_EQ(::GetACP(), 1252u);
+// Each text fills its field's whole width and the byte after it cannot be read: the
+// copy must find the text's end at the width on its own. In code page 936 the last
+// byte of the crowded text leads a character whose trail is missing.
+TEST(AnsiField, TextsFillingTheirWidthAreCutWithoutReadingPastIt) {
+    std::string crowded = "A";
+    for (int i = 0; i < 9; ++i)
+        crowded += "\xC4\xE3"; // "你" in GBK
+    crowded += '\xC4';
+    std::wstring crowdedIn1252 = L"A";
+    for (int i = 0; i < 8; ++i)
+        crowdedIn1252 += L"\u00C4\u00E3";
+    crowdedIn1252 += L'\u00C4';
+    struct Case {
+        std::string text;
+        std::size_t capacity;
+        std::wstring expected;
+        std::wstring expectedIn936;
+    };
+    const std::size_t ticketWidth = gs::kRoomBlockBytes - gs::kTicketOffset;
+    const Case cases[] = {
+        {std::string(20, 'A'), 20, std::wstring(18, L'A'), std::wstring(18, L'A')},
+        {std::string(40, 'A'), 40, std::wstring(38, L'A'), std::wstring(38, L'A')},
+        {std::string(256, 'A'), 256, std::wstring(254, L'A'), std::wstring(254, L'A')},
+        {std::string(16, 'A'), 16, std::wstring(14, L'A'), std::wstring(14, L'A')},
+        {std::string(ticketWidth, 'K'), 128, std::wstring(126, L'K'), std::wstring(126, L'K')},
+        {crowded, 20, crowdedIn1252, L"A" + std::wstring(9, L'你')},
+    };
+    for (const Case& c : cases) {
+        gs::test::GuardedMemory memory(c.text.size());
+        ASSERT_TRUE(memory);
+        const char* source = memory.PlaceAtEnd(c.text.data(), c.text.size());
+        std::vector<wchar_t> field(c.capacity, L'#');
+        gs::CopyAnsiText(source, c.text.size(), field.data(), field.size());
+        EXPECT_EQ(std::wstring(field.data()), ChinesePage() ? c.expectedIn936 : c.expected)
+            << c.text.size() << " bytes into " << c.capacity;
+        EXPECT_EQ(field.back(), L'\0');
+    }
 }

@@ -49,10 +49,17 @@ TEST(RoomBlock, GivesThePlatformWindowAndTheTicketAndTracesThem) {
     EXPECT_EQ(trace.lines[0], L"Username = player,Ticket = " + std::wstring(126, L'T') + L" \n");
 }
 
-TEST(RoomBlock, ATicketWithoutTerminatorStopsAtTheEndOfTheBlock) {
-    SharedBlock room(gs::kRoomBlockName, gs::kRoomBlockBytes);
+// The shell's view of the block's 42536 bytes takes whole pages, and nothing readable
+// follows the last one. Made that many bytes long and filled with the ticket to its
+// end, the block has no byte the ticket's read may reach past 42536 without faulting.
+TEST(RoomBlock, ATicketWithoutTerminatorIsReadOnlyUpToTheBlocksEnd) {
+    SYSTEM_INFO system;
+    ::GetSystemInfo(&system);
+    const std::size_t page = system.dwPageSize;
+    const std::size_t wholePages = (gs::kRoomBlockBytes + page - 1) / page * page;
+    SharedBlock room(gs::kRoomBlockName, wholePages);
     ASSERT_TRUE(room);
-    std::memset(room.bytes() + gs::kTicketOffset, 'K', gs::kRoomBlockBytes - gs::kTicketOffset);
+    std::memset(room.bytes() + gs::kTicketOffset, 'K', wholePages - gs::kTicketOffset);
     EnterGameInfo info = FillWithUser("p");
     EXPECT_EQ(std::wstring(info.Ticket), std::wstring(126, L'K'));
     EXPECT_EQ(info.Ticket[127], L'\0');
