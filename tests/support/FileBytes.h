@@ -1,5 +1,6 @@
 #pragma once
-// A file's whole content, read as another program would, for comparing saved files.
+// A file's whole content, written or read as another program would: the skins and
+// settings a test gives the shell, the saved files it compares.
 #include "platform/Handles.h"
 
 #include <string>
@@ -15,6 +16,16 @@ inline std::string ReadFileBytes(const std::wstring& path) {
     DWORD read = 0;
     ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     return bytes;
+}
+
+inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    UniqueFile file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    return file &&
+           ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                       nullptr) &&
+           written == bytes.size();
 }
 
 } // namespace gs::test

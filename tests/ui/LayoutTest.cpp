@@ -27,13 +27,6 @@ CDuiRect PosOf(CControlUI& root, const wchar_t* name) {
     return control ? control->GetPos() : CDuiRect(-1, -1, -1, -1);
 }
 
-void ExpectRect(const CDuiRect& rc, LONG l, LONG t, LONG r, LONG b) {
-    EXPECT_EQ(rc.left, l);
-    EXPECT_EQ(rc.top, t);
-    EXPECT_EQ(rc.right, r);
-    EXPECT_EQ(rc.bottom, b);
-}
-
 } // namespace
 
 TEST(Layout, NestedLayoutsShareWhatTheFixedChildrenLeave) {
@@ -50,15 +43,15 @@ TEST(Layout, NestedLayoutsShareWhatTheFixedChildrenLeave) {
         </VerticalLayout>)",
                       RECT{0, 0, 400, 300});
     ASSERT_TRUE(root);
-    ExpectRect(PosOf(*root, L"caption"), 10, 10, 390, 40);
+    EXPECT_EQ(PosOf(*root, L"caption"), CDuiRect(10, 10, 390, 40));
     // 380 wide: 20 + 2 + 3 fixed for minbtn, 20 for closebtn, the title takes the rest.
-    ExpectRect(PosOf(*root, L"title"), 10, 10, 345, 40);
-    ExpectRect(PosOf(*root, L"minbtn"), 347, 15, 367, 35);
-    ExpectRect(PosOf(*root, L"closebtn"), 370, 10, 390, 40);
+    EXPECT_EQ(PosOf(*root, L"title"), CDuiRect(10, 10, 345, 40));
+    EXPECT_EQ(PosOf(*root, L"minbtn"), CDuiRect(347, 15, 367, 35));
+    EXPECT_EQ(PosOf(*root, L"closebtn"), CDuiRect(370, 10, 390, 40));
     // 280 high: 30 + 22 fixed and three gaps of 4 leave 216 for the two stretching ones.
-    ExpectRect(PosOf(*root, L"body"), 10, 44, 390, 152);
-    ExpectRect(PosOf(*root, L"status"), 10, 157, 390, 177);
-    ExpectRect(PosOf(*root, L"rest"), 10, 182, 390, 290);
+    EXPECT_EQ(PosOf(*root, L"body"), CDuiRect(10, 44, 390, 152));
+    EXPECT_EQ(PosOf(*root, L"status"), CDuiRect(10, 157, 390, 177));
+    EXPECT_EQ(PosOf(*root, L"rest"), CDuiRect(10, 182, 390, 290));
 }
 
 TEST(Layout, HiddenChildrenTakeNoSpaceAndRemaindersGoToTheLast) {
@@ -69,14 +62,14 @@ TEST(Layout, HiddenChildrenTakeNoSpaceAndRemaindersGoToTheLast) {
         </HorizontalLayout>)",
                       RECT{0, 0, 100, 10});
     ASSERT_TRUE(root);
-    ExpectRect(PosOf(*root, L"a"), 0, 0, 33, 10);
-    ExpectRect(PosOf(*root, L"b"), 33, 0, 66, 10);
-    ExpectRect(PosOf(*root, L"c"), 66, 0, 100, 10);
+    EXPECT_EQ(PosOf(*root, L"a"), CDuiRect(0, 0, 33, 10));
+    EXPECT_EQ(PosOf(*root, L"b"), CDuiRect(33, 0, 66, 10));
+    EXPECT_EQ(PosOf(*root, L"c"), CDuiRect(66, 0, 100, 10));
 
     Named(*root, L"hidden")->SetVisible(true);
     root->SetPos(RECT{0, 0, 100, 10});
-    ExpectRect(PosOf(*root, L"hidden"), 16, 0, 66, 10);
-    ExpectRect(PosOf(*root, L"c"), 82, 0, 100, 10);
+    EXPECT_EQ(PosOf(*root, L"hidden"), CDuiRect(16, 0, 66, 10));
+    EXPECT_EQ(PosOf(*root, L"c"), CDuiRect(82, 0, 100, 10));
 }
 
 TEST(Layout, OverfullLinesGiveStretchingChildrenNothing) {
@@ -87,9 +80,9 @@ TEST(Layout, OverfullLinesGiveStretchingChildrenNothing) {
         </VerticalLayout>)",
                       RECT{0, 0, 50, 100});
     ASSERT_TRUE(root);
-    ExpectRect(PosOf(*root, L"fixed"), 0, 0, 50, 80);
-    ExpectRect(PosOf(*root, L"stretch"), 0, 80, 50, 80);
-    ExpectRect(PosOf(*root, L"fixed2"), 0, 80, 50, 120);
+    EXPECT_EQ(PosOf(*root, L"fixed"), CDuiRect(0, 0, 50, 80));
+    EXPECT_EQ(PosOf(*root, L"stretch"), CDuiRect(0, 80, 50, 80));
+    EXPECT_EQ(PosOf(*root, L"fixed2"), CDuiRect(0, 80, 50, 120));
 }
 
 TEST(Layout, PlainContainerStacksChildrenOverItsInnerArea) {
@@ -99,8 +92,8 @@ TEST(Layout, PlainContainerStacksChildrenOverItsInnerArea) {
         </Container>)",
                       RECT{100, 100, 200, 150});
     ASSERT_TRUE(root);
-    ExpectRect(PosOf(*root, L"full"), 105, 105, 195, 145);
-    ExpectRect(PosOf(*root, L"corner"), 106, 107, 116, 117);
+    EXPECT_EQ(PosOf(*root, L"full"), CDuiRect(105, 105, 195, 145));
+    EXPECT_EQ(PosOf(*root, L"corner"), CDuiRect(106, 107, 116, 117));
 }
 
 TEST(FindControlAt, TheDeepestVisibleControlAndTheLaterSiblingWin) {

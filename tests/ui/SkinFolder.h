@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/PaintManagerUI.h"
+#include "tests/support/FileBytes.h"
 
 class SkinFolder {
 public:
@@ -28,13 +29,8 @@ public:
     }
 
     void Write(const wchar_t* name, const std::string& bytes) {
-        std::wstring file = m_path + name;
-        HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        ::CloseHandle(handle);
-        m_files.push_back(file);
+        m_files.push_back(m_path + name);
+        (void)gs::test::WriteFileBytes(m_files.back(), bytes); // a failure shows in the reads
     }
     const std::wstring& Path() const { return m_path; }
 
