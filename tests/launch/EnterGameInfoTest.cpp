@@ -17,12 +17,64 @@ using gs::test::SharedBlock;
 
 namespace {
 
+// One launch as the platform gives it in either form: the argument form has no Number3
+// and, with thirteen arguments, no Flag.
+const char kUsername[] = "\xC4\xE3\xBA\xC3"; // "你好" in GBK
+
 Arguments FieldArguments(bool withFlag) {
-    Arguments thirteen{"7",  "player", "t1", "t2", "65537", "1234567", "t3",
-                       "-1", "t4",     "t5", "3",  "t6",    "-9"};
-    Arguments fourteen{"7",  "player", "t1", "t2", "65537", "1234567", "t3",
-                       "-1", "t4",     "t5", "3",  "t6",    "-9",      "5"};
+    Arguments thirteen{"7",  kUsername, "t1", "t2", "65537", "1234567", "t3",
+                       "-1", "t4",      "t5", "3",  "t6",    "-9"};
+    Arguments fourteen{"7",  kUsername, "t1", "t2", "65537", "1234567", "t3",
+                       "-1", "t4",      "t5", "3",  "t6",    "-9",      "5"};
     return withFlag ? fourteen : thirteen;
+}
+
+template <size_t N> void Put(char (&field)[N], const char* text) {
+    std::memset(field, 0, N);
+    std::memcpy(field, text, strnlen(text, N));
+}
+
+gs::HandoverBlock FieldBlock() {
+    gs::HandoverBlock block{};
+    block.number1 = 7;
+    Put(block.username, kUsername);
+    Put(block.text1, "t1");
+    Put(block.text2, "t2");
+    block.word1 = 1;
+    Put(block.roomText, "1234567");
+    Put(block.text3, "t3");
+    block.word2 = 65535;
+    Put(block.text4, "t4");
+    Put(block.text5, "t5");
+    block.word3 = 3;
+    Put(block.text6, "t6");
+    block.number2 = -9;
+    block.flag = 5;
+    block.number3 = 99;
+    return block;
+}
+
+bool ChinesePage() {
+    return ::GetACP() == 936;
+}
+
+void ExpectLaunchFields(const EnterGameInfo& info, int32_t flag, int32_t number3) {
+    EXPECT_EQ(info.Number1, 6);
+    EXPECT_STREQ(info.Username, ChinesePage() ? L"你好" : L"\u00C4\u00E3\u00BA\u00C3");
+    EXPECT_STREQ(info.Text1, L"t1");
+    EXPECT_STREQ(info.Text2, L"t2");
+    EXPECT_EQ(info.Word1, 1) << "65537 keeps its low 16 bits";
+    EXPECT_STREQ(info.RoomText, L"1234567");
+    EXPECT_STREQ(info.Text3, L"t3");
+    EXPECT_EQ(info.Word2, 65535) << "-1 is 65535 as an unsigned 16-bit field";
+    EXPECT_STREQ(info.Text4, L"t4");
+    EXPECT_STREQ(info.Text5, L"t5");
+    EXPECT_EQ(info.Word3, 3);
+    EXPECT_STREQ(info.Text6, L"t6");
+    EXPECT_EQ(info.Number2, -9);
+    EXPECT_EQ(info.Flag, flag);
+    EXPECT_EQ(info.Number3, number3);
+    EXPECT_EQ(info.RoomNumber, 23456);
 }
 
 void ExpectEmptyLaunchFields(const EnterGameInfo& info) {
@@ -33,15 +85,6 @@ void ExpectEmptyLaunchFields(const EnterGameInfo& info) {
     EXPECT_EQ(info.Word1, 0);
     EXPECT_EQ(info.Flag, 0);
     EXPECT_EQ(info.RoomNumber, 0);
-}
-
-template <size_t N> void Put(char (&field)[N], const char* text) {
-    std::memset(field, 0, N);
-    std::memcpy(field, text, strnlen(text, N));
-}
-
-bool ChinesePage() {
-    return ::GetACP() == 936;
 }
 
 } // namespace
@@ -63,35 +106,15 @@ TEST(EnterGameInfo, CountsOfNeitherFormLeaveTheLaunchFieldsEmptyButReadTheRoomBl
     }
 }
 
-TEST(EnterGameInfo, ThirteenFieldArgumentsFillEveryFieldButFlagAndNumber3) {
-    Arguments arguments = FieldArguments(false);
-    EnterGameInfo info(arguments.count(), arguments.values());
-    EXPECT_EQ(info.Number1, 6);
-    EXPECT_STREQ(info.Username, L"player");
-    EXPECT_STREQ(info.Text1, L"t1");
-    EXPECT_STREQ(info.Text2, L"t2");
-    EXPECT_EQ(info.Word1, 1) << "65537 keeps its low 16 bits";
-    EXPECT_STREQ(info.RoomText, L"1234567");
-    EXPECT_STREQ(info.Text3, L"t3");
-    EXPECT_EQ(info.Word2, 65535) << "-1 is 65535 as an unsigned 16-bit field";
-    EXPECT_STREQ(info.Text4, L"t4");
-    EXPECT_STREQ(info.Text5, L"t5");
-    EXPECT_EQ(info.Word3, 3);
-    EXPECT_STREQ(info.Text6, L"t6");
-    EXPECT_EQ(info.Number2, -9);
-    EXPECT_EQ(info.Flag, 0);
-    EXPECT_EQ(info.Number3, 0);
-    EXPECT_EQ(info.RoomNumber, 23456);
-    EXPECT_FALSE(info.LoadEnterGameInfo(arguments.count(), arguments.values()))
-        << "no room block exists";
-}
-
-TEST(EnterGameInfo, FourteenFieldArgumentsAlsoCarryTheFlag) {
-    Arguments arguments = FieldArguments(true);
-    EnterGameInfo info(arguments.count(), arguments.values());
-    EXPECT_EQ(info.Flag, 5);
-    EXPECT_EQ(info.Number3, 0);
-    EXPECT_EQ(info.Number2, -9);
+TEST(EnterGameInfo, FieldArgumentsFillEveryFieldButNumber3AndWithFourteenTheFlag) {
+    for (bool withFlag : {false, true}) {
+        Arguments arguments = FieldArguments(withFlag);
+        EnterGameInfo info(arguments.count(), arguments.values());
+        SCOPED_TRACE(arguments.count());
+        ExpectLaunchFields(info, withFlag ? 5 : 0, 0);
+        EXPECT_FALSE(info.LoadEnterGameInfo(arguments.count(), arguments.values()))
+            << "no room block exists";
+    }
 }
 
 TEST(EnterGameInfo, FirstArgumentIsStoredMinusOne) {
@@ -141,39 +164,8 @@ protected:
 
 TEST_F(HandoverForm, CopiesEveryFieldOfTheBlock) {
     ASSERT_TRUE(m_block);
-    gs::HandoverBlock block{};
-    block.number1 = -2147483647 - 1;
-    Put(block.username, "\xC4\xE3\xBA\xC3"); // "你好" in GBK
-    Put(block.text1, "a");
-    Put(block.text2, "b");
-    block.word1 = 65535;
-    Put(block.roomText, "a12345");
-    Put(block.text3, "c");
-    block.word2 = 2;
-    Put(block.text4, "d");
-    Put(block.text5, "e");
-    block.word3 = 3;
-    Put(block.text6, "f");
-    block.number2 = -4;
-    block.flag = 1;
-    block.number3 = 99;
-    Publish(block);
-    EnterGameInfo info = Fill();
-    EXPECT_EQ(info.Number1, 2147483647);
-    EXPECT_STREQ(info.Username, ChinesePage() ? L"你好" : L"\u00C4\u00E3\u00BA\u00C3");
-    EXPECT_STREQ(info.Text1, L"a");
-    EXPECT_STREQ(info.Text2, L"b");
-    EXPECT_EQ(info.Word1, 65535);
-    EXPECT_STREQ(info.Text3, L"c");
-    EXPECT_EQ(info.Word2, 2);
-    EXPECT_STREQ(info.Text4, L"d");
-    EXPECT_STREQ(info.Text5, L"e");
-    EXPECT_EQ(info.Word3, 3);
-    EXPECT_STREQ(info.Text6, L"f");
-    EXPECT_EQ(info.Number2, -4);
-    EXPECT_EQ(info.Flag, 1);
-    EXPECT_EQ(info.Number3, 99);
-    EXPECT_EQ(info.RoomNumber, 12345);
+    Publish(FieldBlock());
+    ExpectLaunchFields(Fill(), 5, 99);
 }
 
 TEST_F(HandoverForm, AnEmptyBlockGivesEmptyTextsAndTheStoredNumbers) {
