@@ -8,6 +8,7 @@
 #include "platform/Trace.h"
 #include "shell/ShellFrameWnd.h"
 #include "tests/player/PlayerTestSupport.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/MessagePump.h"
 #include "tests/ui/SkinFolder.h"
 
@@ -64,7 +65,8 @@ public:
     bool Start(const std::string& skin, const std::string& movie,
                const std::string& settingsExtra = "") {
         m_moviePath = playertest::TempPath(L"movie.swf");
-        playertest::WriteFile(m_moviePath, movie);
+        if (!WriteFileBytes(m_moviePath, movie))
+            return false;
         m_skin.Write(L"skin.xml", skin);
         m_skin.Write(L"Settings.xml", "<Settings><loadingFlash>" + playertest::Utf8(m_moviePath) +
                                           "</loadingFlash>" + settingsExtra + "</Settings>");
