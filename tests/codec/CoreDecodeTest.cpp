@@ -141,21 +141,20 @@ TEST_P(CoreDecode, TerminatedTextAcrossPageBoundaries) {
 
 CODEC_INSTANTIATE_PATHS(CoreDecode);
 
+// The filler's units have a zero byte each, and two zero bytes meet across every pair
+// of them: only a whole zero unit ends the text.
 TEST(CoreTextLength, FindsTheNulAtEveryAlignment) {
-    std::u16string buffer(200, u'A');
+    std::u16string filler;
+    for (int i = 0; i < 100; ++i)
+        filler += u"\u0041\u0100";
     for (std::size_t start = 0; start < 16; ++start) {
         for (std::size_t length = 0; length < 80; ++length) {
+            std::u16string buffer = filler;
             buffer[start + length] = u'\0';
             ASSERT_EQ(gs::base64::TextLength(buffer.data() + start), length)
                 << "start " << start << " length " << length;
-            buffer[start + length] = u'A';
         }
     }
-}
-
-TEST(CoreTextLength, UnitsWithAZeroByteAreNotTheEnd) {
-    const std::u16string text = u"\u0100\u4e00\u0041\u0001";
-    EXPECT_EQ(gs::base64::TextLength(text.c_str()), 4u);
 }
 
 } // namespace
