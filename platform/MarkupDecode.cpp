@@ -75,7 +75,7 @@ bool FromUtf16(const unsigned char* data, std::size_t size, bool bigEndian, std:
 
 bool FromAnsi(const unsigned char* data, std::size_t size, AnsiToWide ansi, std::wstring& out) {
     out.clear();
-    return size == 0 || ansi(data, size, out);
+    return size == 0 || (ansi && ansi(data, size, out));
 }
 
 bool StartsWith(const unsigned char* data, std::size_t size, const char* mark, std::size_t length) {

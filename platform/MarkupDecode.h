@@ -8,6 +8,7 @@
 namespace DuiLib {
 
 // Converts bytes of the ANSI code page into UTF-16; false when they cannot be converted.
+// Without one, ANSI text is refused.
 using AnsiToWide = bool (*)(const unsigned char* data, std::size_t size, std::wstring& out);
 
 // A byte-order mark (UTF-8, UTF-16 little- or big-endian) decides the encoding, else
