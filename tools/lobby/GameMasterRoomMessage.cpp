@@ -22,10 +22,12 @@ static std::wstring Problem(const COPYDATASTRUCT* data) {
         return std::to_wstring(data->cbData) + L" bytes";
     if (data->lpData == nullptr)
         return L"no data";
-    const auto* bytes = static_cast<const unsigned char*>(data->lpData);
-    for (DWORD i = 4; i < kGameMasterRoomBytes; ++i)
-        if (bytes[i] != 0)
-            return L"nonzero byte " + std::to_wstring(i);
+    GameShellGameMasterRoomPayload payload;
+    std::memcpy(&payload, data->lpData, sizeof payload);
+    for (std::size_t i = 0; i < sizeof payload.zero; ++i)
+        if (payload.zero[i] != 0)
+            return L"nonzero byte " +
+                   std::to_wstring(offsetof(GameShellGameMasterRoomPayload, zero) + i);
     return std::wstring();
 }
 
@@ -34,9 +36,10 @@ GameMasterRoomReport DescribeGameMasterRoom(HWND sender, const COPYDATASTRUCT* d
     if (!problem.empty())
         return {false,
                 L"malformed game-master room message from " + HexHandle(sender) + L": " + problem};
-    std::int32_t room = 0;
-    std::memcpy(&room, data->lpData, sizeof room);
-    return {true, L"game-master room " + std::to_wstring(room) + L" from " + HexHandle(sender)};
+    GameShellGameMasterRoomPayload payload;
+    std::memcpy(&payload, data->lpData, sizeof payload);
+    return {true, L"game-master room " + std::to_wstring(payload.roomNumber) + L" from " +
+                      HexHandle(sender)};
 }
 
 } // namespace lobby

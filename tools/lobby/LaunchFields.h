@@ -1,8 +1,11 @@
 #pragma once
 // The launch fields the lobby hands to the shell, described once: their option names,
-// their place in the 496-byte handover block and their argument number in the
+// their place in the handover block (laid out by the header given to lobby
+// developers) and their argument number in the
 // field-argument form. Everything else (option parsing, the block image, the argument
 // vector, the help text) is driven by this table.
+#include "gameshell/LaunchBlocks.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -19,26 +22,32 @@ struct FieldSpec {
     int argument;       // argument number in the field form, 0 when it has none
 };
 
-inline constexpr std::size_t kHandoverSize = 496;
+inline constexpr std::size_t kHandoverSize = sizeof(GameShellHandoverBlock);
 inline constexpr std::size_t kFieldCount = 15;
 
+// The offset and width of a member of the handover block.
+#define GS_BLOCK_FIELD(member)                                                                     \
+    offsetof(GameShellHandoverBlock, member), sizeof(GameShellHandoverBlock::member)
+
 inline constexpr std::array<FieldSpec, kFieldCount> kFields{{
-    {L"number1", FieldKind::Int32, 0, 4, 1},
-    {L"username", FieldKind::Text, 4, 20, 2},
-    {L"text1", FieldKind::Text, 24, 20, 3},
-    {L"text2", FieldKind::Text, 44, 40, 4},
-    {L"word1", FieldKind::Word16, 84, 2, 5},
-    {L"room-text", FieldKind::Text, 86, 40, 6},
-    {L"text3", FieldKind::Text, 126, 40, 7},
-    {L"word2", FieldKind::Word16, 166, 2, 8},
-    {L"text4", FieldKind::Text, 168, 256, 9},
-    {L"text5", FieldKind::Text, 424, 40, 10},
-    {L"word3", FieldKind::Word16, 464, 2, 11},
-    {L"text6", FieldKind::Text, 466, 16, 12},
-    {L"number2", FieldKind::Int32, 484, 4, 13},
-    {L"flag", FieldKind::Int32, 488, 4, 14},
-    {L"number3", FieldKind::Int32, 492, 4, 0},
+    {L"number1", FieldKind::Int32, GS_BLOCK_FIELD(number1), 1},
+    {L"username", FieldKind::Text, GS_BLOCK_FIELD(username), 2},
+    {L"text1", FieldKind::Text, GS_BLOCK_FIELD(text1), 3},
+    {L"text2", FieldKind::Text, GS_BLOCK_FIELD(text2), 4},
+    {L"word1", FieldKind::Word16, GS_BLOCK_FIELD(word1), 5},
+    {L"room-text", FieldKind::Text, GS_BLOCK_FIELD(roomText), 6},
+    {L"text3", FieldKind::Text, GS_BLOCK_FIELD(text3), 7},
+    {L"word2", FieldKind::Word16, GS_BLOCK_FIELD(word2), 8},
+    {L"text4", FieldKind::Text, GS_BLOCK_FIELD(text4), 9},
+    {L"text5", FieldKind::Text, GS_BLOCK_FIELD(text5), 10},
+    {L"word3", FieldKind::Word16, GS_BLOCK_FIELD(word3), 11},
+    {L"text6", FieldKind::Text, GS_BLOCK_FIELD(text6), 12},
+    {L"number2", FieldKind::Int32, GS_BLOCK_FIELD(number2), 13},
+    {L"flag", FieldKind::Int32, GS_BLOCK_FIELD(flag), 14},
+    {L"number3", FieldKind::Int32, GS_BLOCK_FIELD(number3), 0},
 }};
+
+#undef GS_BLOCK_FIELD
 
 // Each value as bytes in the ANSI code page: texts as they go into the block, numbers
 // as the decimal text given on the lobby's command line (passed on verbatim in the

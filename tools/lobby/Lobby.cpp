@@ -28,7 +28,7 @@ std::wstring BesideLobby(const std::wstring& fileName) {
 }
 
 std::wstring CreateRoomBlock(NamedBlock& block, HWND window, const std::string& ticket) {
-    std::wstring error = block.Create(L"GL_ROOM_REC", kRoomBlockSize);
+    std::wstring error = block.Create(L"" GAMESHELL_ROOM_BLOCK_NAME, kRoomBlockSize);
     if (!error.empty())
         return error;
     const auto handle = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window));

@@ -15,9 +15,9 @@ enum class LaunchForm {
     Raw,      // exactly the arguments given after "--" (none at all is allowed)
 };
 
-inline constexpr std::size_t kRoomBlockSize = 42536;
-inline constexpr std::size_t kRoomWindowOffset = 13036;
-inline constexpr std::size_t kRoomTicketOffset = 23720;
+inline constexpr std::size_t kRoomBlockSize = GAMESHELL_ROOM_BLOCK_SIZE;
+inline constexpr std::size_t kRoomWindowOffset = GAMESHELL_ROOM_WINDOW_OFFSET;
+inline constexpr std::size_t kRoomTicketOffset = GAMESHELL_ROOM_TICKET_OFFSET;
 // A ticket may run to the end of the block; one that fills it has no terminator.
 inline constexpr std::size_t kMaxTicketBytes = kRoomBlockSize - kRoomTicketOffset;
 
