@@ -18,10 +18,9 @@ bool IsSupported(Path path) {
 }
 
 Path FastestPath() {
-    static const Path chosen = IsSupported(Path::Avx2)    ? Path::Avx2
-                               : IsSupported(Path::Ssse3) ? Path::Ssse3
-                                                          : Path::Scalar;
-    return chosen;
+    return IsSupported(Path::Avx2)    ? Path::Avx2
+           : IsSupported(Path::Ssse3) ? Path::Ssse3
+                                      : Path::Scalar;
 }
 
 void Encode(Path path, const std::uint8_t* source, std::size_t byteCount, char16_t* destination) {

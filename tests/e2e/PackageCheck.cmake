@@ -1,7 +1,8 @@
-# Makes both release zips into a scratch folder and checks what they hold: every file
-# of the installed layout, nothing of the developer package in the release one, and
-# no build files. Run by CTest with -DBUILD=<build folder> -DSOURCE=<source folder>
-# -DVERSION=<version> -DPLAYER=<1 when the test player is built>.
+# Makes both release zips into a scratch folder and checks them as a user receives them:
+# each holds exactly its files, and every shipped binary is stripped of its debug
+# sections, which stay beside the build. Run by CTest with -DBUILD=<build folder>
+# -DSOURCE=<source folder> -DVERSION=<version> -DPLAYER=<1 when the test player is built>
+# -DOBJDUMP=<the cross objdump>.
 cmake_minimum_required(VERSION 3.20)
 set(out ${BUILD}/package-check)
 file(REMOVE_RECURSE ${out})
@@ -11,51 +12,67 @@ if(NOT result EQUAL 0)
     message(FATAL_ERROR "cpack failed:\n${output}")
 endif()
 
-function(list_zip zip variable)
+# The zip's files (folders left out), unpacked into <out>/<name>.
+function(unpack_zip zip name variable)
     if(NOT EXISTS ${zip})
         message(FATAL_ERROR "missing package ${zip}")
     endif()
-    execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zip} OUTPUT_VARIABLE entries
+    file(MAKE_DIRECTORY ${out}/${name})
+    execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zip} WORKING_DIRECTORY ${out}/${name}
                     RESULT_VARIABLE result)
     if(NOT result EQUAL 0)
-        message(FATAL_ERROR "cannot read ${zip}")
+        message(FATAL_ERROR "cannot unpack ${zip}")
     endif()
-    string(REPLACE "\n" ";" entries "${entries}")
-    set(${variable} ${entries} PARENT_SCOPE)
+    file(GLOB_RECURSE files RELATIVE ${out}/${name} ${out}/${name}/*)
+    list(SORT files)
+    set(${variable} ${files} PARENT_SCOPE)
 endfunction()
 
-function(expect_entries zip entries)
-    list_zip(${zip} present)
-    foreach(entry ${entries})
-        if(NOT entry IN_LIST present)
-            message(SEND_ERROR "${zip} lacks ${entry}; it holds: ${present}")
-        endif()
-    endforeach()
+function(expect_exactly zip name expected)
+    unpack_zip(${zip} ${name} present)
+    list(SORT expected)
+    if(NOT "${present}" STREQUAL "${expected}")
+        message(SEND_ERROR "${zip} holds\n  ${present}\ninstead of\n  ${expected}")
+    endif()
 endfunction()
 
-function(expect_no_match zip pattern)
-    list_zip(${zip} present)
-    foreach(entry ${present})
-        if(entry MATCHES "${pattern}")
-            message(SEND_ERROR "${zip} should not hold ${entry}")
-        endif()
-    endforeach()
+# No .debug_* section; a debug link to the symbols kept in the build.
+function(expect_stripped binary)
+    get_filename_component(name ${binary} NAME)
+    execute_process(COMMAND ${OBJDUMP} -h ${binary} OUTPUT_VARIABLE sections RESULT_VARIABLE result)
+    if(NOT result EQUAL 0 OR sections MATCHES "\\.debug_" OR NOT sections MATCHES "\\.gnu_debuglink")
+        message(SEND_ERROR "${name} is not shipped stripped with a debug link:\n${sections}")
+    endif()
+    execute_process(COMMAND ${OBJDUMP} -h ${BUILD}/symbols/${name}.debug OUTPUT_VARIABLE symbols)
+    if(NOT symbols MATCHES "\\.debug_info")
+        message(SEND_ERROR "no symbols of ${name} beside the build")
+    endif()
 endfunction()
 
 set(release ${out}/GameShell-${VERSION}-win32.zip)
 set(developer ${out}/GameShell-${VERSION}-win32-developer.zip)
 
-# The release holds the program and every asset of the source tree, in their folders.
-set(expected GameShell.exe Base64.dll)
-file(GLOB_RECURSE assets RELATIVE ${SOURCE}/assets ${SOURCE}/assets/skin/* ${SOURCE}/assets/flash/*)
-list(APPEND expected ${assets})
-expect_entries(${release} "${expected}")
-expect_no_match(${release} "(Lobby|FlashTestPlayer|CMakeLists|\\.a$|_tests)")
+# The program and its skin; flash\ holds only the note on where the game's movie goes.
+file(GLOB skin RELATIVE ${SOURCE}/assets ${SOURCE}/assets/skin/*)
+expect_exactly(${release} release "GameShell.exe;Base64.dll;${skin};flash/README.txt")
 
-set(expected Lobby.exe player/REGISTER.txt)
+# What game and lobby developers need, and the test player's movie scripts.
+file(GLOB scripts RELATIVE ${SOURCE}/assets ${SOURCE}/assets/flash/*.swf)
+set(expected Lobby.exe player/REGISTER.txt ${scripts} docs/movie-script.md
+             include/gameshell/LaunchBlocks.h)
 if(PLAYER)
     list(APPEND expected player/FlashTestPlayer.dll)
 endif()
-expect_entries(${developer} "${expected}")
-expect_no_match(${developer} "(GameShell\\.exe|Base64\\.dll|skin/|flash/)")
+expect_exactly(${developer} developer "${expected}")
+
+file(GLOB_RECURSE binaries ${out}/release/*.exe ${out}/release/*.dll ${out}/developer/*.exe
+     ${out}/developer/*.dll)
+foreach(binary ${binaries})
+    expect_stripped(${binary})
+endforeach()
+# The codec carries its own code and tables, not the C++ runtime's exception machinery.
+file(SIZE ${out}/release/Base64.dll codec_bytes)
+if(codec_bytes GREATER 65536)
+    message(SEND_ERROR "Base64.dll ships ${codec_bytes} bytes")
+endif()
 file(REMOVE_RECURSE ${out})
