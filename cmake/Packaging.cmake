@@ -57,7 +57,9 @@ install(FILES ${CMAKE_SOURCE_DIR}/tools/player-registration.txt DESTINATION play
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/flash/ DESTINATION flash COMPONENT developer
         FILES_MATCHING PATTERN "*.swf")
 gs_install_target(Lobby Lobby.exe . developer)
-install(FILES ${CMAKE_SOURCE_DIR}/docs/movie-script.md DESTINATION docs COMPONENT developer)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/movie-api.md ${CMAKE_SOURCE_DIR}/docs/lobby-api.md
+              ${CMAKE_SOURCE_DIR}/docs/movie-script.md
+        DESTINATION docs COMPONENT developer)
 install(FILES ${CMAKE_SOURCE_DIR}/include/gameshell/LaunchBlocks.h DESTINATION include/gameshell
         COMPONENT developer)
 

@@ -58,8 +58,8 @@ expect_exactly(${release} release "GameShell.exe;Base64.dll;${skin};flash/README
 
 # What game and lobby developers need, and the test player's movie scripts.
 file(GLOB scripts RELATIVE ${SOURCE}/assets ${SOURCE}/assets/flash/*.swf)
-set(expected Lobby.exe player/REGISTER.txt ${scripts} docs/movie-script.md
-             include/gameshell/LaunchBlocks.h)
+set(expected Lobby.exe player/REGISTER.txt ${scripts} docs/movie-api.md docs/lobby-api.md
+             docs/movie-script.md include/gameshell/LaunchBlocks.h)
 if(PLAYER)
     list(APPEND expected player/FlashTestPlayer.dll)
 endif()

@@ -1,0 +1,118 @@
+// The game developers' page shows the requests exactly as the shell sends them: every
+// invoke text on it stands in a fenced block marked "xml request" (sent by the shell)
+// or "xml command" (sent by a movie), and each is checked here.
+#include "flash/RequestReader.h"
+#include "launch/EnterGameInfo.h"
+#include "platform/PaintManagerUI.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct PageBlocks {
+    std::vector<std::wstring> requests;
+    std::vector<std::wstring> commands;
+    int invokesOutsideBlocks = 0;
+};
+
+std::wstring FromUtf8(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    int units = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(std::max(units, 0)));
+    return wide;
+}
+
+PageBlocks ReadPage(const char* path) {
+    PageBlocks page;
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    std::vector<std::wstring>* block = nullptr;
+    std::wstring text;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (block && line == "```") {
+            block->push_back(text);
+            block = nullptr;
+        } else if (block) {
+            text += FromUtf8(line);
+        } else if (line == "```xml request" || line == "```xml command") {
+            block = line == "```xml request" ? &page.requests : &page.commands;
+            text.clear();
+        } else if (line.find("<invoke") != std::string::npos) {
+            ++page.invokesOutsideBlocks;
+        }
+    }
+    return page;
+}
+
+// The requests the page shows, made by the shell's own builders from the page's inputs.
+std::vector<std::wstring> ShellRequests() {
+    EnterGameInfo info(0, nullptr);
+    auto buffered = [&info](auto build) {
+        wchar_t buffer[EnterGameInfo::kRequestBufferUnits] = {};
+        build(info, buffer);
+        return std::wstring(buffer);
+    };
+    std::vector<std::wstring> requests = {
+        buffered(
+            [](EnterGameInfo& record, wchar_t* buffer) { record.BuildOnSize(1000, 625, buffer); }),
+        buffered([](EnterGameInfo& record, wchar_t* buffer) { record.BuildOnClose(buffer); }),
+        buffered([](EnterGameInfo& record, wchar_t* buffer) {
+            record.BuildOnRButtonDown(12, 34, buffer);
+        }),
+    };
+
+    info.Number1 = 0;
+    std::wcscpy(info.Username, L"Player1");
+    std::wcscpy(info.RoomText, L"100123");
+    info.Flag = 1;
+    std::wcscpy(info.Ticket, L"T-1");
+    std::wstring ack = info.BuildAckEnterGame().GetData();
+    const std::wstring folder = DuiLib::CPaintManagerUI::GetInstancePath().GetData();
+    ack.replace(ack.find(folder), folder.size(), L"C:\\Games\\GameShell\\");
+    requests.push_back(ack);
+
+    const wchar_t* documents = L"C:\\Users\\Player1\\Documents\\";
+    const std::wstring game = documents + std::wstring(L"game1.wzs");
+    requests.push_back(info.BuildOnLoadFile(game.c_str(), L"SGVsbG8sIHdvcmxkIQ==").GetData());
+    requests.push_back(info.BuildOnLoadFile(L"", L"").GetData());
+    requests.push_back(
+        info.BuildOnLoadFile((documents + std::wstring(L"big.wzs")).c_str(), L"").GetData());
+    requests.push_back(info.BuildOnSaveFile(game.c_str()).GetData());
+    requests.push_back(
+        info.BuildOnSaveFile((documents + std::wstring(L"R&D\\game1.wzs")).c_str()).GetData());
+    requests.push_back(info.BuildOnSaveFile(L"").GetData());
+    return requests;
+}
+
+} // namespace
+
+TEST(MovieApiPage, ShowsEachRequestAsTheShellSendsIt) {
+    PageBlocks page = ReadPage(GS_DOCS "/movie-api.md");
+    ASSERT_FALSE(page.requests.empty()) << "the page was not found or has no marked blocks";
+    EXPECT_EQ(page.invokesOutsideBlocks, 0) << "an invoke text outside a marked block";
+    std::vector<std::wstring> shell = ShellRequests();
+    std::sort(page.requests.begin(), page.requests.end());
+    std::sort(shell.begin(), shell.end());
+    EXPECT_EQ(page.requests, shell);
+}
+
+TEST(MovieApiPage, ShowsCommandsTheShellKnowsWithTheirArgument) {
+    PageBlocks page = ReadPage(GS_DOCS "/movie-api.md");
+    ASSERT_FALSE(page.commands.empty());
+    for (const std::wstring& text : page.commands) {
+        SCOPED_TRACE(text);
+        gs::IncomingRequest request = gs::ReadRequest(text.c_str());
+        EXPECT_NE(gs::SelectCommand(request.command), gs::Command::None);
+        EXPECT_TRUE(request.hasArgument);
+    }
+}
