@@ -54,22 +54,20 @@ PageBlocks ReadPage(const char* path) {
     return page;
 }
 
+std::wstring LoadReply(const EnterGameInfo& info, const std::wstring& path, const wchar_t* text) {
+    return info.BuildOnLoadFile(path.c_str(), text).GetData();
+}
+
 // The requests the page shows, made by the shell's own builders from the page's inputs.
 std::vector<std::wstring> ShellRequests() {
     EnterGameInfo info(0, nullptr);
-    auto buffered = [&info](auto build) {
-        wchar_t buffer[EnterGameInfo::kRequestBufferUnits] = {};
-        build(info, buffer);
-        return std::wstring(buffer);
-    };
-    std::vector<std::wstring> requests = {
-        buffered(
-            [](EnterGameInfo& record, wchar_t* buffer) { record.BuildOnSize(1000, 625, buffer); }),
-        buffered([](EnterGameInfo& record, wchar_t* buffer) { record.BuildOnClose(buffer); }),
-        buffered([](EnterGameInfo& record, wchar_t* buffer) {
-            record.BuildOnRButtonDown(12, 34, buffer);
-        }),
-    };
+    wchar_t size[EnterGameInfo::kRequestBufferUnits] = {};
+    wchar_t close[EnterGameInfo::kRequestBufferUnits] = {};
+    wchar_t rightButton[EnterGameInfo::kRequestBufferUnits] = {};
+    info.BuildOnSize(1000, 625, size);
+    info.BuildOnClose(close);
+    info.BuildOnRButtonDown(12, 34, rightButton);
+    std::vector<std::wstring> requests = {size, close, rightButton};
 
     info.Number1 = 0;
     std::wcscpy(info.Username, L"Player1");
@@ -81,15 +79,13 @@ std::vector<std::wstring> ShellRequests() {
     ack.replace(ack.find(folder), folder.size(), L"C:\\Games\\GameShell\\");
     requests.push_back(ack);
 
-    const wchar_t* documents = L"C:\\Users\\Player1\\Documents\\";
-    const std::wstring game = documents + std::wstring(L"game1.wzs");
-    requests.push_back(info.BuildOnLoadFile(game.c_str(), L"SGVsbG8sIHdvcmxkIQ==").GetData());
-    requests.push_back(info.BuildOnLoadFile(L"", L"").GetData());
-    requests.push_back(
-        info.BuildOnLoadFile((documents + std::wstring(L"big.wzs")).c_str(), L"").GetData());
+    const std::wstring documents = L"C:\\Users\\Player1\\Documents\\";
+    const std::wstring game = documents + L"game1.wzs";
+    requests.push_back(LoadReply(info, game, L"SGVsbG8sIHdvcmxkIQ=="));
+    requests.push_back(LoadReply(info, L"", L""));
+    requests.push_back(LoadReply(info, documents + L"big.wzs", L""));
     requests.push_back(info.BuildOnSaveFile(game.c_str()).GetData());
-    requests.push_back(
-        info.BuildOnSaveFile((documents + std::wstring(L"R&D\\game1.wzs")).c_str()).GetData());
+    requests.push_back(info.BuildOnSaveFile((documents + L"R&D\\game1.wzs").c_str()).GetData());
     requests.push_back(info.BuildOnSaveFile(L"").GetData());
     return requests;
 }
