@@ -4,8 +4,9 @@
 // Portable: no Windows header.
 namespace gs {
 
-// True for text that starts with "http://" or "https://" (scheme in any letter case)
-// and holds no control character.
+// True for an absolute "http://" or "https://" address (scheme in any letter case)
+// with a host, made only of the characters an address may hold: ASCII letters and
+// digits, -._~:/?#[]@!$&'()*+,;= and '%' followed by two hex digits.
 bool IsWebAddress(const wchar_t* text);
 
 } // namespace gs
