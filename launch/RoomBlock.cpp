@@ -32,8 +32,12 @@ void EnterGameInfo::NotifyGameMasterRoom(HWND senderWindow, int32_t roomNumber) 
     data.dwData = gs::kGameMasterRoomData;
     data.cbData = sizeof payload;
     data.lpData = &payload;
-    if (!PlatformWindow)
+    // The handle was read at start: the platform may have closed its window since. The
+    // movie's call waits for this one, so a hung platform must not hang the game too.
+    if (!PlatformWindow || !::IsWindow(PlatformWindow))
         return;
-    (void)::SendMessageW(PlatformWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(senderWindow),
-                         reinterpret_cast<LPARAM>(&data));
+    DWORD_PTR ignored = 0;
+    (void)::SendMessageTimeoutW(PlatformWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(senderWindow),
+                                reinterpret_cast<LPARAM>(&data), SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                gs::kGameMasterRoomTimeoutMs, &ignored);
 }

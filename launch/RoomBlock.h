@@ -11,6 +11,8 @@ inline constexpr size_t kPlatformWindowOffset = 13036;
 inline constexpr size_t kTicketOffset = 23720;
 
 inline constexpr uintptr_t kGameMasterRoomData = 0xFFF01239;
+// How long the movie's call waits for a platform window that does not answer.
+inline constexpr unsigned kGameMasterRoomTimeoutMs = 3000;
 
 #pragma pack(push, 1)
 struct GameMasterRoomPayload {

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 using gs::test::Arguments;
@@ -165,9 +167,41 @@ TEST_F(PlatformWindow, RoomZeroFallsBackToTheDerivedNumberAndNegativesPass) {
     EXPECT_EQ(g_received.messages, 2);
 }
 
-TEST_F(PlatformWindow, NothingIsSentWithoutAPlatformWindow) {
+TEST_F(PlatformWindow, NothingIsSentWithoutAPlatformWindowOrToAClosedOne) {
     ASSERT_TRUE(m_window);
     m_info.PlatformWindow = nullptr;
     m_info.NotifyGameMasterRoom(nullptr, 42);
     EXPECT_EQ(g_received.messages, 0);
+    m_info.PlatformWindow = m_window.get();
+    m_window.reset();
+    m_info.NotifyGameMasterRoom(nullptr, 42);
+    EXPECT_EQ(g_received.messages, 0);
+}
+
+// A platform whose window stops answering messages: its thread waits, without pumping,
+// until the test lets it go (or 20 seconds pass). The message must give up long before.
+TEST_F(PlatformWindow, AHungPlatformDoesNotHoldTheMoviesCall) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = ::DefWindowProcW; // the abandoned message is never read
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"GameShellHungPlatform";
+    ::RegisterClassW(&windowClass);
+    gs::UniqueKernelHandle release(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::atomic<HWND> hungWindow{nullptr};
+    std::atomic<bool> resumed{false};
+    std::thread platform([&] {
+        HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0,
+                                        HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
+        hungWindow = window;
+        ::WaitForSingleObject(release.get(), 20000);
+        resumed = true;
+        ::DestroyWindow(window);
+    });
+    while (!hungWindow)
+        std::this_thread::yield();
+    m_info.PlatformWindow = hungWindow;
+    m_info.NotifyGameMasterRoom(nullptr, 42);
+    EXPECT_FALSE(resumed) << "the call waited until the platform answered again";
+    ::SetEvent(release.get());
+    platform.join();
 }
