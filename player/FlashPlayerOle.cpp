@@ -204,6 +204,7 @@ HRESULT FlashPlayer::InPlaceDeactivate() {
     if (!m_inPlaceSite)
         return S_OK;
     gs::ComPtr<IShockwaveFlash> self(this);
+    m_runner.RunUnload();
     (void)UIDeactivate(); // always S_OK
     m_runner.CancelWaits();
     m_dialogs.Reset();

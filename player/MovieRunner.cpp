@@ -30,15 +30,23 @@ void MovieRunner::Load(std::shared_ptr<const Movie> movie) {
     CancelWaits();
     m_buttons.clear();
     m_movie = std::move(movie);
+    m_registered = m_movie && !m_movie->registerAtStart;
 }
 
 const Function* MovieRunner::Find(std::wstring_view name) const {
-    return m_movie ? m_movie->Find(name) : nullptr;
+    return m_registered ? m_movie->Find(name) : nullptr;
 }
 
 void MovieRunner::Start() {
+    if (!m_movie)
+        return;
+    m_registered = true;
+    Run({m_movie, &m_movie->main, 0, {}, nullptr});
+}
+
+void MovieRunner::RunUnload() {
     if (m_movie)
-        Run({m_movie, &m_movie->main, 0, {}, nullptr});
+        Run({m_movie, &m_movie->unload, 0, {}, nullptr});
 }
 
 CallOutcome MovieRunner::Call(const Function& function, const InvokeRequest& request) {

@@ -49,7 +49,10 @@ public:
     bool Loaded() const { return static_cast<bool>(m_movie); }
     const Function* Find(std::wstring_view name) const;
 
+    // Runs the main sequence; a movie that registers its functions at start gets them now.
     void Start();
+    // The movie's own unload actions, as the player is taken down.
+    void RunUnload();
     CallOutcome Call(const Function& function, const InvokeRequest& request);
     void OnTimer(UINT_PTR id);
     void OnButton(size_t index);
@@ -74,6 +77,7 @@ private:
 
     MovieHost& m_host;
     std::shared_ptr<const Movie> m_movie;
+    bool m_registered = false; // whether the movie's functions can be called yet
     std::map<UINT_PTR, Context> m_parked;
     std::vector<Context> m_buttons;
     UINT_PTR m_nextTimer = FirstWaitTimer;

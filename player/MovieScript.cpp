@@ -101,7 +101,28 @@ private:
             return End(rest);
         if (command == L"transcript")
             return Transcript(rest);
+        if (command == L"register")
+            return RegisterAtStart(rest);
+        if (command == L"unload")
+            return Unload(rest);
         Current().push_back(ParseAction(command, rest));
+    }
+
+    void RegisterAtStart(std::wstring_view rest) {
+        if (rest != L"at start")
+            throw ParseError{L"register needs \"at start\""};
+        if (m_function)
+            throw ParseError{L"\"register\" belongs outside functions"};
+        m_movie->registerAtStart = true;
+    }
+
+    void Unload(std::wstring_view rest) {
+        if (m_function)
+            throw ParseError{L"\"unload\" belongs outside functions"};
+        std::wstring_view command = TakeWord(rest);
+        if (command.empty() || command == L"button" || command == L"return" || command == L"fail")
+            throw ParseError{L"unload needs an action"};
+        m_movie->unload.push_back(ParseAction(command, rest));
     }
 
     void Begin(std::wstring_view name) {

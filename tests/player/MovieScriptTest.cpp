@@ -49,7 +49,8 @@ TEST(MovieScript, KeepsRawCallsAndQuotedTokensExactly) {
                              L"invoke SaveFile \"a \\\"quoted\\\" \\\\ text\" 42 true $2 bare\n"
                              L"fscommand \"quit\" \"now please\"\n"
                              L"button \"Close it\" invoke OnClose\n"
-                             L"transcript out\\calls.txt\n");
+                             L"transcript out\\calls.txt\n"
+                             L"unload invoke Bye\n");
     ASSERT_TRUE(parsed.movie) << parsed.error;
     const auto& main = parsed.movie->main;
     ASSERT_EQ(main.size(), 4u);
@@ -65,6 +66,10 @@ TEST(MovieScript, KeepsRawCallsAndQuotedTokensExactly) {
     ASSERT_EQ(main[3].then.size(), 1u);
     EXPECT_EQ(main[3].then[0].op, Op::Invoke);
     EXPECT_EQ(parsed.movie->transcript, L"out\\calls.txt");
+    ASSERT_EQ(parsed.movie->unload.size(), 1u);
+    EXPECT_EQ(parsed.movie->unload[0].text, L"Bye");
+    EXPECT_FALSE(parsed.movie->registerAtStart);
+    EXPECT_TRUE(ParseMovie(L"register at start\n").movie->registerAtStart);
 }
 
 TEST(MovieScript, ReadsDialogAnswers) {
@@ -116,6 +121,10 @@ TEST(MovieScript, RefusesBrokenScriptsAtTheLineThatBreaks) {
         {L"fscommand\n", 1, L"fscommand needs"},
         {L"fscommand a b c\n", 1, L"fscommand needs"},
         {L"on A\nend trailing\n", 2, L"nothing after"},
+        {L"register later\n", 1, L"at start"},
+        {L"on A\nregister at start\nend\n", 2, L"outside functions"},
+        {L"on A\nunload note x\nend\n", 2, L"outside functions"},
+        {L"unload\n", 1, L"needs an action"},
     };
     for (const Broken& broken : cases) {
         auto parsed = ParseMovie(broken.script);
