@@ -11,6 +11,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 namespace {
 
 const wchar_t kBuiltInDownloadPage[] = L"https://www.adobe.com/cn/flashplayer/";
@@ -43,6 +45,8 @@ void CShellFrameWnd::OfferFlashDownload() {
 
 void CShellFrameWnd::ActivateMovie(DuiLib::CControlUI* control) {
     control->SetFocus();
+    if (::GetFocus() == *this)
+        GiveKeyboardToMovie();
     IUnknown* unknown = nullptr;
     if (auto* activeX = dynamic_cast<DuiLib::CActiveXUI*>(control))
         (void)activeX->GetControl(IID_IUnknown, reinterpret_cast<void**>(&unknown));
@@ -63,13 +67,26 @@ void CShellFrameWnd::ActivateMovie(DuiLib::CControlUI* control) {
     int width = 0;
     int height = 0;
     if (GetControlSize(L"flash", width, height) && width > 0 && height > 0) {
-        SendOnSize(width, height);
+        m_onSizeUnheard = SendOnSize(width, height) != S_OK;
         RecordSizes(width, height);
     }
     if (loaded == S_OK)
         gs::Trace(L"加载flash完成！path = %s\n", m_moviePath.GetData());
     else
         gs::Trace(L"加载flash失败！！！！！path = %s\n", m_moviePath.GetData());
+}
+
+// A player that loads the movie in the background starts its script, and so registers
+// the movie's callbacks, only after put_Movie has returned: the first "OnSize" then
+// finds no callback. The movie's first call shows that its script runs; it is told its
+// size again then, once.
+void CShellFrameWnd::RepeatUnheardOnSize() {
+    if (!std::exchange(m_onSizeUnheard, false))
+        return;
+    int width = 0;
+    int height = 0;
+    if (GetControlSize(L"flash", width, height) && width > 0 && height > 0)
+        (void)SendOnSize(width, height);
 }
 
 void CShellFrameWnd::RecordSizes(int movieWidth, int movieHeight) {

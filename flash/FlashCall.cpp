@@ -34,6 +34,7 @@ private:
 HRESULT CShellFrameWnd::FlashCall(LPCTSTR request) {
     gs::IncomingRequest incoming = gs::ReadRequest(request);
     gs::Trace(L"FlashCall sCommand = %s \n", request ? request : L"");
+    RepeatUnheardOnSize();
     Commands commands(*this);
     gs::RunCommand(incoming, commands);
     return S_OK;

@@ -4,7 +4,9 @@
 // decision, so WM_CLOSE and the system Close command only tell the movie.
 #include "shell/ShellFrameWnd.h"
 
+#include "platform/ActiveXUI.h"
 #include "platform/ControlUI.h"
+#include "platform/FlashUI.h"
 #include "shell/MaximiseRule.h"
 
 #include <cstring>
@@ -23,6 +25,14 @@ POINT PointOf(LPARAM lParam) {
 CShellFrameWnd::CShellFrameWnd() : m_szMovie(1000, 625) {
     std::memset(m_fileFilter, 0, sizeof m_fileFilter);
     LoadSettings();
+}
+
+// The player is released with the skin, inside the paint manager, the last member to
+// go; the movie may still call in on its way out. By then the members its calls use
+// are gone, so the frame stops hearing the movie first.
+CShellFrameWnd::~CShellFrameWnd() {
+    if (auto* flash = dynamic_cast<DuiLib::CFlashUI*>(m_pm.FindControl(L"flash")))
+        flash->SetFlashEventHandler(nullptr);
 }
 
 LPCTSTR CShellFrameWnd::GetWindowClassName() const {
@@ -77,7 +87,11 @@ LRESULT CShellFrameWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         result = OnLButtonDown(lParam, handled);
         break;
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: // the class asks for double clicks: a quick second press
         result = OnRButtonDown(lParam, handled);
+        break;
+    case WM_SETFOCUS:
+        result = OnSetFocus(handled);
         break;
     default:
         handled = FALSE;
@@ -101,16 +115,20 @@ bool CShellFrameWnd::GetControlSize(LPCTSTR name, int& width, int& height) {
     return true;
 }
 
-void CShellFrameWnd::SendOnSize(int width, int height) {
+HRESULT CShellFrameWnd::SendOnSize(int width, int height) {
     wchar_t request[EnterGameInfo::kRequestBufferUnits] = {};
-    if (m_enterGame.BuildOnSize(width, height, request))
-        (void)CallFlash(request);
+    if (!m_enterGame.BuildOnSize(width, height, request))
+        return E_FAIL;
+    return CallFlash(request);
 }
 
+// Closing is the movie's decision; a movie that cannot be asked (no player, no movie,
+// no "OnClose" callback) cannot decide, and the close request then ends the process as
+// "ExitGame" would, rather than leave a window nobody can close.
 void CShellFrameWnd::SendOnClose() {
     wchar_t request[EnterGameInfo::kRequestBufferUnits] = {};
-    if (m_enterGame.BuildOnClose(request))
-        (void)CallFlash(request);
+    if (m_enterGame.BuildOnClose(request) && CallFlash(request) != S_OK)
+        ::ExitProcess(0);
 }
 
 LRESULT CShellFrameWnd::OnSize(BOOL& handled) {
@@ -128,7 +146,7 @@ LRESULT CShellFrameWnd::OnSize(BOOL& handled) {
     if (GetControlSize(L"flash", width, height) && width > 0 && height > 0) {
         CDuiRect window;
         ::GetWindowRect(*this, &window);
-        SendOnSize(window.GetWidth() - m_szChrome.cx, window.GetHeight() - m_szChrome.cy);
+        (void)SendOnSize(window.GetWidth() - m_szChrome.cx, window.GetHeight() - m_szChrome.cy);
     }
     handled = FALSE;
     return 0;
@@ -191,12 +209,33 @@ void CShellFrameWnd::SwapMaximiseButtons(bool maximised) {
         restoreButton->SetVisible(maximised);
 }
 
+// A caption button acts on the click alone and never takes the skin's focus, which
+// would let Space and Enter press it again.
 LRESULT CShellFrameWnd::OnLButtonDown(LPARAM lParam, BOOL& handled) {
     CControlUI* control = m_pm.FindControl(PointOf(lParam));
-    if (control && control->GetManager() == &m_pm)
+    if (control && control->GetManager() == &m_pm && !IsCaptionButton(control))
         control->SetFocus();
     handled = FALSE;
     return 0;
+}
+
+bool CShellFrameWnd::IsCaptionButton(const CControlUI* control) const {
+    return control == m_pCloseBtn || control == m_pMaxBtn || control == m_pRestoreBtn ||
+           control == m_pMinBtn;
+}
+
+// Game keys belong to the movie: the keyboard the frame is given (on activation, after
+// a restore, after a click on the skin) goes on to the player's own window.
+LRESULT CShellFrameWnd::OnSetFocus(BOOL& handled) {
+    GiveKeyboardToMovie();
+    handled = FALSE;
+    return 0;
+}
+
+void CShellFrameWnd::GiveKeyboardToMovie() {
+    auto* flash = dynamic_cast<DuiLib::CActiveXUI*>(m_pm.FindControl(L"flash"));
+    if (HWND player = flash ? flash->GetHostWindow() : nullptr)
+        ::SetFocus(player);
 }
 
 LRESULT CShellFrameWnd::OnRButtonDown(LPARAM lParam, BOOL&) {

@@ -18,6 +18,7 @@ public:
     static constexpr UINT_PTR IDT_SAVEFILE = 1001;
 
     CShellFrameWnd();
+    ~CShellFrameWnd() override;
 
     LPCTSTR GetWindowClassName() const override;
     UINT GetClassStyle() const override;
@@ -57,10 +58,14 @@ private:
     LRESULT OnTimer(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnLButtonDown(LPARAM lParam, BOOL& handled);
     LRESULT OnRButtonDown(LPARAM lParam, BOOL& handled);
+    LRESULT OnSetFocus(BOOL& handled);
 
-    void SendOnSize(int width, int height);
+    HRESULT SendOnSize(int width, int height);
+    void RepeatUnheardOnSize();
     void SendOnClose();
     void SwapMaximiseButtons(bool maximised);
+    bool IsCaptionButton(const DuiLib::CControlUI* control) const;
+    void GiveKeyboardToMovie();
     void OnShowActiveX(DuiLib::TNotifyUI& msg);
     void OfferFlashDownload();
     void ActivateMovie(DuiLib::CControlUI* control);
@@ -78,6 +83,8 @@ private:
     DuiLib::CMarkup m_settings;
     DuiLib::CSize m_szChrome;
     DuiLib::CSize m_szMovie;
+    // The activation's "OnSize" found no callback: the movie's script had not started.
+    bool m_onSizeUnheard = false;
     // not owned: these belong to the paint manager's control tree
     DuiLib::CControlUI* m_pCloseBtn = nullptr;
     DuiLib::CControlUI* m_pMaxBtn = nullptr;

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -150,32 +151,97 @@ TEST(GameMasterRoom, NothingArrivesWithoutTheRoomBlock) {
     EXPECT_FALSE(Contains(outcome.log, "malformed"));
 }
 
-TEST(Closing, CloseButtonAndSystemCloseOnlyAskTheMovieWhichEndsTheGame) {
-    for (const bool fromButton : {true, false}) {
-        SCOPED_TRACE(fromButton ? "close button" : "system Close command");
-        const ShellInstall install(Movie("close.swf"));
+// A movie learns its size whether its callbacks exist as soon as it is loaded or only
+// once its script runs; in the second case the shell tells it again, before it answers
+// the movie's first call.
+TEST(MovieSize, IsToldOnceTheMoviesCallbacksExist) {
+    for (const bool atStart : {false, true}) {
+        SCOPED_TRACE(atStart ? "callbacks registered at start" : "callbacks registered at load");
+        const ShellInstall install(
+            Movie("size.swf", {{"@REGISTER@", atStart ? "register at start" : ""}}));
+        ASSERT_TRUE(install.Ready());
+        const SessionOutcome outcome = RunToEnd(install, {});
+        EXPECT_EQ(outcome.lobby.exitCode, 0u) << outcome.lobby.output;
+        const std::vector<std::string> lines = lobbytest::Lines(outcome.transcript);
+        const auto first = [&](const std::string& prefix) {
+            return std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+                return line.rfind(prefix, 0) == 0;
+            });
+        };
+        const auto told = first("note size ");
+        ASSERT_NE(told, lines.end()) << outcome.transcript;
+        EXPECT_EQ(*told, "note size 1000 x 625");
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [](const std::string& line) { return line.rfind("note size ", 0) == 0; }),
+                  1)
+            << outcome.transcript;
+        const auto answered = first("in <invoke name=\"AckEnterGame\"");
+        ASSERT_NE(answered, lines.end()) << outcome.transcript;
+        EXPECT_LT(told, answered) << "told before the first call is answered";
+    }
+}
+
+namespace {
+
+// The close button (its centre is 20 pixels in from the right, in the caption band) or
+// the system Close command, posted as Windows would.
+void RequestClose(HWND window, bool fromButton) {
+    if (!fromButton) {
+        ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return;
+    }
+    RECT client{};
+    ::GetClientRect(window, &client);
+    const LPARAM point = MAKELPARAM(client.right - 20, 15);
+    ::PostMessageW(window, WM_MOUSEMOVE, 0, point);
+    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::PostMessageW(window, WM_LBUTTONUP, 0, point);
+}
+
+const char kMissingMovieSettings[] = R"(<?xml version="1.0"?>
+<Settings><loadingFlash bLocal="true">flash\missing.swf</loadingFlash></Settings>
+)";
+
+} // namespace
+
+// A movie that has an "OnClose" callback decides (here: it ends the game); one that
+// cannot be asked, because it has no such callback or could not be loaded at all, would
+// leave a window nobody can close, so the request ends the shell with code 0.
+TEST(Closing, TheMovieDecidesAndAMovieThatCannotBeAskedEndsTheShell) {
+    struct Case {
+        const char* name;
+        const char* movie;
+        const char* settings;
+        const char* ready;
+        bool fromButton;
+        const char* outcome;
+    };
+    for (const Case& c : {
+             Case{"button, movie decides", "close.swf", "", "note ready", true,
+                  "note close requested"},
+             Case{"system Close, movie decides", "close.swf", "", "note ready", false,
+                  "note close requested"},
+             Case{"no OnClose callback", "idle.swf", "", "note ready", false,
+                  "in-result E_FAIL OnClose (not registered)"},
+             Case{"no movie", "idle.swf", kMissingMovieSettings, "load 0x80070002", true,
+                  "in-result E_FAIL OnClose (not registered)"},
+         }) {
+        SCOPED_TRACE(c.name);
+        const ShellInstall install(Movie(c.movie), c.settings);
         ASSERT_TRUE(install.Ready());
         ShellSession session(install, {});
-        ASSERT_TRUE(session.WaitForTranscript("note ready"));
+        ASSERT_TRUE(session.WaitForTranscript(c.ready));
         const HWND window = session.WaitForWindow(L"UIMainFrame");
         ASSERT_NE(window, nullptr);
-        if (fromButton) {
-            RECT client{};
-            ::GetClientRect(window, &client);
-            const LPARAM point = MAKELPARAM(client.right - 20, 15);
-            ::PostMessageW(window, WM_MOUSEMOVE, 0, point);
-            ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
-            ::PostMessageW(window, WM_LBUTTONUP, 0, point);
-        } else {
-            ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        }
+        RequestClose(window, c.fromButton);
         const SessionOutcome outcome = session.Finish();
         EXPECT_EQ(outcome.lobby.exitCode, 0u) << outcome.lobby.output;
+        EXPECT_TRUE(Contains(outcome.log, "shell exited with code 0")) << outcome.lobby.output;
+        const std::vector<std::string> lines = lobbytest::Lines(outcome.transcript);
         EXPECT_TRUE(
-            Contains(lobbytest::Lines(outcome.transcript),
-                     "in <invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>"))
+            Contains(lines, "in <invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>"))
             << outcome.transcript;
-        EXPECT_TRUE(Contains(lobbytest::Lines(outcome.transcript), "note close requested"));
+        EXPECT_TRUE(Contains(lines, c.outcome)) << outcome.transcript;
     }
 }
 
@@ -217,10 +283,13 @@ protected:
     void SetUp() override { m_marker = lobbytest::TempPath(L"marker"); }
     void TearDown() override { ::DeleteFileW(m_marker.c_str()); }
 
-    // Runs the movie that opens the address; true when the started program left its
-    // arguments in the marker file (in `received`).
-    bool Open(const std::string& address, std::vector<std::string>& received) {
-        const ShellInstall install(Movie("open-url.swf", {{"@URL@", address}}));
+    // Runs a movie that opens each address in turn; true when a started program left its
+    // arguments in the marker file (in `received`, one line each).
+    bool Open(const std::vector<std::string>& addresses, std::vector<std::string>& received) {
+        std::string lines;
+        for (const std::string& address : addresses)
+            lines += "invoke OpenUrl " + Quoted(address) + "\n";
+        const ShellInstall install(Movie("open-url.swf", {{"@OPEN@", lines}}));
         EXPECT_TRUE(install.Ready());
         ShellSession session(install, {}, {{L"E2E_MARKER", m_marker}});
         const SessionOutcome outcome = session.Finish();
@@ -240,23 +309,38 @@ protected:
 
     static std::wstring MarkerProgram() { return lobbytest::ThisFolder() + L"e2e_marker.exe"; }
 
+    // The movie script's quoted text, with its two escapes.
+    static std::string Quoted(const std::string& text) {
+        std::string quoted = "\"";
+        for (char c : text)
+            quoted += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
+        return quoted + "\"";
+    }
+
     std::wstring m_marker;
 };
 
-// The address goes to whatever handles its scheme: here, for the test, the marker (tests
-// that open web addresses share the lock "browser").
-TEST_F(OpenUrl, AWebAddressGoesToTheSchemeHandler) {
+// Each address goes to whatever handles its scheme: here, for the test, the marker,
+// started by the command line a browser registers (tests that open web addresses share
+// the lock "browser").
+TEST_F(OpenUrl, AWebAddressArrivesAsExactlyOneArgument) {
     const ScopedSchemeHandler handler(L"http", L"\"" + MarkerProgram() + L"\" \"%1\"");
     ASSERT_TRUE(handler.IsSet());
     std::vector<std::string> received;
-    ASSERT_TRUE(Open("http://lobby.example/room?id=42", received));
-    EXPECT_EQ(received, std::vector<std::string>{"http://lobby.example/room?id=42"});
+    ASSERT_TRUE(Open({"http://lobby.example/room?id=42&name=a%20b#top"}, received));
+    EXPECT_EQ(received, std::vector<std::string>{"http://lobby.example/room?id=42&name=a%20b#top"});
 }
 
-// The shell hands only web addresses on: a movie cannot start a program.
-TEST_F(OpenUrl, AProgramPathStartsNothing) {
+// A text that could break out of the quoted "%1", or that is no web address at all,
+// starts nothing: a movie can neither add arguments to the browser nor start a program.
+TEST_F(OpenUrl, HostileAddressesAndProgramPathsStartNothing) {
+    const ScopedSchemeHandler handler(L"http", L"\"" + MarkerProgram() + L"\" \"%1\"");
+    ASSERT_TRUE(handler.IsSet());
     std::vector<std::string> received;
-    EXPECT_FALSE(Open(Utf8(MarkerProgram()), received)) << "the program was started";
+    EXPECT_FALSE(Open({"http://x\" --some-flag \"y", "http://x y", "http://x/<a>", "http://x/|a",
+                       "http://x/^a", "http://x/`a", "http://x/{a}", Utf8(MarkerProgram())},
+                      received))
+        << "started with: " << ::testing::PrintToString(received);
 }
 
 class FileExchange : public ::testing::Test {

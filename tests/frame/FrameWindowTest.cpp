@@ -1,9 +1,12 @@
+#include "platform/ActiveXUI.h"
 #include "shell/MaximiseRule.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/FrameHarness.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 using gs::test::FrameHarness;
 using gs::test::FrameSkin;
@@ -24,6 +27,31 @@ SIZE WindowSize(HWND window) {
     RECT rect;
     ::GetWindowRect(window, &rect);
     return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The player's own window, which covers the Flash control.
+HWND PlayerWindow(FrameHarness& harness) {
+    auto* flash = dynamic_cast<DuiLib::CActiveXUI*>(
+        harness.frame().GetPaintManager().FindControl(L"flash"));
+    return flash ? flash->GetHostWindow() : nullptr;
+}
+
+// A key pressed and released, as the system delivers it to a window.
+void PressKey(HWND window, WPARAM key) {
+    ::SendMessageW(window, WM_KEYDOWN, key, 1);
+    ::SendMessageW(window, WM_CHAR, key == VK_RETURN ? L'\r' : L' ', 1);
+    ::SendMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+// The size the movie was told last, from its transcript.
+SIZE LastOnSize(const FrameHarness& harness) {
+    SIZE size{-1, -1};
+    for (const std::string& line : harness.Transcript())
+        (void)std::sscanf(line.c_str(),
+                          "in <invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>%ld"
+                          "</number><number>%ld",
+                          &size.cx, &size.cy);
+    return size;
 }
 
 } // namespace
@@ -123,6 +151,63 @@ TEST(FrameWindow, CaptionButtonsMinimiseMaximiseAndRestoreWithTheButtonSwap) {
     EXPECT_TRUE(Visible(harness, L"maxbtn")) << "minimising does not change the maximised state";
 }
 
+// After a caption button has acted, game keys still reach the movie, and neither Space
+// nor Enter presses a caption button again, wherever they are delivered.
+TEST(FrameWindow, CaptionButtonsLeaveTheKeyboardWithTheMovie) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
+    const HWND player = PlayerWindow(harness);
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(::GetFocus(), player) << "the movie has the keyboard from the start";
+    harness.Click(L"minbtn");
+    ASSERT_TRUE(::IsIconic(harness.window()));
+    ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_RESTORE, 0); // the taskbar's Restore
+    ASSERT_FALSE(::IsIconic(harness.window()));
+    EXPECT_EQ(::GetFocus(), player);
+    harness.Click(L"closebtn");
+    ASSERT_TRUE(harness.WaitFor("in <invoke name=\"OnClose\""));
+    EXPECT_EQ(::GetFocus(), player);
+    for (const HWND target : {player, harness.window()})
+        for (const WPARAM key : {VK_SPACE, VK_RETURN})
+            PressKey(target, key);
+    gs::test::PumpFor(200);
+    EXPECT_FALSE(::IsIconic(harness.window())) << "a key pressed the minimise button again";
+    EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 1) << "a key pressed close again";
+}
+
+// The shipped skin lets the movie fill the area below the caption band: restored and
+// maximised, the control and the player's window have the size the movie is told.
+TEST(FrameWindow, TheShippedSkinsMovieHasTheSizeItIsTold) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(
+        gs::test::ReadFileBytes(L"Z:" GS_WIDE_SOURCE_DIR L"/assets/skin/skin.xml"), QuietMovie()));
+    for (const wchar_t* button : {L"maxbtn", L"restorebtn"}) {
+        SCOPED_TRACE(playertest::Utf8(button));
+        harness.Click(button);
+        EXPECT_EQ(::IsZoomed(harness.window()) != FALSE, std::wstring(button) == L"maxbtn");
+        const RECT& control = harness.frame().GetPaintManager().FindControl(L"flash")->GetPos();
+        const SIZE told = LastOnSize(harness);
+        const SIZE player = WindowSize(PlayerWindow(harness));
+        EXPECT_EQ(control.right - control.left, told.cx);
+        EXPECT_EQ(control.bottom - control.top, told.cy);
+        EXPECT_EQ(player.cx, told.cx);
+        EXPECT_EQ(player.cy, told.cy);
+    }
+    EXPECT_EQ(LastOnSize(harness).cx, 1000);
+    EXPECT_EQ(LastOnSize(harness).cy, 625);
+}
+
+// The movie can still call in while its control is released with the destroyed window;
+// by then the frame no longer listens.
+TEST(FrameWindow, AMovieCallingInAsTheWindowIsDestroyedIsNotHeard) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie("unload invoke ReqEnterGame\n")));
+    ASSERT_TRUE(::DestroyWindow(harness.window()));
+    EXPECT_TRUE(harness.WaitFor("out <invoke name=\"ReqEnterGame\"")) << "the movie called in";
+    EXPECT_FALSE(harness.Traced(L"FlashCall sCommand"));
+    EXPECT_EQ(harness.Count("in <invoke name=\"AckEnterGame\""), 0);
+}
+
 TEST(FrameWindow, TheMaximisedPlacementKeepsTheMoviesAspect) {
     FrameHarness harness;
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
@@ -158,6 +243,10 @@ TEST(FrameWindow, TheRightButtonReachesTheMovieAndNotTheSkin) {
     ::SendMessageW(harness.window(), WM_RBUTTONUP, 0, MAKELPARAM(button.x, button.y));
     EXPECT_TRUE(harness.WaitFor(
         "in <invoke name=\"OnRButtonDown\" returntype=\"xml\"><arguments/></invoke>"));
+    // A quick second press arrives as a double click: the class asks for them.
+    ::SendMessageW(harness.window(), WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(button.x, button.y));
+    ::SendMessageW(harness.window(), WM_RBUTTONUP, 0, MAKELPARAM(button.x, button.y));
+    EXPECT_TRUE(harness.WaitFor("in <invoke name=\"OnRButtonDown\"", 2));
     gs::test::PumpFor(100);
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 0);
 }
