@@ -19,8 +19,8 @@ size_t SchemeLength(const wchar_t* text) {
     for (const wchar_t* scheme : {L"http://", L"https://"}) {
         size_t length = std::wcslen(scheme);
         size_t at = 0;
-        while (at < length && std::towlower(static_cast<wint_t>(text[at])) ==
-                                  static_cast<wint_t>(scheme[at]))
+        while (at < length &&
+               std::towlower(static_cast<wint_t>(text[at])) == static_cast<wint_t>(scheme[at]))
             ++at;
         if (at == length)
             return length;

@@ -49,7 +49,7 @@ struct Movie {
     std::wstring transcript;
     std::vector<Action> main;
     std::vector<Function> functions;
-    std::vector<Action> unload; // run as the player is taken down
+    std::vector<Action> unload;   // run as the player is taken down
     bool registerAtStart = false; // functions exist only once the main sequence starts
 
     const Function* Find(std::wstring_view name) const;

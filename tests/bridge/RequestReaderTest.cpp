@@ -96,19 +96,36 @@ TEST(Dispatch, OpenUrlOpensOnlyWebAddresses) {
     for (const wchar_t* accepted :
          {L"HTTP://EXAMPLE.COM", L"http://user@host:8080/p%2Fq?x=[1];y='(2)'*+,=!$~#top",
           L"https://[::1]/"})
-        EXPECT_EQ(Dispatched(Invoke(L"OpenUrl", L"<string>" + std::wstring(accepted) +
-                                                    L"</string>")
-                                 .c_str()),
-                  Log{L"url:" + std::wstring(accepted)});
+        EXPECT_EQ(
+            Dispatched(
+                Invoke(L"OpenUrl", L"<string>" + std::wstring(accepted) + L"</string>").c_str()),
+            Log{L"url:" + std::wstring(accepted)});
     // Anything that could end the quoted argument of a browser's command line, or is
     // no address with a host, opens nothing.
-    for (const wchar_t* refused :
-         {L"C:\\Windows\\System32\\calc.exe", L"file:///C:/x", L"javascript:alert(1)",
-          L"https://a\nb", L"http:/x", L" https://leading.space", L"",
-          L"http://x&quot; --some-flag &quot;y", L"http://x y", L"http://x/&lt;a", L"http://x/&gt;a",
-          L"http://x/|a", L"http://x/^a", L"http://x/`a", L"http://x/{a}", L"http://x/\\a",
-          L"http://x/%2", L"http://x/%zz", L"http://x/\u00e9", L"http://", L"https:///path",
-          L"http://user@/p", L"http://:80/"})
+    const wchar_t* const refusedTexts[] = {L"C:\\Windows\\System32\\calc.exe",
+                                           L"file:///C:/x",
+                                           L"javascript:alert(1)",
+                                           L"https://a\nb",
+                                           L"http:/x",
+                                           L" https://leading.space",
+                                           L"",
+                                           L"http://x&quot; --some-flag &quot;y",
+                                           L"http://x y",
+                                           L"http://x/&lt;a",
+                                           L"http://x/&gt;a",
+                                           L"http://x/|a",
+                                           L"http://x/^a",
+                                           L"http://x/`a",
+                                           L"http://x/{a}",
+                                           L"http://x/\\a",
+                                           L"http://x/%2",
+                                           L"http://x/%zz",
+                                           L"http://x/\u00e9",
+                                           L"http://",
+                                           L"https:///path",
+                                           L"http://user@/p",
+                                           L"http://:80/"};
+    for (const wchar_t* refused : refusedTexts)
         EXPECT_EQ(
             Dispatched(
                 Invoke(L"OpenUrl", L"<string>" + std::wstring(refused) + L"</string>").c_str()),

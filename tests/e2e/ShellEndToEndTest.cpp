@@ -171,9 +171,10 @@ TEST(MovieSize, IsToldOnceTheMoviesCallbacksExist) {
         const auto told = first("note size ");
         ASSERT_NE(told, lines.end()) << outcome.transcript;
         EXPECT_EQ(*told, "note size 1000 x 625");
-        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                                [](const std::string& line) { return line.rfind("note size ", 0) == 0; }),
-                  1)
+        EXPECT_EQ(
+            std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& line) { return line.rfind("note size ", 0) == 0; }),
+            1)
             << outcome.transcript;
         const auto answered = first("in <invoke name=\"AckEnterGame\"");
         ASSERT_NE(answered, lines.end()) << outcome.transcript;

@@ -31,8 +31,8 @@ SIZE WindowSize(HWND window) {
 
 // The player's own window, which covers the Flash control.
 HWND PlayerWindow(FrameHarness& harness) {
-    auto* flash = dynamic_cast<DuiLib::CActiveXUI*>(
-        harness.frame().GetPaintManager().FindControl(L"flash"));
+    auto* flash =
+        dynamic_cast<DuiLib::CActiveXUI*>(harness.frame().GetPaintManager().FindControl(L"flash"));
     return flash ? flash->GetHostWindow() : nullptr;
 }
 
