@@ -1,3 +1,4 @@
+#include "launch/HandoverBlock.h"
 #include "launch/RoomBlock.h"
 #include "tests/support/BrowserRecorder.h"
 #include "tests/support/FrameHarness.h"
@@ -5,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 using gs::test::FrameHarness;
 using gs::test::FrameSkin;
@@ -59,6 +62,12 @@ TEST(Commands, GameMasterRoomReachesThePlatformWindow) {
     gs::test::SharedBlock room(gs::kRoomBlockName, gs::kRoomBlockBytes);
     uint32_t handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(platform.get()));
     room.Write(gs::kPlatformWindowOffset, &handle, sizeof handle);
+    // The frame fills its record from this program's own command line: a single argument
+    // (a test filter, say) names a handover block, and the room block is read only when
+    // that block exists.
+    std::unique_ptr<gs::test::SharedBlock> handover;
+    if (__argc == 2)
+        handover = std::make_unique<gs::test::SharedBlock>(__argv[1], sizeof(gs::HandoverBlock));
     g_rooms.clear();
 
     FrameHarness harness;

@@ -1,11 +1,9 @@
 #include "platform/ActiveXUI.h"
-#include "shell/MaximiseRule.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FrameHarness.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 
 using gs::test::FrameHarness;
@@ -128,17 +126,12 @@ TEST(FrameWindow, CaptionButtonsMinimiseMaximiseAndRestoreWithTheButtonSwap) {
     ASSERT_TRUE(::IsZoomed(harness.window()));
     EXPECT_FALSE(Visible(harness, L"maxbtn"));
     EXPECT_TRUE(Visible(harness, L"restorebtn"));
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoW(::MonitorFromWindow(harness.window(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    gs::MaximisePlacement placement =
-        gs::AspectKeepingMaximise(monitor.rcWork, {1000, 625}, {16, 38},
-                                  {monitor.rcMonitor.right - monitor.rcMonitor.left,
-                                   monitor.rcMonitor.bottom - monitor.rcMonitor.top});
-    // The system keeps a maximised window within the largest tracking size.
+    // The aspect rule asks for 1184 x 768 on the 1024 x 768 screen; the system keeps a
+    // maximised window within its largest tracking size, 1036 wide here.
+    ASSERT_EQ(::GetSystemMetrics(SM_CXMAXTRACK), 1036);
     SIZE maximised = WindowSize(harness.window());
-    EXPECT_EQ(maximised.cx, std::min<LONG>(placement.size.x, ::GetSystemMetrics(SM_CXMAXTRACK)));
-    EXPECT_EQ(maximised.cy, std::min<LONG>(placement.size.y, ::GetSystemMetrics(SM_CYMAXTRACK)));
+    EXPECT_EQ(maximised.cx, 1036);
+    EXPECT_EQ(maximised.cy, 768);
 
     harness.Click(L"restorebtn");
     ASSERT_FALSE(::IsZoomed(harness.window()));
@@ -215,13 +208,11 @@ TEST(FrameWindow, TheMaximisedPlacementKeepsTheMoviesAspect) {
     info.ptMaxSize = {1920, 1080};
     info.ptMaxTrackSize = {1234, 987};
     ::SendMessageW(harness.window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoW(::MonitorFromWindow(harness.window(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    LONG workHeight = monitor.rcWork.bottom - monitor.rcWork.top;
-    EXPECT_EQ(info.ptMaxSize.y, workHeight);
-    EXPECT_EQ(info.ptMaxSize.x, (workHeight - 38) * 1000 / 625 + 16);
-    EXPECT_EQ(info.ptMaxPosition.x, (monitor.rcWork.right - info.ptMaxSize.x) / 2);
+    // (768 - 38) x 1000 / 625 + 16 = 1184 wide, centred on the 1024 wide work area.
+    EXPECT_EQ(info.ptMaxSize.x, 1184);
+    EXPECT_EQ(info.ptMaxSize.y, 768);
+    EXPECT_EQ(info.ptMaxPosition.x, -80);
+    EXPECT_EQ(info.ptMaxPosition.y, 0);
     EXPECT_EQ(info.ptMaxTrackSize.x, 1234) << "the tracking sizes stay as proposed";
     EXPECT_EQ(info.ptMaxTrackSize.y, 987);
 }
@@ -251,11 +242,19 @@ TEST(FrameWindow, TheRightButtonReachesTheMovieAndNotTheSkin) {
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 0);
 }
 
-TEST(FrameWindow, ForeignTimersAreConsumed) {
+// Only the low word of a timer's id picks a file flow; any dialog opened is cancelled.
+TEST(FrameWindow, ForeignTimersAreConsumedAndRunNoFlow) {
     FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    EXPECT_EQ(::SendMessageW(harness.window(), WM_TIMER, 77, 0), 0);
+    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie("filedialog cancel\n")));
+    for (WPARAM foreign : {WPARAM{77}, WPARAM{999}, WPARAM{1002}, WPARAM{0x10000}})
+        EXPECT_EQ(::SendMessageW(harness.window(), WM_TIMER, foreign, 0), 0);
+    gs::test::PumpFor(200);
+    EXPECT_EQ(harness.Count("dialog "), 0) << "a file dialog was opened";
     EXPECT_EQ(harness.Count("in <invoke name=\"OnLoadFile\""), 0);
+    EXPECT_EQ(harness.Count("in <invoke name=\"OnSaveFile\""), 0);
+    ::SendMessageW(harness.window(), WM_TIMER, 0x103E8, 0);
+    EXPECT_TRUE(harness.WaitFor("in <invoke name=\"OnLoadFile\""));
+    EXPECT_EQ(harness.Count("dialog cancel"), 1);
 }
 
 TEST(FrameWindow, ASkinThatBuildsNothingEndsTheMessageLoop) {

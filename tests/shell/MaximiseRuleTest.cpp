@@ -36,7 +36,11 @@ TEST(MaximiseRule, PortraitAndSquareMonitorsFitTheWidth) {
                     {0, 173});
 }
 
-TEST(MaximiseRule, AWorkAreaBelowATaskbarAtTheTopShiftsThePosition) {
+// The work area comes relative to its monitor's corner, so a taskbar at the top or the
+// left (on any monitor) shifts the position by the work area's own offset.
+TEST(MaximiseRule, ATaskbarAtTheTopOrLeftShiftsThePosition) {
     ExpectPlacement(Maximise({0, 40, 1920, 1080}, {1000, 625}, {0, 0}, {1920, 1080}), {1728, 1080},
                     {96, 40});
+    ExpectPlacement(Maximise({60, 0, 1920, 1080}, {1000, 625}, {0, 0}, {1920, 1080}), {1728, 1080},
+                    {156, 0});
 }

@@ -8,12 +8,13 @@
 namespace gs::test {
 
 // Answers a message box of the shell from another thread, as the user would, after
-// checking its caption and text.
+// checking its caption and text. A box that should not appear is answered too, so that
+// the test fails on Seen() instead of hanging in the box's modal loop.
 class MessageBoxAnswer {
 public:
     MessageBoxAnswer(const wchar_t* caption, int button)
         : m_thread([this, caption, button] {
-              for (int tries = 0; tries < 500 && !m_seen; ++tries) {
+              for (int tries = 0; tries < 500 && !m_seen && !m_done; ++tries) {
                   ::Sleep(20);
                   HWND box = ::FindWindowW(L"#32770", caption);
                   if (!box)
@@ -23,7 +24,10 @@ public:
                   ::PostMessageW(box, WM_COMMAND, button, 0);
               }
           }) {}
-    ~MessageBoxAnswer() { m_thread.join(); }
+    ~MessageBoxAnswer() {
+        m_done = true;
+        m_thread.join();
+    }
     bool Seen() const { return m_seen; }
     const std::wstring& Text() const { return m_text; }
 
@@ -35,6 +39,7 @@ private:
         return TRUE;
     }
     std::atomic<bool> m_seen{false};
+    std::atomic<bool> m_done{false}; // the caller's step is over: stop looking
     std::wstring m_text;
     std::thread m_thread;
 };
