@@ -20,7 +20,7 @@ namespace {
 class TraceLines {
 public:
     TraceLines() {
-        gs::SetTraceHook([this](const std::wstring& line) { lines.push_back(line); });
+        gs::SetTraceHook([this](const gs::TraceLine& line) { lines.push_back(line.Joined()); });
     }
     ~TraceLines() { gs::SetTraceHook(nullptr); }
     std::vector<std::wstring> lines;

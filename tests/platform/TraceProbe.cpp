@@ -1,5 +1,6 @@
-// Writes two trace lines for the trace tests: one in Chinese, and one long enough to be
-// written in several slices, with a surrogate pair across the first slice's end.
+// Writes two trace lines for the trace tests: one formatted in Chinese, and one with a
+// text long enough to be written in several slices, with a surrogate pair across the first slice's
+// end.
 #include "platform/Trace.h"
 
 #include <string>
@@ -9,6 +10,6 @@ int main() {
     std::wstring longText(16383, L'x');
     longText += L"\U0001F600";
     longText += std::wstring(40000, L'中');
-    gs::Trace(L"CallFlash %s callCommand = %s \n", L"Sucessed", longText.c_str());
+    gs::TraceText(L"CallFlash Sucessed callCommand = ", longText, L" \n");
     return 0;
 }
