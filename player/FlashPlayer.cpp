@@ -200,9 +200,13 @@ void FlashPlayer::Record(std::wstring_view kind, std::wstring_view text) {
 
 // A movie's external call: the FlashCall event, answered synchronously by the host,
 // which may set a return value and call back into the movie before it returns.
-HRESULT FlashPlayer::CallHost(const std::wstring& request) {
+HRESULT FlashPlayer::CallHost(gs::UniqueBstr request) {
     gs::ComPtr<IShockwaveFlash> self(this); // the host may release the player meanwhile
-    Record(L"out", request);
+    if (!request) {
+        Record(L"out-result", L"E_OUTOFMEMORY (the request could not be made)");
+        return E_OUTOFMEMORY;
+    }
+    Record(L"out", {request.get(), ::SysStringLen(request.get())});
     if (::lstrcmpiW(m_texts[gs::flash::DISPID_AllowScriptAccess].c_str(), L"never") == 0) {
         Record(L"out-result", L"blocked (AllowScriptAccess is never)");
         return E_ACCESSDENIED;
@@ -211,10 +215,9 @@ HRESULT FlashPlayer::CallHost(const std::wstring& request) {
         Record(L"out-result", L"no-sink");
         return S_FALSE;
     }
-    gs::UniqueBstr text(::SysAllocStringLen(request.data(), static_cast<UINT>(request.size())));
     VARIANT argument{};
     argument.vt = VT_BSTR;
-    argument.bstrVal = text.get();
+    argument.bstrVal = request.get();
     m_returnValue.clear();
     HRESULT hr = m_events.Fire(gs::flash::DISPID_FlashCall, {argument});
     Record(L"out-result", ResultText(hr) + (m_returnValue.empty() ? L"" : L" " + m_returnValue));
@@ -237,10 +240,11 @@ HRESULT FlashPlayer::CallFunction(BSTR request, BSTR* response) {
     if (response)
         *response = nullptr;
     gs::ComPtr<IShockwaveFlash> self(this);
-    std::wstring text = request ? request : L"";
+    // Read where the host put it: the request may carry a whole file.
+    const std::wstring_view text(request ? request : L"", request ? ::SysStringLen(request) : 0);
     Record(L"in", text);
     InvokeRequest invoke = ParseInvoke(text);
-    m_stage.AddReceived(invoke.name.empty() ? L"(no name) " + text : invoke.name);
+    m_stage.AddReceived(invoke.name.empty() ? L"(no name) " + std::wstring(text) : invoke.name);
     const Function* function = m_runner.Find(invoke.name);
     if (!function) {
         Record(L"in-result", L"E_FAIL " + invoke.name + L" (not registered)");

@@ -208,7 +208,7 @@ private:
     ~FlashPlayer();
 
     // MovieHost
-    HRESULT CallHost(const std::wstring& request) override;
+    HRESULT CallHost(gs::UniqueBstr request) override;
     HRESULT SendFsCommand(const std::wstring& command, const std::wstring& args) override;
     void Record(std::wstring_view kind, std::wstring_view text) override;
     Stage& GetStage() override { return m_stage; }

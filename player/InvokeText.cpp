@@ -1,5 +1,7 @@
 #include "player/InvokeText.h"
 
+#include <algorithm>
+
 namespace player {
 
 namespace {
@@ -91,7 +93,7 @@ std::vector<InvokeArgument> ParseArguments(std::wstring_view text) {
         std::wstring_view name = ElementName(text, open);
         std::wstring_view inner;
         pos = SkipElement(text, open, name, inner);
-        arguments.push_back({std::wstring(name), std::wstring(inner)});
+        arguments.push_back({name, inner});
     }
     return arguments;
 }
@@ -102,10 +104,11 @@ std::wstring InvokeArgument::Text() const {
     return UnescapeXml(inner);
 }
 
-std::wstring InvokeArgument::Xml() const {
+void InvokeArgument::AppendXml(std::vector<std::wstring_view>& pieces) const {
     if (inner.empty() && element != L"string")
-        return L"<" + element + L"/>";
-    return L"<" + element + L">" + inner + L"</" + element + L">";
+        pieces.insert(pieces.end(), {L"<", element, L"/>"});
+    else
+        pieces.insert(pieces.end(), {L"<", element, L">", inner, L"</", element, L">"});
 }
 
 InvokeRequest ParseInvoke(std::wstring_view text) {
@@ -168,12 +171,21 @@ std::wstring UnescapeXml(std::wstring_view text) {
     return out;
 }
 
-std::wstring BuildInvoke(std::wstring_view name, std::wstring_view argumentElements) {
-    std::wstring text = L"<invoke name=\"";
-    text += EscapeXml(name);
-    text += L"\" returntype=\"xml\"><arguments>";
-    text += argumentElements;
-    text += L"</arguments></invoke>";
+gs::UniqueBstr BuildInvoke(std::wstring_view name,
+                           const std::vector<std::wstring_view>& elementPieces) {
+    const std::wstring head =
+        L"<invoke name=\"" + EscapeXml(name) + L"\" returntype=\"xml\"><arguments>";
+    const std::wstring_view tail = L"</arguments></invoke>";
+    size_t length = head.size() + tail.size();
+    for (std::wstring_view piece : elementPieces)
+        length += piece.size();
+    gs::UniqueBstr text(::SysAllocStringLen(nullptr, static_cast<UINT>(length)));
+    if (!text)
+        return text;
+    wchar_t* at = std::copy(head.begin(), head.end(), text.get());
+    for (std::wstring_view piece : elementPieces)
+        at = std::copy(piece.begin(), piece.end(), at);
+    *std::copy(tail.begin(), tail.end(), at) = L'\0';
     return text;
 }
 

@@ -41,17 +41,17 @@ void MovieRunner::Start() {
     if (!m_movie)
         return;
     m_registered = true;
-    Run({m_movie, &m_movie->main, 0, {}, nullptr});
+    Run({m_movie, &m_movie->main, 0, {}, nullptr, nullptr});
 }
 
 void MovieRunner::RunUnload() {
     if (m_movie)
-        Run({m_movie, &m_movie->unload, 0, {}, nullptr});
+        Run({m_movie, &m_movie->unload, 0, {}, nullptr, nullptr});
 }
 
 CallOutcome MovieRunner::Call(const Function& function, const InvokeRequest& request) {
     CallOutcome outcome;
-    Run({m_movie, &function.body, 0, request.arguments, &outcome});
+    Run({m_movie, &function.body, 0, request.arguments, &outcome, nullptr});
     return outcome;
 }
 
@@ -97,12 +97,16 @@ bool MovieRunner::Step(const Action& action, Context& context) {
         m_host.Record(L"note", Substitute(action.text, context, false));
         break;
     case Op::Button:
-        m_buttons.push_back({context.movie, &action.then, 0, context.arguments, nullptr});
+        m_buttons.push_back(
+            Kept({context.movie, &action.then, 0, context.arguments, nullptr, context.kept}));
         m_host.GetStage().AddButton(action.text);
         break;
-    case Op::Call:
-        m_host.CallHost(Substitute(action.text, context, true));
+    case Op::Call: {
+        std::wstring text = Substitute(action.text, context, true);
+        m_host.CallHost(
+            gs::UniqueBstr(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))));
         break;
+    }
     case Op::Invoke:
         m_host.CallHost(BuildRequest(action, context));
         break;
@@ -147,7 +151,36 @@ void MovieRunner::Park(const Action& action, Context& context) {
         return;
     }
     context.outcome = nullptr;
-    m_parked.emplace(id, std::move(context));
+    m_parked.emplace(id, Kept(std::move(context)));
+}
+
+// A context that outlives its call (a wait, a button) takes a copy of its arguments' text,
+// which goes when the call returns; within the call they are read where they lie.
+MovieRunner::Context MovieRunner::Kept(Context context) {
+    if (context.kept || context.arguments.empty())
+        return context;
+    const wchar_t* begin = nullptr;
+    const wchar_t* end = nullptr;
+    for (const InvokeArgument& argument : context.arguments) {
+        for (std::wstring_view view : {argument.element, argument.inner}) {
+            if (!view.data())
+                continue;
+            begin = begin && begin < view.data() ? begin : view.data();
+            end = end && end > view.data() + view.size() ? end : view.data() + view.size();
+        }
+    }
+    if (!begin)
+        return context;
+    context.kept = std::make_shared<const std::wstring>(begin, end);
+    const auto rebase = [&](std::wstring_view& view) {
+        if (view.data())
+            view = {context.kept->data() + (view.data() - begin), view.size()};
+    };
+    for (InvokeArgument& argument : context.arguments) {
+        rebase(argument.element);
+        rebase(argument.inner);
+    }
+    return context;
 }
 
 namespace {
@@ -181,21 +214,36 @@ std::wstring MovieRunner::Substitute(std::wstring_view text, const Context& cont
             out += text[pos++];
             continue;
         }
-        if (index < context.arguments.size())
-            out += raw ? context.arguments[index].inner : context.arguments[index].Text();
+        if (index < context.arguments.size() && raw)
+            out += context.arguments[index].inner;
+        else if (index < context.arguments.size())
+            out += context.arguments[index].Text();
         pos += length;
     }
     return out;
 }
 
+// An argument passed on whole ($N alone) is placed as received, without a copy of its own.
+void MovieRunner::AppendElement(const Token& token, const Context& context,
+                                std::deque<std::wstring>& made,
+                                std::vector<std::wstring_view>& pieces) const {
+    size_t index = 0;
+    size_t length = 0;
+    if (!token.quoted && ArgumentReference(token.value, 0, index, length) &&
+        length == token.value.size()) {
+        if (index < context.arguments.size())
+            context.arguments[index].AppendXml(pieces);
+        else
+            pieces.push_back(L"<undefined/>");
+        return;
+    }
+    made.push_back(Element(token, context));
+    pieces.push_back(made.back());
+}
+
 std::wstring MovieRunner::Element(const Token& token, const Context& context) const {
     const std::wstring& value = token.value;
     if (!token.quoted) {
-        size_t index = 0;
-        size_t length = 0;
-        if (ArgumentReference(value, 0, index, length) && length == value.size())
-            return index < context.arguments.size() ? context.arguments[index].Xml()
-                                                    : L"<undefined/>";
         if (value == L"true" || value == L"false" || value == L"null" || value == L"undefined")
             return L"<" + value + L"/>";
         if (IsNumber(value))
@@ -204,11 +252,12 @@ std::wstring MovieRunner::Element(const Token& token, const Context& context) co
     return L"<string>" + EscapeXml(Substitute(value, context, false)) + L"</string>";
 }
 
-std::wstring MovieRunner::BuildRequest(const Action& action, const Context& context) const {
-    std::wstring elements;
+gs::UniqueBstr MovieRunner::BuildRequest(const Action& action, const Context& context) const {
+    std::deque<std::wstring> made; // a deque: the pieces refer to its strings
+    std::vector<std::wstring_view> pieces;
     for (const Token& token : action.tokens)
-        elements += Element(token, context);
-    return BuildInvoke(action.text, elements);
+        AppendElement(token, context, made, pieces);
+    return BuildInvoke(action.text, pieces);
 }
 
 } // namespace player

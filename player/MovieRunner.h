@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,7 +22,7 @@ class DialogAnswerer;
 // What a playing movie needs of its player.
 class MovieHost {
 public:
-    virtual HRESULT CallHost(const std::wstring& request) = 0;
+    virtual HRESULT CallHost(gs::UniqueBstr request) = 0;
     virtual HRESULT SendFsCommand(const std::wstring& command, const std::wstring& args) = 0;
     virtual void Record(std::wstring_view kind, std::wstring_view text) = 0;
     virtual Stage& GetStage() = 0;
@@ -64,16 +65,20 @@ private:
         std::shared_ptr<const Movie> movie; // keeps the actions alive while they run
         const std::vector<Action>* actions = nullptr;
         size_t next = 0;
-        std::vector<InvokeArgument> arguments;
-        CallOutcome* outcome = nullptr; // only while the CallFunction is still running
+        std::vector<InvokeArgument> arguments;    // views into the call's text, or into `kept`
+        CallOutcome* outcome = nullptr;           // only while the CallFunction is still running
+        std::shared_ptr<const std::wstring> kept; // the arguments' text once the call is over
     };
 
     void Run(Context context);
     bool Step(const Action& action, Context& context);
     void Park(const Action& action, Context& context);
     std::wstring Substitute(std::wstring_view text, const Context& context, bool raw) const;
+    static Context Kept(Context context);
+    void AppendElement(const Token& token, const Context& context, std::deque<std::wstring>& made,
+                       std::vector<std::wstring_view>& pieces) const;
     std::wstring Element(const Token& token, const Context& context) const;
-    std::wstring BuildRequest(const Action& action, const Context& context) const;
+    gs::UniqueBstr BuildRequest(const Action& action, const Context& context) const;
 
     MovieHost& m_host;
     std::shared_ptr<const Movie> m_movie;

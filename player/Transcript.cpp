@@ -1,32 +1,32 @@
 #include "player/Transcript.h"
 
+#include <algorithm>
+
 namespace player {
 
 namespace {
 
-std::wstring OneLine(std::wstring_view kind, std::wstring_view text) {
-    std::wstring line(kind);
-    line += L' ';
+constexpr size_t kSliceUnits = 16384;
+
+// Appends the text as UTF-8, with line breaks written as \r and \n.
+void AppendOneLine(std::wstring_view text, std::string& bytes) {
+    std::wstring escaped;
     for (wchar_t c : text) {
         if (c == L'\r')
-            line += L"\\r";
+            escaped += L"\\r";
         else if (c == L'\n')
-            line += L"\\n";
+            escaped += L"\\n";
         else
-            line += c;
+            escaped += c;
     }
-    line += L'\n';
-    return line;
-}
-
-std::string ToUtf8(std::wstring_view text) {
-    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+    int size = ::WideCharToMultiByte(CP_UTF8, 0, escaped.data(), static_cast<int>(escaped.size()),
                                      nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                              size, nullptr, nullptr);
-    return out;
+    if (size <= 0)
+        return;
+    size_t at = bytes.size();
+    bytes.resize(at + static_cast<size_t>(size));
+    ::WideCharToMultiByte(CP_UTF8, 0, escaped.data(), static_cast<int>(escaped.size()),
+                          bytes.data() + at, size, nullptr, nullptr);
 }
 
 } // namespace
@@ -41,14 +41,34 @@ HRESULT Transcript::Open(const std::wstring& path) {
     return S_OK;
 }
 
+// A long text (a whole file passed on) is converted and written a slice at a time, so
+// the record needs no copy of it; a short line still goes out in one write.
 void Transcript::Write(std::wstring_view kind, std::wstring_view text) {
     if (!m_file)
         return;
-    std::string bytes = ToUtf8(OneLine(kind, text));
+    std::string bytes;
+    AppendOneLine(kind, bytes);
+    bytes += ' ';
+    for (size_t at = 0; at < text.size();) {
+        size_t count = std::min(text.size() - at, kSliceUnits);
+        if (count == kSliceUnits && text[at + count - 1] >= 0xD800 &&
+            text[at + count - 1] <= 0xDBFF)
+            --count; // a pair stays in one slice
+        AppendOneLine(text.substr(at, count), bytes);
+        at += count;
+        if (at < text.size())
+            Flush(bytes);
+    }
+    bytes += '\n';
+    Flush(bytes);
+}
+
+// A failed write loses part of the record; the movie plays on regardless.
+void Transcript::Flush(std::string& bytes) {
     DWORD written = 0;
-    // A failed write loses one line of the record; the movie plays on regardless.
     (void)::WriteFile(m_file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                       nullptr);
+    bytes.clear();
 }
 
 } // namespace player

@@ -19,6 +19,8 @@ public:
     void Write(std::wstring_view kind, std::wstring_view text);
 
 private:
+    void Flush(std::string& bytes);
+
     gs::UniqueFile m_file;
 };
 

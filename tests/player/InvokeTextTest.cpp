@@ -10,6 +10,20 @@ using player::UnescapeXml;
 
 namespace {
 
+std::wstring Xml(const player::InvokeArgument& argument) {
+    std::vector<std::wstring_view> pieces;
+    argument.AppendXml(pieces);
+    std::wstring xml;
+    for (std::wstring_view piece : pieces)
+        xml += piece;
+    return xml;
+}
+
+std::wstring Built(std::wstring_view name, const std::vector<std::wstring_view>& pieces) {
+    gs::UniqueBstr text = BuildInvoke(name, pieces);
+    return std::wstring(text.get(), ::SysStringLen(text.get()));
+}
+
 TEST(InvokeText, ReadsNameAndTypedArguments) {
     auto request = ParseInvoke(
         L"<invoke name=\"AckEnterGame\" returntype=\"xml\"><arguments><number>-1</number>"
@@ -22,8 +36,8 @@ TEST(InvokeText, ReadsNameAndTypedArguments) {
     EXPECT_EQ(request.arguments[0].Text(), L"-1");
     EXPECT_EQ(request.arguments[1].Text(), L"张三 & co");
     EXPECT_EQ(request.arguments[1].inner, L"张三 &amp; co");
-    EXPECT_EQ(request.arguments[2].Xml(), L"<true/>");
-    EXPECT_EQ(request.arguments[3].Xml(), L"<string></string>");
+    EXPECT_EQ(Xml(request.arguments[2]), L"<true/>");
+    EXPECT_EQ(Xml(request.arguments[3]), L"<string></string>");
     EXPECT_EQ(request.arguments[4].element, L"array");
     EXPECT_NE(request.arguments[4].inner.find(L"<null/>"), std::wstring::npos)
         << "a nested array of the same name stays one argument";
@@ -73,11 +87,10 @@ TEST(InvokeText, EscapesTheFiveEntitiesBothWays) {
 }
 
 TEST(InvokeText, BuildsTheExternalInterfaceForm) {
-    EXPECT_EQ(BuildInvoke(L"OnSize", L"<number>1000</number><number>625</number>"),
+    EXPECT_EQ(Built(L"OnSize", {L"<number>1000</number>", L"<number>625</number>"}),
               L"<invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>1000</number>"
               L"<number>625</number></arguments></invoke>");
-    auto request = ParseInvoke(BuildInvoke(L"A\"B", L""));
-    EXPECT_EQ(request.name, L"A\"B");
+    EXPECT_EQ(ParseInvoke(Built(L"A\"B", {})).name, L"A\"B");
 }
 
 } // namespace
