@@ -56,6 +56,28 @@ set(developer ${out}/GameShell-${VERSION}-win32-developer.zip)
 file(GLOB skin RELATIVE ${SOURCE}/assets ${SOURCE}/assets/skin/*)
 expect_exactly(${release} release "GameShell.exe;Base64.dll;${skin};flash/README.txt")
 
+# The released program is large-address-aware: the flag in its PE file header.
+function(little_endian file offset bytes variable)
+    file(READ ${file} hex OFFSET ${offset} LIMIT ${bytes} HEX)
+    set(value "")
+    math(EXPR last "${bytes} - 1")
+    foreach(at RANGE ${last})
+        math(EXPR from "2 * ${at}")
+        string(SUBSTRING ${hex} ${from} 2 byte)
+        set(value "${byte}${value}")
+    endforeach()
+    math(EXPR value "0x${value}")
+    set(${variable} ${value} PARENT_SCOPE)
+endfunction()
+set(program ${out}/release/GameShell.exe)
+little_endian(${program} 60 4 headerAt)
+math(EXPR characteristicsAt "${headerAt} + 22")
+little_endian(${program} ${characteristicsAt} 2 characteristics)
+math(EXPR largeAddressAware "${characteristics} & 0x20")
+if(NOT largeAddressAware)
+    message(SEND_ERROR "GameShell.exe is not large-address-aware (characteristics ${characteristics})")
+endif()
+
 # What game and lobby developers need, and the test player's movie scripts.
 file(GLOB scripts RELATIVE ${SOURCE}/assets ${SOURCE}/assets/flash/*.swf)
 set(expected Lobby.exe player/REGISTER.txt ${scripts} docs/movie-api.md docs/lobby-api.md
