@@ -51,7 +51,9 @@ bool ReplaceFileContents(const wchar_t* path, const unsigned char* bytes, DWORD 
 
 } // namespace
 
-int EnterGameInfo::ReadAndEncode(const wchar_t* path, DuiLib::CDuiString& text) {
+// The read buffer goes before the request is handed on: at no moment does the shell hold
+// more than the file's bytes and the request with its text.
+int EnterGameInfo::ReadAndEncode(const wchar_t* path, gs::RequestWithText& text) {
     if (!path)
         return 0;
     gs::UniqueFile file(::CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -61,27 +63,18 @@ int EnterGameInfo::ReadAndEncode(const wchar_t* path, DuiLib::CDuiString& text) 
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart >= kLoadLimitBytes)
         return 0;
+    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[size.QuadPart + 1]);
+    if (!bytes)
+        return 0;
     DWORD count = 0;
-    gs::UniqueLocal block;
-    int chars = 0;
-    try {
-        std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[size.QuadPart + 1]);
-        if (!bytes)
-            return 0;
-        (void)::ReadFile(file.get(), bytes.get(), static_cast<DWORD>(size.QuadPart), &count,
-                         nullptr);
-        chars = m_codec.CharsNeededToEncode(static_cast<int>(count));
-        if (chars > 0)
-            block.reset(::LocalAlloc(LMEM_ZEROINIT, static_cast<SIZE_T>(chars) * sizeof(wchar_t)));
-        if (block)
-            (void)m_codec.Base64EncodeW(bytes.get(), static_cast<int>(count),
-                                        static_cast<wchar_t*>(block.get()), chars * 2);
-    } catch (...) {
-    }
+    (void)::ReadFile(file.get(), bytes.get(), static_cast<DWORD>(size.QuadPart), &count, nullptr);
     file.reset();
-    if (block) {
-        const auto* encoded = static_cast<const wchar_t*>(block.get());
-        text.Assign(encoded, static_cast<int>(wcsnlen(encoded, static_cast<size_t>(chars))));
+    try {
+        int chars = m_codec.CharsNeededToEncode(static_cast<int>(count));
+        wchar_t* room = chars > 0 ? text.Reserve(static_cast<size_t>(chars)) : nullptr;
+        if (room)
+            (void)m_codec.Base64EncodeW(bytes.get(), static_cast<int>(count), room, chars * 2);
+    } catch (...) {
     }
     return 1;
 }

@@ -40,16 +40,21 @@ bool MayReplace(HWND owner, const DuiLib::CDuiString& path) {
 
 } // namespace
 
+// A flow that fails half way (no memory for a request) ends there: the movie's state
+// outlives it, and nothing has been written that is not whole.
 LRESULT CShellFrameWnd::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL&) {
-    switch (LOWORD(wParam)) {
-    case IDT_LOADFILE:
-        RunLoadFlow();
-        break;
-    case IDT_SAVEFILE:
-        RunSaveFlow();
-        break;
-    default:
-        break;
+    try {
+        switch (LOWORD(wParam)) {
+        case IDT_LOADFILE:
+            RunLoadFlow();
+            break;
+        case IDT_SAVEFILE:
+            RunSaveFlow();
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
     }
     return 0;
 }
@@ -58,14 +63,13 @@ void CShellFrameWnd::RunLoadFlow() {
     (void)::KillTimer(*this, IDT_LOADFILE);
     wchar_t file[MAX_PATH] = {};
     OPENFILENAMEW dialog = DialogFields(*this, m_fileFilter, file, kOpenFlags);
-    DuiLib::CDuiString text;
-    if (::GetOpenFileNameW(&dialog) == TRUE)
-        (void)m_enterGame.ReadAndEncode(file, text);
-    else
+    const bool chosen = ::GetOpenFileNameW(&dialog) == TRUE;
+    if (!chosen)
         file[0] = L'\0';
-    DuiLib::CDuiString answer = m_enterGame.BuildOnLoadFile(file, text);
-    text.Empty();
-    (void)CallFlash(answer);
+    gs::RequestWithText answer = m_enterGame.BuildOnLoadFile(file);
+    if (chosen)
+        (void)m_enterGame.ReadAndEncode(file, answer);
+    (void)CallFlash(answer.Take());
 }
 
 void CShellFrameWnd::RunSaveFlow() {
@@ -78,7 +82,7 @@ void CShellFrameWnd::RunSaveFlow() {
         bool extended = gs::AppendSaveExtension(path, m_fileExt);
         if (extended && FileExists(path) && !MayReplace(*this, path))
             path.Empty();
-        if (!path.IsEmpty())
+        if (!path.IsEmpty() && !m_saveRefused)
             (void)m_enterGame.DecodeAndWrite(path, m_saveData);
     }
     DuiLib::CDuiString answer = m_enterGame.BuildOnSaveFile(path);

@@ -10,6 +10,12 @@
 HRESULT CShellFrameWnd::CallFlash(LPCTSTR request) {
     if (!request)
         return 1;
+    return CallFlash(gs::UniqueBstr(::SysAllocString(request)));
+}
+
+HRESULT CShellFrameWnd::CallFlash(gs::UniqueBstr request) {
+    if (!request)
+        return 1;
     auto* control = dynamic_cast<DuiLib::CActiveXUI*>(m_pm.FindControl(L"flash"));
     if (!control)
         return 1;
@@ -20,9 +26,10 @@ HRESULT CShellFrameWnd::CallFlash(LPCTSTR request) {
         return 1;
     gs::ComPtr<IShockwaveFlash> flash;
     flash.attach(static_cast<IShockwaveFlash*>(unknown));
-    gs::UniqueBstr text(::SysAllocString(request));
     gs::UniqueBstr response;
-    HRESULT result = flash->CallFunction(text.get(), response.put());
-    gs::Trace(L"CallFlash %s callCommand = %s \n", result == S_OK ? L"Sucessed" : L"Fail", request);
+    HRESULT result = flash->CallFunction(request.get(), response.put());
+    gs::TraceText(result == S_OK ? L"CallFlash Sucessed callCommand = "
+                                 : L"CallFlash Fail callCommand = ",
+                  {request.get(), ::SysStringLen(request.get())}, L" \n");
     return result;
 }

@@ -9,9 +9,10 @@
 namespace gs {
 
 // Actions must offer: AnswerEnterGame(), ExitGame(), StartLoadTimer(),
-// StoreSaveData(const CDuiString&), StartSaveTimer(), NotifyGameMasterRoom(int32_t),
-// FlashWindow(), OpenUrl(const wchar_t*).
-template <typename Actions> void RunCommand(const IncomingRequest& request, Actions& actions) {
+// StoreSaveData(CDuiString&&), RefuseSaveData(), StartSaveTimer(),
+// NotifyGameMasterRoom(int32_t), FlashWindow(), OpenUrl(const wchar_t*). A text to save is
+// moved on, never copied: it may be as long as a whole file.
+template <typename Actions> void RunCommand(IncomingRequest&& request, Actions& actions) {
     switch (SelectCommand(request.command)) {
     case Command::ReqEnterGame:
         actions.AnswerEnterGame();
@@ -23,7 +24,10 @@ template <typename Actions> void RunCommand(const IncomingRequest& request, Acti
         actions.StartLoadTimer();
         break;
     case Command::SaveFile:
-        actions.StoreSaveData(request.hasArgument ? request.argument : DuiLib::CDuiString());
+        if (request.argumentLost)
+            actions.RefuseSaveData();
+        else
+            actions.StoreSaveData(std::move(request.argument));
         if (request.hasArgument)
             actions.StartSaveTimer();
         break;

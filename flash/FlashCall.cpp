@@ -17,7 +17,15 @@ public:
     }
     void ExitGame() { ::ExitProcess(0); }
     void StartLoadTimer() { (void)::SetTimer(m_frame, IDT_LOADFILE, 5, nullptr); }
-    void StoreSaveData(const DuiLib::CDuiString& text) { m_frame.m_saveData = text; }
+    void StoreSaveData(DuiLib::CDuiString&& text) {
+        m_frame.m_saveData = std::move(text);
+        m_frame.m_saveRefused = false;
+    }
+    // The save then writes nothing, as for a text over the limit.
+    void RefuseSaveData() {
+        m_frame.m_saveData.Empty();
+        m_frame.m_saveRefused = true;
+    }
     void StartSaveTimer() { (void)::SetTimer(m_frame, IDT_SAVEFILE, 5, nullptr); }
     void NotifyGameMasterRoom(int32_t room) {
         m_frame.m_enterGame.NotifyGameMasterRoom(m_frame, room);
@@ -31,11 +39,15 @@ private:
     CShellFrameWnd& m_frame;
 };
 
+// Whatever fails inside a command stays here: the movie's call always returns.
 HRESULT CShellFrameWnd::FlashCall(LPCTSTR request) {
-    gs::IncomingRequest incoming = gs::ReadRequest(request);
-    gs::Trace(L"FlashCall sCommand = %s \n", request ? request : L"");
-    RepeatUnheardOnSize();
-    Commands commands(*this);
-    gs::RunCommand(incoming, commands);
+    try {
+        gs::IncomingRequest incoming = gs::ReadRequest(request);
+        gs::TraceText(L"FlashCall sCommand = ", request ? request : L"", L" \n");
+        RepeatUnheardOnSize();
+        Commands commands(*this);
+        gs::RunCommand(std::move(incoming), commands);
+    } catch (...) {
+    }
     return S_OK;
 }

@@ -2,21 +2,28 @@
 
 #include "platform/Markup.h"
 
+#include <new>
+
 namespace gs {
 
 IncomingRequest ReadRequest(const wchar_t* text) {
     IncomingRequest request;
     DuiLib::CMarkup markup;
-    (void)markup.Load(text ? text : L"");
+    // A text too long for the memory left still names its command: the reader has the
+    // root and its attributes before it comes to the arguments' texts.
+    try {
+        (void)markup.Load(text ? text : L"");
+    } catch (const std::bad_alloc&) {
+        request.argumentLost = true;
+    }
     DuiLib::CMarkupNode root = markup.GetRoot();
     if (!root.IsValid())
         return request;
     request.command = root.GetAttributeValue(L"name");
     DuiLib::CMarkupNode argument = root.GetChild().GetChild();
-    if (argument.IsValid()) {
-        request.hasArgument = true;
-        request.argument = argument.GetValue();
-    }
+    request.hasArgument = argument.IsValid() || request.argumentLost;
+    if (argument.IsValid() && !request.argumentLost)
+        request.argument = DuiLib::CDuiString(markup.TakeValue(argument));
     return request;
 }
 

@@ -11,6 +11,7 @@ struct IncomingRequest {
     DuiLib::CDuiString command;  // the root's "name" attribute, empty when there is none
     bool hasArgument = false;    // whether <arguments> has a first child element
     DuiLib::CDuiString argument; // that element's text, entities decoded
+    bool argumentLost = false;   // there was no memory to hold that text
 };
 
 enum class Command {

@@ -1,5 +1,6 @@
 // The requests the shell sends into the movie. Every text placed into a request is
 // XML-escaped; numbers and fixed texts are exactly as the movie expects them.
+#include "flash/RequestWithText.h"
 #include "flash/XmlEscape.h"
 #include "launch/EnterGameInfo.h"
 #include "platform/PaintManagerUI.h"
@@ -55,16 +56,11 @@ CDuiString EnterGameInfo::BuildAckEnterGame() const {
     return head + tail;
 }
 
-CDuiString EnterGameInfo::BuildOnLoadFile(const wchar_t* path, const wchar_t* content) const {
-    // The content is a whole file in Base64, which never needs escaping: it is placed
-    // as it is rather than copied once more.
-    const bool plain = !gs::NeedsXmlEscape(content);
-    CDuiString escaped = plain ? CDuiString() : gs::XmlEscape(content);
-    CDuiString request;
-    request.Format(L"<invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>%s</string>"
-                   L"<string>%s</string></arguments></invoke>",
-                   gs::XmlEscape(path).GetData(), plain ? content : escaped.GetData());
-    return request;
+gs::RequestWithText EnterGameInfo::BuildOnLoadFile(const wchar_t* path) const {
+    std::wstring head = L"<invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>";
+    head += gs::XmlEscape(path).GetData();
+    head += L"</string><string>";
+    return gs::RequestWithText(std::move(head), L"</string></arguments></invoke>");
 }
 
 CDuiString EnterGameInfo::BuildOnSaveFile(const wchar_t* path) const {

@@ -3,6 +3,7 @@
 // start from the command line (or the handed-over block) and the platform's room block.
 // The outgoing requests are formatted on it and the file exchange runs on it.
 #include "files/Base64Codec.h"
+#include "flash/RequestWithText.h"
 #include "platform/DuiString.h"
 
 #include <windows.h>
@@ -35,11 +36,13 @@ public:
     BOOL BuildOnRButtonDown(int x, int y, wchar_t* buffer) const;
     BOOL BuildOnSize(int width, int height, wchar_t* buffer) const;
     DuiLib::CDuiString BuildAckEnterGame() const;
-    DuiLib::CDuiString BuildOnLoadFile(const wchar_t* path, const wchar_t* content) const;
+    // The "OnLoadFile" request for the path, with room for the file's text.
+    gs::RequestWithText BuildOnLoadFile(const wchar_t* path) const;
     DuiLib::CDuiString BuildOnSaveFile(const wchar_t* path) const;
 
-    // The file exchange: 1 when the file was read (written), 0 when refused.
-    int ReadAndEncode(const wchar_t* path, DuiLib::CDuiString& text);
+    // The file exchange: 1 when the file was read (written), 0 when refused. The file's
+    // Base64 text goes straight into the room of the request that carries it.
+    int ReadAndEncode(const wchar_t* path, gs::RequestWithText& text);
     int DecodeAndWrite(const wchar_t* path, const DuiLib::CDuiString& text);
 
     int32_t Number1 = 0;

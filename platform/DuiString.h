@@ -11,6 +11,7 @@ public:
     CDuiString() = default;
     CDuiString(const wchar_t* text, int length = -1);
     explicit CDuiString(wchar_t ch) : m_text(1, ch) {}
+    explicit CDuiString(std::wstring&& text) noexcept : m_text(std::move(text)) {}
     CDuiString(const CDuiString&) = default;
     CDuiString(CDuiString&&) noexcept = default;
     CDuiString& operator=(const CDuiString&) = default;

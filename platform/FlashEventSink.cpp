@@ -56,7 +56,11 @@ HRESULT CFlashEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* param
     if (!m_owner)
         return S_OK;
     AddRef(); // the handler may release the control, and with it this sink's owner link
-    HRESULT hr = m_owner->OnFlashEvent(id, *params);
+    HRESULT hr = E_UNEXPECTED;
+    try {
+        hr = m_owner->OnFlashEvent(id, *params);
+    } catch (...) { // nothing may unwind into the player's call
+    }
     Release();
     return hr;
 }

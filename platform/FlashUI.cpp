@@ -69,6 +69,9 @@ HRESULT CFlashUI::OnFlashEvent(DISPID id, const DISPPARAMS& params) {
     gs::UniqueVariant second;
     switch (id) {
     case gs::flash::DISPID_FlashCall:
+        // The request may carry a whole file: it is read where the player put it.
+        if (const BSTR* request = gs::BorrowedString(params, 0))
+            return handler->FlashCall(request && *request ? *request : L"");
         if (FAILED(gs::DispatchArgument(params, 0, VT_BSTR, first)))
             return DISP_E_TYPEMISMATCH;
         return handler->FlashCall(TextOf(first));

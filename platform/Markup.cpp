@@ -1,5 +1,6 @@
 #include "platform/Markup.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <string_view>
 
@@ -230,12 +231,25 @@ private:
             m_pos = end;
             return true;
         }
-        std::wstring decoded;
-        if (!Decode(raw, decoded))
-            return Fail(L"bad character reference");
-        AppendText(decoded, blank);
+        if (blank) {
+            AppendText(raw, true);
+        } else {
+            // Decoded straight into the element's text: a long value is held once.
+            std::wstring& value = TextOfOpenElement();
+            if (!Decode(raw, value))
+                return Fail(L"bad character reference");
+        }
         m_pos = end;
         return true;
+    }
+
+    // The text of the innermost open element, with the white space held back for it.
+    std::wstring& TextOfOpenElement() {
+        Open& open = m_open.back();
+        std::wstring& value = m_out.m_nodes[open.index].value;
+        value += open.pendingSpace;
+        open.pendingSpace.clear();
+        return value;
     }
 
     void AppendText(std::wstring_view text, bool blank) {
@@ -244,16 +258,16 @@ private:
             open.pendingSpace += text;
             return;
         }
-        std::wstring& value = m_out.m_nodes[open.index].value;
-        value += open.pendingSpace;
-        open.pendingSpace.clear();
-        value += text;
+        TextOfOpenElement() += text;
     }
 
     // Resolves the five named entities and numeric references; any other '&' stays as
     // it is. A numeric reference to no character is an error.
     static bool Decode(std::wstring_view raw, std::wstring& out) {
-        out.reserve(out.size() + raw.size());
+        // Exactly the room a first text needs; geometric growth for later pieces, which
+        // would otherwise be copied once per piece.
+        if (out.capacity() < out.size() + raw.size())
+            out.reserve(std::max(out.size() + raw.size(), 2 * out.size()));
         for (std::size_t i = 0; i < raw.size(); ++i) {
             if (raw[i] != L'&') {
                 out += raw[i];
@@ -369,6 +383,12 @@ void CMarkup::Release() {
     m_attributes.shrink_to_fit();
     m_error.clear();
     m_errorAt = 0;
+}
+
+std::wstring CMarkup::TakeValue(const CMarkupNode& node) {
+    if (node.m_owner != this)
+        return {};
+    return std::move(m_nodes[node.m_index].value);
 }
 
 CMarkupNode CMarkup::GetRoot() const {

@@ -63,6 +63,8 @@ public:
     explicit CMarkup(const wchar_t* text) { Load(text); }
 
     // Parses a whole document; false (and an invalid markup) when it is not well formed.
+    // When memory runs out it throws std::bad_alloc, and the elements read until then
+    // stay readable, so that a caller can still tell what the document was.
     bool Load(const wchar_t* text);
     bool Load(const wchar_t* text, std::size_t length);
     // Reads the resource path followed by name: 0 UTF-8, 1 UTF-16 LE, 2 ANSI code page.
@@ -74,6 +76,8 @@ public:
 
     bool IsValid() const { return !m_nodes.empty(); }
     CMarkupNode GetRoot() const;
+    // Moves a node's text out of the markup, which keeps an empty text in its place.
+    std::wstring TakeValue(const CMarkupNode& node);
     // Where parsing stopped and why, for diagnostics.
     const wchar_t* GetLastErrorMessage() const { return m_error.c_str(); }
     std::size_t GetLastErrorLocation() const { return m_errorAt; }

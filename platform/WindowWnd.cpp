@@ -15,6 +15,16 @@ WNDPROC& SuperclassProc(const CDuiString& className) {
     return procs[className.GetData()];
 }
 
+// An exception must not unwind through the system's code that called the window
+// procedure: the message it came from counts as handled, and the loop goes on.
+LRESULT HandleContained(CWindowWnd& window, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    try {
+        return window.HandleMessage(uMsg, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
 } // namespace
 
 CWindowWnd::~CWindowWnd() {
@@ -93,8 +103,8 @@ LRESULT CALLBACK CWindowWnd::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     if (!self)
         return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
     if (uMsg != WM_NCDESTROY)
-        return self->HandleMessage(uMsg, wParam, lParam);
-    LRESULT result = self->HandleMessage(uMsg, wParam, lParam);
+        return HandleContained(*self, uMsg, wParam, lParam);
+    LRESULT result = HandleContained(*self, uMsg, wParam, lParam);
     ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
     self->m_hWnd = nullptr;
     self->OnFinalMessage(hWnd);

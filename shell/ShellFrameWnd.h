@@ -29,6 +29,8 @@ public:
     HRESULT FlashCall(LPCTSTR request) override;
 
     HRESULT CallFlash(LPCTSTR request);
+    // The same for a request built as the player's string: it is handed over as it is.
+    HRESULT CallFlash(gs::UniqueBstr request);
     bool GetControlSize(LPCTSTR name, int& width, int& height);
     void FindCaptionButtons();
 
@@ -77,6 +79,7 @@ private:
     DuiLib::CPaintManagerUI m_pm;
     EnterGameInfo m_enterGame;
     DuiLib::CDuiString m_saveData;
+    bool m_saveRefused = false; // the last "SaveFile" text could not be held
     wchar_t m_fileFilter[gs::kFileFilterUnits];
     DuiLib::CDuiString m_fileExt;
     DuiLib::CDuiString m_moviePath;

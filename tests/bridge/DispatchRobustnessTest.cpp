@@ -40,6 +40,7 @@ struct CountingActions {
     void ExitGame() { Record(gs::Command::ExitGame); }
     void StartLoadTimer() { Record(gs::Command::LoadFile); }
     void StoreSaveData(const DuiLib::CDuiString&) { last = gs::Command::SaveFile; }
+    void RefuseSaveData() { last = gs::Command::SaveFile; }
     void StartSaveTimer() { Record(gs::Command::SaveFile); }
     void NotifyGameMasterRoom(int32_t) { Record(gs::Command::GameMasterRoom); }
     void FlashWindow() { Record(gs::Command::FlashWindow); }

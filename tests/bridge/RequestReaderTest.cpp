@@ -20,6 +20,7 @@ struct RecordedActions {
     void StoreSaveData(const DuiLib::CDuiString& text) {
         log.push_back(L"store:" + std::wstring(text.GetData()));
     }
+    void RefuseSaveData() { log.push_back(L"refused"); }
     void StartSaveTimer() { log.push_back(L"save"); }
     void NotifyGameMasterRoom(int32_t room) { log.push_back(L"room:" + std::to_wstring(room)); }
     void FlashWindow() { log.push_back(L"flash"); }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 using DuiLib::CDuiString;
@@ -17,6 +18,15 @@ std::wstring Buffered(BOOL (EnterGameInfo::*build)(wchar_t*) const) {
     wchar_t buffer[EnterGameInfo::kRequestBufferUnits] = {};
     EXPECT_TRUE((info.*build)(buffer));
     return buffer;
+}
+
+// The "OnLoadFile" request with `text` placed in its room, as the codec would place it.
+CDuiString LoadReply(const EnterGameInfo& info, const wchar_t* path, const wchar_t* text) {
+    gs::RequestWithText reply = info.BuildOnLoadFile(path);
+    const size_t length = std::wcslen(text);
+    std::wmemcpy(reply.Reserve(length + 1), text, length);
+    gs::UniqueBstr request = reply.Take();
+    return CDuiString(request.get(), static_cast<int>(::SysStringLen(request.get())));
 }
 
 void FillRecord(EnterGameInfo& info) {
@@ -82,7 +92,7 @@ TEST(Requests, AckEnterGameCarriesTheRecordInOrder) {
 TEST(Requests, EveryEscapedRequestIsWellFormedAndReadsBackTheText) {
     const wchar_t* nasty = L"C:\\a&b\\<c>\\\"d\"\\'e'.wzs";
     EnterGameInfo info(0, nullptr);
-    CDuiString load = info.BuildOnLoadFile(nasty, L"QUJD");
+    CDuiString load = LoadReply(info, nasty, L"QUJD");
     DuiLib::CMarkup markup;
     ASSERT_TRUE(markup.Load(load));
     DuiLib::CMarkupNode path = markup.GetRoot().GetChild().GetChild();
@@ -96,7 +106,7 @@ TEST(Requests, EveryEscapedRequestIsWellFormedAndReadsBackTheText) {
 
 TEST(Requests, FileRepliesWithoutSpecialCharactersAreThePlainTexts) {
     EnterGameInfo info(0, nullptr);
-    EXPECT_EQ(info.BuildOnLoadFile(L"", L""),
+    EXPECT_EQ(LoadReply(info, L"", L""),
               L"<invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string></string>"
               L"<string></string></arguments></invoke>");
     EXPECT_EQ(
@@ -104,6 +114,32 @@ TEST(Requests, FileRepliesWithoutSpecialCharactersAreThePlainTexts) {
         L"<invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string>C:\\g\\a.wzs</string>"
         L"</arguments></invoke>");
     std::wstring content(1'000'000, L'Q');
-    CDuiString big = info.BuildOnLoadFile(L"p", content.c_str());
-    EXPECT_EQ(big.GetLength(), info.BuildOnLoadFile(L"", L"").GetLength() + 1 + 1'000'000);
+    CDuiString big = LoadReply(info, L"p", content.c_str());
+    EXPECT_EQ(big.GetLength(), LoadReply(info, L"", L"").GetLength() + 1 + 1'000'000);
+}
+
+TEST(Requests, ALoadReplyIsItsExactTextWhateverRoomTheTextWasGiven) {
+    EnterGameInfo info(0, nullptr);
+    const std::wstring plain = L"<invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments>"
+                               L"<string>p</string><string>QUJD</string></arguments></invoke>";
+    const struct {
+        size_t room;
+        const wchar_t* text;
+        std::wstring expected;
+    } cases[] = {
+        {5, L"QUJD", plain},  // the codec's count: the text and its NUL
+        {64, L"QUJD", plain}, // a count with room to spare
+        {4, L"QUJD", plain},  // a text that fills its room without a NUL
+        {6, L"a<b",
+         L"<invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>p"
+         L"</string><string>a&lt;b</string></arguments></invoke>"},
+    };
+    for (const auto& c : cases) {
+        gs::RequestWithText reply = info.BuildOnLoadFile(L"p");
+        wchar_t* room = reply.Reserve(c.room);
+        ASSERT_NE(room, nullptr);
+        std::wmemcpy(room, c.text, std::wcslen(c.text));
+        gs::UniqueBstr request = reply.Take();
+        EXPECT_EQ(std::wstring(request.get(), ::SysStringLen(request.get())), c.expected) << c.room;
+    }
 }

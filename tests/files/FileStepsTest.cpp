@@ -70,6 +70,15 @@ std::string RandomBytes(size_t count, uint32_t seed) {
 
 class FileSteps : public ::testing::Test {
 protected:
+    // The file's text as ReadAndEncode places it, in a request with nothing around it.
+    int ReadAndEncode(const wchar_t* path, CDuiString& text) {
+        gs::RequestWithText request(L"", L"");
+        int result = m_info.ReadAndEncode(path, request);
+        gs::UniqueBstr taken = request.Take();
+        text.Assign(taken.get(), static_cast<int>(::SysStringLen(taken.get())));
+        return result;
+    }
+
     EnterGameInfo m_info{0, nullptr};
     TempFolder m_folder;
 };
@@ -80,7 +89,7 @@ TEST_F(FileSteps, ABinaryFileGoesToBase64AndBackByteForByte) {
     std::string bytes = RandomBytes(100'003, 7);
     Write(m_folder / L"game.bin", bytes);
     CDuiString text;
-    ASSERT_EQ(m_info.ReadAndEncode((m_folder / L"game.bin").c_str(), text), 1);
+    ASSERT_EQ(ReadAndEncode((m_folder / L"game.bin").c_str(), text), 1);
     EXPECT_EQ(text.GetLength(), 4 * ((100'003 + 2) / 3));
     ASSERT_EQ(m_info.DecodeAndWrite((m_folder / L"copy.wzs").c_str(), text), 1);
     EXPECT_EQ(gs::test::ReadFileBytes(m_folder / L"copy.wzs"), bytes)
@@ -90,10 +99,10 @@ TEST_F(FileSteps, ABinaryFileGoesToBase64AndBackByteForByte) {
 TEST_F(FileSteps, TheStandardAlphabetAndPadding) {
     Write(m_folder / L"f", "foob");
     CDuiString text;
-    ASSERT_EQ(m_info.ReadAndEncode((m_folder / L"f").c_str(), text), 1);
+    ASSERT_EQ(ReadAndEncode((m_folder / L"f").c_str(), text), 1);
     EXPECT_EQ(text, L"Zm9vYg==");
     Write(m_folder / L"empty", "");
-    ASSERT_EQ(m_info.ReadAndEncode((m_folder / L"empty").c_str(), text), 1);
+    ASSERT_EQ(ReadAndEncode((m_folder / L"empty").c_str(), text), 1);
     EXPECT_EQ(text, L"");
 }
 
@@ -101,22 +110,22 @@ TEST_F(FileSteps, TheLoadLimitIsExclusive) {
     Write(m_folder / L"under", std::string(29'999'999, 'z'));
     Write(m_folder / L"limit", std::string(30'000'000, 'z'));
     CDuiString text;
-    ASSERT_EQ(m_info.ReadAndEncode((m_folder / L"under").c_str(), text), 1);
+    ASSERT_EQ(ReadAndEncode((m_folder / L"under").c_str(), text), 1);
     EXPECT_EQ(text.GetLength(), 40'000'000);
     CDuiString refused;
-    EXPECT_EQ(m_info.ReadAndEncode((m_folder / L"limit").c_str(), refused), 0);
+    EXPECT_EQ(ReadAndEncode((m_folder / L"limit").c_str(), refused), 0);
     EXPECT_TRUE(refused.IsEmpty());
 }
 
 TEST_F(FileSteps, MissingAndLockedFilesAreNotLoaded) {
     CDuiString text;
-    EXPECT_EQ(m_info.ReadAndEncode((m_folder / L"nothing").c_str(), text), 0);
-    EXPECT_EQ(m_info.ReadAndEncode(nullptr, text), 0);
+    EXPECT_EQ(ReadAndEncode((m_folder / L"nothing").c_str(), text), 0);
+    EXPECT_EQ(ReadAndEncode(nullptr, text), 0);
     Write(m_folder / L"held", "data");
     gs::UniqueFile held(::CreateFileW((m_folder / L"held").c_str(), GENERIC_READ, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
-    EXPECT_EQ(m_info.ReadAndEncode((m_folder / L"held").c_str(), text), 0);
+    EXPECT_EQ(ReadAndEncode((m_folder / L"held").c_str(), text), 0);
     EXPECT_TRUE(text.IsEmpty());
 }
 

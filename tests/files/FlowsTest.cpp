@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 using gs::test::FrameHarness;
 using gs::test::FrameSkin;
@@ -42,6 +44,35 @@ std::string RoundTripMovie(const std::wstring& source, const std::wstring& targe
            overwrite +
            "\n  invoke SaveFile \"$2\"\nend\n"
            "on OnSaveFile\n  note saved $1\nend\n";
+}
+
+// Reserves all the address space there is but a margin, so that any allocation larger
+// than the margin fails, as in a process that has run short. Released when it goes.
+class AddressSpaceSqueeze {
+public:
+    explicit AddressSpaceSqueeze(size_t margin) {
+        void* kept = ::VirtualAlloc(nullptr, margin, MEM_RESERVE, PAGE_NOACCESS);
+        for (size_t size = size_t{1} << 30; size >= 0x10000; size /= 2) {
+            while (void* reserved = ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+                m_reserved.push_back(reserved);
+        }
+        ::VirtualFree(kept, 0, MEM_RELEASE);
+    }
+    ~AddressSpaceSqueeze() {
+        for (void* reserved : m_reserved)
+            ::VirtualFree(reserved, 0, MEM_RELEASE);
+    }
+
+private:
+    std::vector<void*> m_reserved;
+};
+
+std::string Repeated(const std::string& piece, size_t count) {
+    std::string text;
+    text.reserve(piece.size() * count);
+    while (count-- > 0)
+        text += piece;
+    return text;
 }
 
 class Flows : public ::testing::Test {
@@ -131,22 +162,60 @@ TEST_F(Flows, AnEmptyFileIsAnsweredWithAnEmptyText) {
 }
 
 TEST_F(Flows, TheLoadLimitHoldsThroughTheDialog) {
-    std::wstring under = File(L"under.bin");
     std::wstring limit = File(L"limit.bin");
-    playertest::WriteFile(under, std::string(29'999'999, 'u'));
     playertest::WriteFile(limit, std::string(30'000'000, 'l'));
-    std::string movie = "on OnSize\nend\non OnLoadFile\n  note loaded $1\nend\nfiledialog choose " +
-                        Utf8(under) + "\ninvoke LoadFile\nwait 100\nfiledialog choose " +
-                        Utf8(limit) + "\ninvoke LoadFile\n";
-    ASSERT_TRUE(m_harness.Start(FrameSkin(), movie));
-    ASSERT_TRUE(m_harness.WaitFor("note loaded ", 2));
+    EXPECT_TRUE(LoadsAsPathWithoutContent(limit)) << "30,000,000 bytes are refused";
+}
+
+// The largest file and the longest text, first with too little memory left for them, then
+// with the memory back. A small round first brings in what the dialogs need.
+TEST_F(Flows, WithoutMemoryForTheTextEveryFlowAnswersAndWritesNothingThenAllSucceed) {
+    std::wstring source = File(L"largest.bin");
+    std::wstring target = File(L"longest.wzs");
+    std::wstring small = File(L"small.bin");
+    playertest::WriteFile(source, std::string(29'999'999, 'u'));
+    playertest::WriteFile(target, "old");
+    playertest::WriteFile(small, "u");
+    ASSERT_TRUE(m_harness.Start(FrameSkin(),
+                                "on OnSize\nend\non OnLoadFile\nend\non OnSaveFile\nend\n"
+                                "on Load\n  filedialog choose $1\n  invoke LoadFile\nend\n"
+                                "on Save\n  filedialog choose $1\n  overwrite yes\nend\n"));
+    std::wstring longest = L"<invoke name=\"SaveFile\" returntype=\"xml\"><arguments><string>" +
+                           std::wstring(30'000'000, L'\0') + L"</string></arguments></invoke>";
+    for (size_t at = longest.find(L'\0'), n = 0; n < 30'000'000; ++n)
+        longest[at + n] = L"dXV1"[n % 4];
+    int rounds = 0;
+    const auto loadAndSave = [&](const std::wstring& file, const std::wstring& request) {
+        m_harness.frame().CallFlash((L"<invoke name=\"Load\"><arguments><string>" + file +
+                                     L"</string></arguments></invoke>")
+                                        .c_str());
+        EXPECT_TRUE(m_harness.WaitFor("in <invoke name=\"OnLoadFile\"", ++rounds));
+        m_harness.frame().CallFlash((L"<invoke name=\"Save\"><arguments><string>" + target +
+                                     L"</string></arguments></invoke>")
+                                        .c_str());
+        EXPECT_EQ(m_harness.frame().FlashCall(request.c_str()), S_OK);
+        EXPECT_TRUE(
+            m_harness.WaitFor("in <invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments>"
+                              "<string>" +
+                                  Utf8(target) + "</string>",
+                              rounds));
+    };
+    loadAndSave(small,
+                L"<invoke name=\"SaveFile\"><arguments><string>b2xk</string></arguments></invoke>");
+    const std::string head =
+        "in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>" + Utf8(source) +
+        "</string><string>";
+    const std::string tail = "</string></arguments></invoke>";
+    {
+        AddressSpaceSqueeze squeeze(56 << 20);
+        loadAndSave(source, longest);
+    }
+    EXPECT_GE(playertest::FindLine(m_harness.Transcript(), head + tail), 0);
+    EXPECT_TRUE(gs::test::ReadFileBytes(target) == "old");
+    loadAndSave(source, longest);
     std::vector<std::string> lines = m_harness.Transcript();
-    std::string head = "in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>";
-    int loaded = playertest::FindLine(lines, head + Utf8(under) + "</string><string>dXV1");
+    int loaded = playertest::FindLine(lines, head + "dXV1");
     ASSERT_GE(loaded, 0);
-    std::string tail = "</string></arguments></invoke>";
-    EXPECT_EQ(lines[loaded].size(),
-              head.size() + Utf8(under).size() + 17 + 40'000'000 + tail.size());
-    EXPECT_GE(playertest::FindLine(lines, head + Utf8(limit) + "</string><string>" + tail), 0)
-        << "30,000,000 bytes are refused";
+    EXPECT_TRUE(lines[loaded] == head + Repeated("dXV1", 9'999'999) + "dXU=" + tail);
+    EXPECT_TRUE(gs::test::ReadFileBytes(target) == std::string(22'500'000, 'u'));
 }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 
 using gs::test::FrameHarness;
 using gs::test::FrameSkin;
@@ -127,4 +128,22 @@ TEST(Commands, EveryRequestIsTracedWholeAndAlwaysAnsweredOk) {
     EXPECT_TRUE(harness.Traced(L"FlashCall sCommand = garbage \n"));
     EXPECT_TRUE(harness.Traced(L"FlashCall sCommand = <invoke name=\"Unknown\"/> \n"));
     EXPECT_TRUE(::IsWindow(harness.window()));
+}
+
+// The trace hook stands for any failure: it throws when the shell traces its answer, once
+// inside the dispatch of "ReqEnterGame" and once inside the load flow's timer message.
+TEST(Commands, AFailureInsideACommandOrAFlowStaysInTheShell) {
+    FrameHarness harness;
+    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie("filedialog cancel\n")));
+    gs::SetTraceHook([](const gs::TraceLine& line) {
+        if (line.head.rfind(L"CallFlash", 0) == 0)
+            throw std::bad_alloc();
+    });
+    EXPECT_EQ(harness.frame().FlashCall(Invoke(L"ReqEnterGame").c_str()), S_OK);
+    EXPECT_EQ(harness.Count("in <invoke name=\"AckEnterGame\""), 1);
+    EXPECT_EQ(harness.frame().FlashCall(Invoke(L"LoadFile").c_str()), S_OK);
+    ASSERT_TRUE(harness.WaitFor("in <invoke name=\"OnLoadFile\""));
+    gs::test::PumpFor(100);
+    EXPECT_EQ(harness.frame().FlashCall(Invoke(L"ReqEnterGame").c_str()), S_OK);
+    EXPECT_EQ(harness.Count("in <invoke name=\"AckEnterGame\""), 2) << "the shell goes on";
 }
