@@ -25,14 +25,6 @@ const wchar_t* EntityFor(wchar_t ch) {
 
 } // namespace
 
-// No early exit: a whole file's Base64 is scanned, and a plain loop over it is fastest.
-bool NeedsXmlEscape(std::wstring_view text) {
-    bool needed = false;
-    for (wchar_t ch : text)
-        needed |= ch == L'&' || ch == L'<' || ch == L'>' || ch == L'"' || ch == L'\'';
-    return needed;
-}
-
 DuiLib::CDuiString XmlEscape(const wchar_t* text) {
     std::wstring out;
     for (const wchar_t* p = text; p && *p; ++p) {

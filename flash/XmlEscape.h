@@ -4,12 +4,8 @@
 // name holding them still gives a well-formed request. Portable: no Windows header.
 #include "platform/DuiString.h"
 
-#include <string_view>
-
 namespace gs {
 
 DuiLib::CDuiString XmlEscape(const wchar_t* text);
-// Whether the text holds any character that XmlEscape would replace.
-bool NeedsXmlEscape(std::wstring_view text);
 
 } // namespace gs

@@ -8,25 +8,32 @@ namespace {
 
 constexpr size_t kSliceUnits = 16384;
 
-// Appends the text as UTF-8, with line breaks written as \r and \n.
-void AppendOneLine(std::wstring_view text, std::string& bytes) {
-    std::wstring escaped;
-    for (wchar_t c : text) {
-        if (c == L'\r')
-            escaped += L"\\r";
-        else if (c == L'\n')
-            escaped += L"\\n";
-        else
-            escaped += c;
-    }
-    int size = ::WideCharToMultiByte(CP_UTF8, 0, escaped.data(), static_cast<int>(escaped.size()),
+void AppendUtf8(std::wstring_view text, std::string& bytes) {
+    size_t ascii = 0; // plain ASCII, the bulk of any long text here, is copied as it is
+    while (ascii < text.size() && text[ascii] < 0x80)
+        ++ascii;
+    bytes.append(text.begin(), text.begin() + static_cast<ptrdiff_t>(ascii));
+    text.remove_prefix(ascii);
+    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                      nullptr, 0, nullptr, nullptr);
     if (size <= 0)
         return;
     size_t at = bytes.size();
     bytes.resize(at + static_cast<size_t>(size));
-    ::WideCharToMultiByte(CP_UTF8, 0, escaped.data(), static_cast<int>(escaped.size()),
-                          bytes.data() + at, size, nullptr, nullptr);
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data() + at,
+                          size, nullptr, nullptr);
+}
+
+// Appends the text as UTF-8, with line breaks written as \r and \n.
+void AppendOneLine(std::wstring_view text, std::string& bytes) {
+    for (size_t at = 0, end = 0; at <= text.size(); at = end + 1) {
+        end = at;
+        while (end < text.size() && text[end] != L'\r' && text[end] != L'\n')
+            ++end;
+        AppendUtf8(text.substr(at, end - at), bytes);
+        if (end < text.size())
+            bytes += text[end] == L'\r' ? "\\r" : "\\n";
+    }
 }
 
 } // namespace
