@@ -1,23 +1,29 @@
-// Load and save of a large file through the shell's real flows: the main frame in this
-// process with the test player, the real common dialogs (answered by the player), the
-// codec beside the program, real files. It reports
-//  - load: from the open dialog's answer to "OnLoadFile" reaching the movie, against a
-//    plain ReadFile + memcpy of the same file;
-//  - save: from the save dialog's answer to "OnSaveFile" reaching the movie (the file
-//    written in between), against a plain WriteFile + FlushFileBuffers of the same bytes;
-//  - the growth of the process's peak memory over the whole load and save, against the
-//    size of the reply (the "OnLoadFile" request as UTF-16);
-//  - the shell's own steps of the load, each timed alone afterwards, to tell its share
-//    from the test player's (which also lives in this process).
+// The largest load and the longest save through the shell's real flows: the main frame
+// in this process with the test player, the real common dialogs (answered by the
+// player), the codec beside the program, real files. Each part runs in a process of its
+// own, so that the peak memory each reads is its own:
+//  - load of a file of N bytes (default 29,999,999): the shell's share, from the open
+//    dialog's answer to the player's CallFunction being entered plus from its return to
+//    the end of the flow (the trace of the call), against ReadFile + memcpy of the file;
+//    the whole load, to "OnLoadFile" reaching the movie; the commit when CallFunction is
+//    entered and the peak working-set growth until the shell's call is traced, against
+//    the reply's size;
+//  - save of a 30,000,000-character text sent with "SaveFile": the shell's share (its
+//    FlashCall, then from the save dialog's answer to CallFunction entered, and from its
+//    return to the trace) against WriteFile + FlushFileBuffers of the decoded bytes; the
+//    peak growth over the request and the save, less the player's request string,
+//    against the text's size.
+// The moments around CallFunction and FlashCall come from thunks put into the player's
+// and the frame's virtual tables: nothing in the shell or the player is changed for them.
 // The dialog's answer is the moment the dialog starts to be destroyed (a CBT hook of this
-// thread, where its modal loop runs). The movie marks the arrival of each reply itself:
-// its handlers first call the shell with "LoadReplied" / "SaveReplied", and the trace
-// hook takes the time of those lines. Trace lines go to that hook, not to stdout.
+// thread, where its modal loop runs); the movie marks the arrival of each reply by
+// calling the shell with "LoadReplied" / "SaveReplied", whose trace lines the hook times.
 //   cd <build>/stage && wine ../bench/fileflows_bench.exe [bytes]
 #include "bench/support/Clock.h"
-#include "launch/EnterGameInfo.h"
+#include "platform/ActiveXUI.h"
 #include "platform/Handles.h"
 #include "platform/ScopeGuard.h"
+#include "platform/ShockwaveFlash.h"
 #include "tests/support/FrameHarness.h"
 
 #include <psapi.h>
@@ -26,79 +32,142 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
+#include <iterator>
 #include <memory>
 #include <random>
-#include <utility>
+#include <string>
 
+using gs::bench::Now;
 using playertest::TempPath;
 
 namespace {
 
 constexpr DWORD kChunk = 1 << 20;
 constexpr DWORD kFlowLimitMs = 600'000; // a guard against a hang, not a measurement
+constexpr size_t kSaveChars = 30'000'000;
 
-// The movie: "Load PATH" loads PATH through the open dialog; the content then goes back
-// through the save dialog to PATH.wzs. The wait lets the shell's load call return before
-// the text comes back, so that the end of the load flow is seen on its own.
 const char kMovie[] = "title file flows\n"
                       "on OnSize\nend\non OnClose\nend\non OnRButtonDown\nend\n"
                       "on Load\n  filedialog choose $1\n  invoke LoadFile\nend\n"
-                      "on OnLoadFile\n  invoke LoadReplied\n  wait 1\n"
-                      "  filedialog choose $1.wzs\n  invoke SaveFile $2\nend\n"
+                      "on OnLoadFile\n  invoke LoadReplied\nend\n"
+                      "on Save\n  filedialog choose $1\n  invoke SaveFile $2\nend\n"
                       "on OnSaveFile\n  invoke SaveReplied\nend\n";
-
-using gs::bench::Now;
 
 struct Memory {
     double peakWorkingSetMb = 0;
-    double peakPagefileMb = 0;
+    double commitMb = 0;
 };
 
 Memory MemoryNow() {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
     (void)::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-    return {counters.PeakWorkingSetSize / 1e6, counters.PeakPagefileUsage / 1e6};
+    return {counters.PeakWorkingSetSize / 1e6, counters.PagefileUsage / 1e6};
 }
 
-// When the last dialog of this thread began to close.
-double g_dialogClosed = 0;
+bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// What one flow went through, in milliseconds of Now() and megabytes.
+struct Marks {
+    double answered = 0;        // the dialog began to close
+    double callEntered = 0;     // the reply's CallFunction began
+    double callReturned = 0;    // and returned
+    double traced = 0;          // the shell traced the call: the flow's last step
+    double replied = 0;         // the movie had the reply
+    double requestEntered = 0;  // the shell's FlashCall with "SaveFile" began
+    double requestReturned = 0; // and returned
+    double replyBytes = 0;      // the reply as UTF-16
+    double requestBytes = 0;    // the "SaveFile" request as UTF-16
+    Memory atCall;
+    Memory atTrace;
+};
+Marks g_marks;
 
 LRESULT CALLBACK WatchDialogs(int code, WPARAM wParam, LPARAM lParam) {
     wchar_t name[16] = {};
     if (code == HCBT_DESTROYWND && ::GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16) &&
         std::wcscmp(name, L"#32770") == 0)
-        g_dialogClosed = Now();
+        g_marks.answered = Now();
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 using UniqueHook = gs::UniqueHandle<gs::HandleTraits<HHOOK, ::UnhookWindowsHookEx>>;
 
-// What one load and save went through, in milliseconds of Now().
-struct Flow {
-    double loadAnswered = 0, loadReplied = 0, loadReturned = 0;
-    double saveAnswered = 0, saveReplied = 0;
-    size_t replyBytes = 0;
-    Memory afterLoad;
-};
-
-bool StartsWith(const std::wstring& line, const wchar_t* prefix) {
-    return line.compare(0, std::wcslen(prefix), prefix) == 0;
+void Observe(const gs::TraceLine& line) {
+    if (StartsWith(line.text, L"<invoke name=\"LoadReplied\"") ||
+        StartsWith(line.text, L"<invoke name=\"SaveReplied\""))
+        g_marks.replied = Now();
+    else if (StartsWith(line.text, L"<invoke name=\"OnLoadFile\"") ||
+             StartsWith(line.text, L"<invoke name=\"OnSaveFile\"")) {
+        g_marks.traced = Now();
+        g_marks.atTrace = MemoryNow();
+    }
 }
 
-void Observe(Flow& flow, const std::wstring& line) {
-    const wchar_t kReturned[] = L"CallFlash Sucessed callCommand = ";
-    if (StartsWith(line, L"FlashCall sCommand = <invoke name=\"LoadReplied\"")) {
-        flow.loadReplied = Now();
-        flow.loadAnswered = g_dialogClosed;
-    } else if (StartsWith(line, L"FlashCall sCommand = <invoke name=\"SaveReplied\"")) {
-        flow.saveReplied = Now();
-        flow.saveAnswered = g_dialogClosed;
-    } else if (StartsWith(line, L"CallFlash Sucessed callCommand = <invoke name=\"OnLoadFile\"")) {
-        flow.loadReturned = Now();
-        flow.afterLoad = MemoryNow();
-        flow.replyBytes = (line.size() - std::wcslen(kReturned) - 2) * sizeof(wchar_t); // " \n"
+// The virtual-table slot of a member function: GCC's pointer to a virtual member holds
+// one more than the slot's byte offset.
+template <typename Member> size_t SlotOf(Member member) {
+    uintptr_t raw = 0;
+    std::memcpy(&raw, &member, sizeof raw);
+    return (raw - 1) / sizeof(void*);
+}
+
+// Puts `thunk` into the slot of the object's virtual table; gives what was there.
+template <typename Proc> Proc Patch(void* object, size_t slot, Proc thunk) {
+    void** table = *static_cast<void***>(object);
+    DWORD old = 0;
+    (void)::VirtualProtect(&table[slot], sizeof(void*), PAGE_READWRITE, &old);
+    Proc original = nullptr;
+    std::memcpy(&original, &table[slot], sizeof original);
+    std::memcpy(&table[slot], &thunk, sizeof thunk);
+    (void)::VirtualProtect(&table[slot], sizeof(void*), old, &old);
+    return original;
+}
+
+using CallFunctionProc = HRESULT(STDMETHODCALLTYPE*)(IShockwaveFlash*, BSTR, BSTR*);
+CallFunctionProc g_callFunction = nullptr;
+
+HRESULT STDMETHODCALLTYPE TimedCallFunction(IShockwaveFlash* self, BSTR request, BSTR* response) {
+    const std::wstring_view text(request ? request : L"", request ? ::SysStringLen(request) : 0);
+    const bool reply = StartsWith(text, L"<invoke name=\"OnLoadFile\"") ||
+                       StartsWith(text, L"<invoke name=\"OnSaveFile\"");
+    if (reply) {
+        g_marks.callEntered = Now();
+        g_marks.atCall = MemoryNow();
+        g_marks.replyBytes = static_cast<double>(text.size() * sizeof(wchar_t));
     }
+    HRESULT result = g_callFunction(self, request, response);
+    if (reply)
+        g_marks.callReturned = Now();
+    return result;
+}
+
+using FlashCallProc = HRESULT(__thiscall*)(DuiLib::CFlashEventHandler*, LPCTSTR);
+FlashCallProc g_flashCall = nullptr;
+
+HRESULT __thiscall TimedFlashCall(DuiLib::CFlashEventHandler* self, LPCTSTR request) {
+    const wchar_t prefix[] = L"<invoke name=\"SaveFile\"";
+    const bool save = request && std::wcsncmp(request, prefix, std::size(prefix) - 1) == 0;
+    if (save) {
+        g_marks.requestBytes = static_cast<double>(std::wcslen(request) * sizeof(wchar_t));
+        g_marks.requestEntered = Now();
+    }
+    HRESULT result = g_flashCall(self, request);
+    if (save)
+        g_marks.requestReturned = Now();
+    return result;
+}
+
+IShockwaveFlash* PlayerOf(CShellFrameWnd& frame) {
+    auto* control =
+        dynamic_cast<DuiLib::CActiveXUI*>(frame.GetPaintManager().FindControl(L"flash"));
+    IUnknown* unknown = nullptr;
+    if (control)
+        (void)control->GetControl(IID_IUnknown, reinterpret_cast<void**>(&unknown));
+    return static_cast<IShockwaveFlash*>(unknown); // the identity pointer, as the shell uses it
 }
 
 // The same pseudo-random megabyte over and over, written without holding the file.
@@ -123,28 +192,25 @@ bool WritePattern(const std::wstring& path, DWORD size) {
     return static_cast<bool>(file);
 }
 
-// Whether `path` holds exactly the first `size` bytes of the pattern.
-bool HoldsPattern(const std::wstring& path, DWORD size) {
+// Whether `path` holds exactly `size` bytes of `byte`.
+bool Holds(const std::wstring& path, DWORD size, char byte) {
     gs::UniqueFile file(
         ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::unique_ptr<char[]> read(new char[kChunk]);
     if (!file || ::GetFileSize(file.get(), nullptr) != size)
         return false;
-    std::unique_ptr<char[]> chunk = PatternChunk();
-    std::unique_ptr<char[]> read(new char[kChunk]);
     for (DWORD done = 0, part = 0; done < size; done += part) {
         part = std::min(kChunk, size - done);
         DWORD count = 0;
         if (!::ReadFile(file.get(), read.get(), part, &count, nullptr) || count != part ||
-            std::memcmp(read.get(), chunk.get(), part) != 0)
+            std::count(read.get(), read.get() + part, byte) != static_cast<ptrdiff_t>(part))
             return false;
     }
     return true;
 }
 
-// Milliseconds for one ReadFile of the whole file and a memcpy of it; then for one
-// WriteFile of those bytes to a new file and FlushFileBuffers.
-std::pair<double, double> PlainReadCopyAndWrite(const std::wstring& source,
-                                                const std::wstring& target, DWORD size) {
+// Milliseconds for one ReadFile of the whole file and a memcpy of it.
+double PlainReadAndCopy(const std::wstring& source, DWORD size) {
     std::unique_ptr<char[]> bytes(new char[size]);
     std::unique_ptr<char[]> copy(new char[size]);
     const double start = Now();
@@ -154,125 +220,192 @@ std::pair<double, double> PlainReadCopyAndWrite(const std::wstring& source,
     (void)::ReadFile(in.get(), bytes.get(), size, &count, nullptr);
     in.reset();
     std::memcpy(copy.get(), bytes.get(), count);
-    const double read = Now() - start;
-    const double writeStart = Now();
+    return Now() - start;
+}
+
+// Milliseconds for one WriteFile of `size` bytes to a new file and FlushFileBuffers.
+double PlainWrite(const std::wstring& target, DWORD size) {
+    std::unique_ptr<char[]> bytes(new char[size]);
+    std::memset(bytes.get(), 'u', size);
+    const double start = Now();
     gs::UniqueFile out(
         ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    (void)::WriteFile(out.get(), copy.get(), count, &count, nullptr);
+    DWORD written = 0;
+    (void)::WriteFile(out.get(), bytes.get(), size, &written, nullptr);
     (void)::FlushFileBuffers(out.get());
     out.reset();
-    const double write = Now() - writeStart;
+    const double elapsed = Now() - start;
     (void)::DeleteFileW(target.c_str());
-    return {read, write};
+    return elapsed;
 }
 
-// The shell's own steps of the load flow, each timed alone on the same file: read and
-// encode, the "OnLoadFile" request, its BSTR for the call, and the trace line of the call.
-struct LoadSteps {
-    double encode = 0, request = 0, bstr = 0, trace = 0;
+std::wstring Invoke(const wchar_t* name, const std::wstring& first, const std::wstring& second) {
+    return L"<invoke name=\"" + std::wstring(name) + L"\" returntype=\"xml\"><arguments><string>" +
+           first + L"</string><string>" + second + L"</string></arguments></invoke>";
+}
+
+// The frame with the thunks in place, after a small load and save have brought in the
+// codec and the dialogs' libraries.
+class Stand {
+public:
+    bool Start() {
+        m_warm = TempPath(L"fileflows-warm.bin");
+        if (!m_hook || !WritePattern(m_warm, 3) || !m_harness.Start(gs::test::FrameSkin(), kMovie))
+            return false;
+        m_player.attach(PlayerOf(m_harness.frame()));
+        if (!m_player)
+            return false;
+        g_callFunction =
+            Patch(m_player.get(), SlotOf(&IShockwaveFlash::CallFunction), &TimedCallFunction);
+        g_flashCall = Patch(static_cast<DuiLib::CFlashEventHandler*>(&m_harness.frame()),
+                            SlotOf(&DuiLib::CFlashEventHandler::FlashCall), &TimedFlashCall);
+        gs::SetTraceHook(Observe);
+        return Load(m_warm) && Save(m_warm + L".wzs", Invoke(L"Save", m_warm + L".wzs", L"QUJD"));
+    }
+    ~Stand() {
+        for (const std::wstring& path : {m_warm, m_warm + L".wzs"})
+            (void)::DeleteFileW(path.c_str());
+    }
+
+    bool Load(const std::wstring& source) {
+        g_marks = Marks{};
+        const std::wstring request = Invoke(L"Load", source, L"");
+        return m_harness.frame().CallFlash(request.c_str()) == S_OK && Replied();
+    }
+    // The request is the caller's own string, made before the flow is measured.
+    bool Save(const std::wstring& target, const std::wstring& request) {
+        (void)::DeleteFileW(target.c_str()); // no overwrite prompt
+        gs::UniqueBstr text(::SysAllocStringLen(request.data(), static_cast<UINT>(request.size())));
+        return Save(text);
+    }
+    bool Save(const gs::UniqueBstr& request) {
+        g_marks = Marks{};
+        gs::UniqueBstr response;
+        return m_player->CallFunction(request.get(), response.put()) == S_OK && Replied();
+    }
+
+private:
+    static bool Replied() {
+        return gs::test::PumpUntil([] { return g_marks.replied > 0; }, kFlowLimitMs);
+    }
+
+    UniqueHook m_hook{::SetWindowsHookExW(WH_CBT, WatchDialogs, nullptr, ::GetCurrentThreadId())};
+    gs::test::FrameHarness m_harness;
+    gs::ComPtr<IShockwaveFlash> m_player;
+    std::wstring m_warm;
 };
 
-LoadSteps TimeLoadSteps(const std::wstring& source) {
-    gs::SetTraceHook([](const std::wstring&) {});
-    EnterGameInfo info;
-    DuiLib::CDuiString text;
-    LoadSteps steps;
-    double start = Now();
-    (void)info.ReadAndEncode(source.c_str(), text);
-    steps.encode = Now() - start;
-    start = Now();
-    DuiLib::CDuiString request = info.BuildOnLoadFile(source.c_str(), text);
-    steps.request = Now() - start;
-    text.Empty();
-    start = Now();
-    gs::UniqueBstr bstr(::SysAllocString(request));
-    steps.bstr = Now() - start;
-    start = Now();
-    gs::Trace(L"CallFlash %s callCommand = %s \n", L"Sucessed", request.GetData());
-    steps.trace = Now() - start;
-    return steps;
+double Ratio(double part, double whole) {
+    return whole > 0 ? part / whole : 0;
 }
 
-// Loads `source` and saves it back through the movie; false if a step never came.
-bool RunFlow(gs::test::FrameHarness& harness, const std::wstring& source, Flow& flow) {
-    flow = Flow{};
-    const std::wstring request = L"<invoke name=\"Load\" returntype=\"xml\"><arguments><string>" +
-                                 source + L"</string></arguments></invoke>";
-    return harness.frame().CallFlash(request.c_str()) == S_OK &&
-           gs::test::PumpUntil([&] { return flow.saveReplied > 0; }, kFlowLimitMs);
+int RunLoad(DWORD size) {
+    const std::wstring source = TempPath(L"fileflows.bin");
+    gs::ScopeGuard remove([&] { (void)::DeleteFileW(source.c_str()); });
+    Stand stand;
+    if (!WritePattern(source, size) || !stand.Start()) {
+        std::printf("load: the frame did not start (is the test player registered?)\n");
+        return 1;
+    }
+    const Memory before = MemoryNow();
+    if (!stand.Load(source)) {
+        std::printf("load: no reply within %lu ms\n", static_cast<unsigned long>(kFlowLimitMs));
+        return 1;
+    }
+    const Marks m = g_marks;
+    const double plain = PlainReadAndCopy(source, size);
+    const double share = (m.callEntered - m.answered) + (m.traced - m.callReturned);
+    const double reply = m.replyBytes / 1e6;
+    std::printf("load of %lu bytes; reply %.0f bytes as UTF-16\n", static_cast<unsigned long>(size),
+                m.replyBytes);
+    std::printf("  shell's share %.1f ms (%.1f to CallFunction, %.1f after it); ReadFile + memcpy "
+                "%.1f ms; ratio %.2f (goal 2.5)\n",
+                share, m.callEntered - m.answered, m.traced - m.callReturned, plain,
+                Ratio(share, plain));
+    std::printf("  whole load to OnLoadFile in the movie %.1f ms; ratio %.2f (goal 5)\n",
+                m.replied - m.answered, Ratio(m.replied - m.answered, plain));
+    std::printf("  commit at CallFunction +%.1f MB, %.2f x reply; peak working set until the "
+                "call returned +%.1f MB, %.2f x reply (goal 1.5)\n",
+                m.atCall.commitMb - before.commitMb,
+                Ratio(m.atCall.commitMb - before.commitMb, reply),
+                m.atTrace.peakWorkingSetMb - before.peakWorkingSetMb,
+                Ratio(m.atTrace.peakWorkingSetMb - before.peakWorkingSetMb, reply));
+    return 0;
 }
 
-void Report(DWORD size, const Flow& flow, const Memory& before, const Memory& after, bool written,
-            std::pair<double, double> plain, const LoadSteps& steps) {
-    const double load = flow.loadReplied - flow.loadAnswered;
-    const double save = flow.saveReplied - flow.saveAnswered;
-    const double reply = flow.replyBytes / 1e6;
-    std::printf("file %lu bytes; reply (OnLoadFile request) %zu bytes as UTF-16\n",
-                static_cast<unsigned long>(size), flow.replyBytes);
-    std::printf("load: dialog answered -> OnLoadFile in the movie %.1f ms "
-                "(the shell's call returned after %.1f ms)\n",
-                load, flow.loadReturned - flow.loadAnswered);
-    std::printf("      plain ReadFile + memcpy %.1f ms; ratio %.2f\n", plain.first,
-                load / plain.first);
-    std::printf("      the shell's steps alone: read + encode %.1f ms, request %.1f ms, BSTR "
-                "%.1f ms, trace line %.1f ms\n",
-                steps.encode, steps.request, steps.bstr, steps.trace);
-    std::printf("save: dialog answered -> OnSaveFile in the movie %.1f ms; file %s\n", save,
-                written ? "written, byte-identical" : "NOT written");
-    std::printf("      plain WriteFile + FlushFileBuffers %.1f ms; ratio %.2f\n", plain.second,
-                save / plain.second);
-    // Wine reports the current commit as PeakPagefileUsage: the higher reading counts.
-    const double peakWorkingSet = std::max(flow.afterLoad.peakWorkingSetMb, after.peakWorkingSetMb);
-    const double peakPagefile = std::max(flow.afterLoad.peakPagefileMb, after.peakPagefileMb);
-    std::printf("PeakWorkingSetSize: before %.1f MB, end of load %.1f MB, end of save %.1f MB; "
-                "growth / reply %.2f\n",
-                before.peakWorkingSetMb, flow.afterLoad.peakWorkingSetMb, after.peakWorkingSetMb,
-                (peakWorkingSet - before.peakWorkingSetMb) / reply);
-    std::printf("PeakPagefileUsage: before %.1f MB, end of load %.1f MB, end of save %.1f MB; "
-                "growth / reply %.2f\n",
-                before.peakPagefileMb, flow.afterLoad.peakPagefileMb, after.peakPagefileMb,
-                (peakPagefile - before.peakPagefileMb) / reply);
+int RunSave() {
+    const std::wstring target = TempPath(L"fileflows.wzs");
+    gs::ScopeGuard remove([&] { (void)::DeleteFileW(target.c_str()); });
+    Stand stand;
+    if (!stand.Start()) {
+        std::printf("save: the frame did not start (is the test player registered?)\n");
+        return 1;
+    }
+    std::wstring text(kSaveChars, L'\0');
+    for (size_t at = 0; at < kSaveChars; ++at)
+        text[at] = L"dXV1"[at % 4];
+    const std::wstring invoke = Invoke(L"Save", target, text);
+    text = std::wstring();
+    gs::UniqueBstr request(::SysAllocStringLen(invoke.data(), static_cast<UINT>(invoke.size())));
+    (void)::DeleteFileW(target.c_str());
+    const Memory before = MemoryNow();
+    if (!stand.Save(request)) {
+        std::printf("save: no reply within %lu ms\n", static_cast<unsigned long>(kFlowLimitMs));
+        return 1;
+    }
+    const Marks m = g_marks;
+    const DWORD decoded = kSaveChars / 4 * 3;
+    const bool written = Holds(target, decoded, 'u');
+    const double plain = PlainWrite(target, decoded);
+    const double share = (m.requestReturned - m.requestEntered) + (m.callEntered - m.answered) +
+                         (m.traced - m.callReturned);
+    const double growth = m.atTrace.peakWorkingSetMb - before.peakWorkingSetMb;
+    const double textMb = kSaveChars * sizeof(wchar_t) / 1e6;
+    std::printf("save of %zu characters; file %s\n", kSaveChars,
+                written ? "written, byte-exact" : "NOT written");
+    std::printf("  shell's share %.1f ms (FlashCall %.1f, to CallFunction %.1f, after it %.1f); "
+                "WriteFile + flush %.1f ms; ratio %.2f (goal 3)\n",
+                share, m.requestReturned - m.requestEntered, m.callEntered - m.answered,
+                m.traced - m.callReturned, plain, Ratio(share, plain));
+    std::printf("  peak working set +%.1f MB, less the player's request %.1f MB: %.2f x text "
+                "(goal 1.5)\n",
+                growth, m.requestBytes / 1e6, Ratio(growth - m.requestBytes / 1e6, textMb));
+    return written ? 0 : 1;
+}
+
+// Runs this program again for one part, with the same standard output.
+DWORD RunPart(const wchar_t* part, DWORD size) {
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command =
+        L"fileflows_bench.exe " + std::wstring(part) + L" " + std::to_wstring(size);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(self, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                          &startup, &process))
+        return 1;
+    gs::UniqueKernelHandle processHandle(process.hProcess);
+    gs::UniqueKernelHandle threadHandle(process.hThread);
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    (void)::GetExitCodeProcess(process.hProcess, &code);
+    return code;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const DWORD size = argc > 1 ? static_cast<DWORD>(std::atol(argv[1])) : 29'999'999;
-    const std::wstring source = TempPath(L"fileflows.bin");
-    const std::wstring warmSource = TempPath(L"fileflows-warm.bin");
-    const std::wstring saved = source + L".wzs";
-    // A saved file left by an earlier run would bring up an overwrite prompt.
-    const auto removeFiles = [&] {
-        for (const std::wstring& path : {source, saved, warmSource, warmSource + L".wzs"})
-            (void)::DeleteFileW(path.c_str());
-    };
-    removeFiles();
-    gs::ScopeGuard removeAtEnd(removeFiles);
-    if (!WritePattern(source, size) || !WritePattern(warmSource, 3)) {
-        std::printf("cannot write the files in the temporary folder\n");
-        return 1;
-    }
-    gs::test::FrameHarness harness;
-    UniqueHook hook(::SetWindowsHookExW(WH_CBT, WatchDialogs, nullptr, ::GetCurrentThreadId()));
-    if (!hook || !harness.Start(gs::test::FrameSkin(), kMovie)) {
-        std::printf("the frame did not start (is the test player registered?)\n");
-        return 1;
-    }
-    Flow flow;
-    gs::SetTraceHook([&flow](const std::wstring& line) { Observe(flow, line); });
-    // A small file first, so that the codec and the dialogs' libraries are loaded already.
-    const bool warm = RunFlow(harness, warmSource, flow);
-    const Memory before = MemoryNow();
-    if (!warm || !RunFlow(harness, source, flow)) {
-        std::printf("a flow did not complete within %lu ms\n",
-                    static_cast<unsigned long>(kFlowLimitMs));
-        return 1;
-    }
-    const Memory after = MemoryNow();
-    const bool written = HoldsPattern(saved, size);
-    // The yardsticks after the flows, so that their buffers do not raise the peak.
-    const std::pair<double, double> plain = PlainReadCopyAndWrite(source, saved, size);
-    const LoadSteps steps = TimeLoadSteps(source);
-    Report(size, flow, before, after, written, plain, steps);
-    return 0;
+    const char* part =
+        argc > 1 && !std::isdigit(static_cast<unsigned char>(argv[1][0])) ? argv[1] : "";
+    const char* bytes = argc > 1 && !*part ? argv[1] : argc > 2 ? argv[2] : "29999999";
+    const DWORD size = static_cast<DWORD>(std::atol(bytes));
+    if (std::strcmp(part, "load") == 0)
+        return RunLoad(size);
+    if (std::strcmp(part, "save") == 0)
+        return RunSave();
+    (void)std::fflush(stdout);
+    const DWORD load = RunPart(L"load", size);
+    const DWORD save = RunPart(L"save", size);
+    return load == 0 && save == 0 ? 0 : 1;
 }
