@@ -4,6 +4,7 @@
 #include "flash/RequestReader.h"
 #include "launch/EnterGameInfo.h"
 #include "platform/PaintManagerUI.h"
+#include "tests/support/LoadReply.h"
 
 #include <gtest/gtest.h>
 
@@ -54,10 +55,6 @@ PageBlocks ReadPage(const char* path) {
     return page;
 }
 
-std::wstring LoadReply(const EnterGameInfo& info, const std::wstring& path, const wchar_t* text) {
-    return info.BuildOnLoadFile(path.c_str(), text).GetData();
-}
-
 // The requests the page shows, made by the shell's own builders from the page's inputs.
 std::vector<std::wstring> ShellRequests() {
     EnterGameInfo info(0, nullptr);
@@ -81,9 +78,9 @@ std::vector<std::wstring> ShellRequests() {
 
     const std::wstring documents = L"C:\\Users\\Player1\\Documents\\";
     const std::wstring game = documents + L"game1.wzs";
-    requests.push_back(LoadReply(info, game, L"SGVsbG8sIHdvcmxkIQ=="));
-    requests.push_back(LoadReply(info, L"", L""));
-    requests.push_back(LoadReply(info, documents + L"big.wzs", L""));
+    requests.push_back(gs::test::LoadReply(info, game.c_str(), L"SGVsbG8sIHdvcmxkIQ=="));
+    requests.push_back(gs::test::LoadReply(info, L"", L""));
+    requests.push_back(gs::test::LoadReply(info, (documents + L"big.wzs").c_str(), L""));
     requests.push_back(info.BuildOnSaveFile(game.c_str()).GetData());
     requests.push_back(info.BuildOnSaveFile((documents + L"R&D\\game1.wzs").c_str()).GetData());
     requests.push_back(info.BuildOnSaveFile(L"").GetData());

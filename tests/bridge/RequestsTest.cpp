@@ -2,6 +2,7 @@
 #include "launch/EnterGameInfo.h"
 #include "platform/Markup.h"
 #include "platform/PaintManagerUI.h"
+#include "tests/support/LoadReply.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <string>
 
 using DuiLib::CDuiString;
+using gs::test::LoadReply;
 
 namespace {
 
@@ -18,15 +20,6 @@ std::wstring Buffered(BOOL (EnterGameInfo::*build)(wchar_t*) const) {
     wchar_t buffer[EnterGameInfo::kRequestBufferUnits] = {};
     EXPECT_TRUE((info.*build)(buffer));
     return buffer;
-}
-
-// The "OnLoadFile" request with `text` placed in its room, as the codec would place it.
-CDuiString LoadReply(const EnterGameInfo& info, const wchar_t* path, const wchar_t* text) {
-    gs::RequestWithText reply = info.BuildOnLoadFile(path);
-    const size_t length = std::wcslen(text);
-    std::wmemcpy(reply.Reserve(length + 1), text, length);
-    gs::UniqueBstr request = reply.Take();
-    return CDuiString(request.get(), static_cast<int>(::SysStringLen(request.get())));
 }
 
 void FillRecord(EnterGameInfo& info) {
@@ -92,9 +85,9 @@ TEST(Requests, AckEnterGameCarriesTheRecordInOrder) {
 TEST(Requests, EveryEscapedRequestIsWellFormedAndReadsBackTheText) {
     const wchar_t* nasty = L"C:\\a&b\\<c>\\\"d\"\\'e'.wzs";
     EnterGameInfo info(0, nullptr);
-    CDuiString load = LoadReply(info, nasty, L"QUJD");
+    std::wstring load = LoadReply(info, nasty, L"QUJD");
     DuiLib::CMarkup markup;
-    ASSERT_TRUE(markup.Load(load));
+    ASSERT_TRUE(markup.Load(load.c_str()));
     DuiLib::CMarkupNode path = markup.GetRoot().GetChild().GetChild();
     EXPECT_STREQ(path.GetValue(), nasty);
     EXPECT_STREQ(path.GetSibling().GetValue(), L"QUJD");
@@ -114,8 +107,8 @@ TEST(Requests, FileRepliesWithoutSpecialCharactersAreThePlainTexts) {
         L"<invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string>C:\\g\\a.wzs</string>"
         L"</arguments></invoke>");
     std::wstring content(1'000'000, L'Q');
-    CDuiString big = LoadReply(info, L"p", content.c_str());
-    EXPECT_EQ(big.GetLength(), LoadReply(info, L"", L"").GetLength() + 1 + 1'000'000);
+    std::wstring big = LoadReply(info, L"p", content.c_str());
+    EXPECT_EQ(big.size(), LoadReply(info, L"", L"").size() + 1 + 1'000'000);
 }
 
 TEST(Requests, ALoadReplyIsItsExactTextWhateverRoomTheTextWasGiven) {

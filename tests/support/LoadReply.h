@@ -1,0 +1,18 @@
+#pragma once
+// The "OnLoadFile" request with a text placed in its room, as the codec places a file's.
+#include "launch/EnterGameInfo.h"
+
+#include <cwchar>
+#include <string>
+
+namespace gs::test {
+
+inline std::wstring LoadReply(const EnterGameInfo& info, const wchar_t* path, const wchar_t* text) {
+    gs::RequestWithText reply = info.BuildOnLoadFile(path);
+    const size_t length = std::wcslen(text);
+    std::wmemcpy(reply.Reserve(length + 1), text, length);
+    gs::UniqueBstr request = reply.Take();
+    return std::wstring(request.get(), ::SysStringLen(request.get()));
+}
+
+} // namespace gs::test
