@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -204,6 +205,32 @@ const char kMissingMovieSettings[] = R"(<?xml version="1.0"?>
 )";
 
 } // namespace
+
+// The main window as the program itself makes it: the class and its style, the window
+// style, the skin's size centred on the work area, and exit code 0 at the movie's end.
+// (Its icons cannot be read from another process under Wine: WM_GETICON answers 0 there
+// even for a window whose own process has just set them.)
+TEST(StartUp, TheMainWindowAsTheProgramMakesIt) {
+    const ShellInstall install(Movie("close.swf"));
+    ASSERT_TRUE(install.Ready());
+    ShellSession session(install, {});
+    ASSERT_TRUE(session.WaitForTranscript("note ready"));
+    const HWND window = session.WaitForWindow(L"UIMainFrame");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(::GetClassLongW(window, GCL_STYLE), 0x080B);
+    EXPECT_EQ(::GetWindowLongW(window, GWL_STYLE) & 0x10CF0000, 0x10CF0000);
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(rect.right - rect.left, 1016);
+    EXPECT_EQ(rect.bottom - rect.top, 663);
+    EXPECT_LE(std::abs((rect.left - work.left) - (work.right - rect.right)), 1);
+    EXPECT_LE(std::abs((rect.top - work.top) - (work.bottom - rect.bottom)), 1);
+    RequestClose(window, true);
+    const SessionOutcome outcome = session.Finish();
+    EXPECT_TRUE(Contains(outcome.log, "shell exited with code 0")) << outcome.lobby.output;
+}
 
 // A movie that has an "OnClose" callback decides (here: it ends the game); one that
 // cannot be asked, because it has no such callback or could not be loaded at all, would
