@@ -1,33 +1,15 @@
 #include "platform/ActiveXFrame.h"
 
-#include <initializer_list>
-
 namespace DuiLib {
 
-HRESULT CActiveXFrame::QueryInterface(REFIID iid, void** object) {
-    if (!object)
-        return E_POINTER;
-    for (const IID* known :
-         {&IID_IUnknown, &IID_IOleWindow, &IID_IOleInPlaceUIWindow, &IID_IOleInPlaceFrame}) {
-        if (*known == iid) {
-            *object = static_cast<IOleInPlaceFrame*>(this);
-            AddRef();
-            return S_OK;
-        }
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CActiveXFrame::AddRef() {
-    return static_cast<ULONG>(::InterlockedIncrement(&m_references));
-}
-
-ULONG CActiveXFrame::Release() {
-    LONG left = ::InterlockedDecrement(&m_references);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
+std::span<const gs::InterfaceEntry> CActiveXFrame::InterfaceTable() {
+    static const gs::InterfaceEntry table[] = {
+        gs::InterfaceRow<CActiveXFrame, IOleInPlaceFrame>(IID_IUnknown),
+        gs::InterfaceRow<CActiveXFrame, IOleInPlaceFrame>(IID_IOleWindow),
+        gs::InterfaceRow<CActiveXFrame, IOleInPlaceFrame>(IID_IOleInPlaceUIWindow),
+        gs::InterfaceRow<CActiveXFrame, IOleInPlaceFrame>(IID_IOleInPlaceFrame),
+    };
+    return table;
 }
 
 HRESULT CActiveXFrame::GetWindow(HWND* window) {

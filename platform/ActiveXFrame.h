@@ -4,20 +4,17 @@
 // window's handle, so a control that never gives it back (Wine's media player keeps
 // it) keeps no site, no control and no freed memory alive. This host shows no menus,
 // toolbars or status line, so those requests are granted and ignored.
+#include "platform/ComObject.h"
+
 #include <oleidl.h>
 
 namespace DuiLib {
 
-class CActiveXFrame final : public IOleInPlaceFrame {
+class CActiveXFrame final : public gs::ComObject<CActiveXFrame, IOleInPlaceFrame> {
 public:
     explicit CActiveXFrame(HWND window) : m_window(window) {}
-    CActiveXFrame(const CActiveXFrame&) = delete;
-    CActiveXFrame& operator=(const CActiveXFrame&) = delete;
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    static std::span<const gs::InterfaceEntry> InterfaceTable();
 
     // IOleWindow
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
@@ -39,9 +36,8 @@ public:
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG message, WORD id) override;
 
 private:
-    ~CActiveXFrame() = default;
+    ~CActiveXFrame() override = default;
 
-    LONG m_references = 1;
     HWND m_window; // not owned: the skin's window, which may be gone by the time of a call
 };
 

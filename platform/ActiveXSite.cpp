@@ -11,21 +11,25 @@ namespace DuiLib {
 
 namespace {
 
-LONG s_liveSites = 0;
 CActiveXSite::QueryObserver s_queryObserver = nullptr;
 
 } // namespace
 
-CActiveXSite::CActiveXSite(CActiveXUI& owner) : m_owner(&owner) {
-    ::InterlockedIncrement(&s_liveSites);
-}
+CActiveXSite::CActiveXSite(CActiveXUI& owner) : m_owner(&owner) {}
 
-CActiveXSite::~CActiveXSite() {
-    ::InterlockedDecrement(&s_liveSites);
-}
-
-LONG CActiveXSite::LiveCount() {
-    return s_liveSites;
+std::span<const gs::InterfaceEntry> CActiveXSite::InterfaceTable() {
+    static const gs::InterfaceEntry table[] = {
+        gs::InterfaceRow<CActiveXSite, IOleClientSite>(IID_IUnknown),
+        gs::InterfaceRow<CActiveXSite, IOleClientSite>(IID_IOleClientSite),
+        gs::InterfaceRow<CActiveXSite, IOleInPlaceSiteEx>(IID_IOleWindow),
+        gs::InterfaceRow<CActiveXSite, IOleInPlaceSiteEx>(IID_IOleInPlaceSite),
+        gs::InterfaceRow<CActiveXSite, IOleInPlaceSiteEx>(IID_IOleInPlaceSiteEx),
+        gs::InterfaceRow<CActiveXSite, IOleControlSite>(IID_IOleControlSite),
+        gs::InterfaceRow<CActiveXSite, IOleContainer>(IID_IParseDisplayName),
+        gs::InterfaceRow<CActiveXSite, IOleContainer>(IID_IOleContainer),
+        gs::InterfaceRow<CActiveXSite, IDispatch>(IID_IDispatch),
+    };
+    return table;
 }
 
 void CActiveXSite::SetQueryObserver(QueryObserver observer) {
@@ -33,52 +37,13 @@ void CActiveXSite::SetQueryObserver(QueryObserver observer) {
 }
 
 HRESULT CActiveXSite::QueryInterface(REFIID iid, void** object) {
-    return Observed(iid, FindInterface(iid, object));
+    return Observed(iid, ComObject::QueryInterface(iid, object));
 }
 
 HRESULT CActiveXSite::Observed(REFIID iid, HRESULT answer) const {
     if (s_queryObserver)
         s_queryObserver(m_owner, iid, answer);
     return answer;
-}
-
-HRESULT CActiveXSite::FindInterface(REFIID iid, void** object) {
-    if (!object)
-        return E_POINTER;
-    const struct {
-        const IID& iid;
-        IUnknown* face;
-    } table[] = {
-        {IID_IUnknown, static_cast<IOleClientSite*>(this)},
-        {IID_IOleClientSite, static_cast<IOleClientSite*>(this)},
-        {IID_IOleWindow, static_cast<IOleInPlaceSiteEx*>(this)},
-        {IID_IOleInPlaceSite, static_cast<IOleInPlaceSiteEx*>(this)},
-        {IID_IOleInPlaceSiteEx, static_cast<IOleInPlaceSiteEx*>(this)},
-        {IID_IOleControlSite, static_cast<IOleControlSite*>(this)},
-        {IID_IParseDisplayName, static_cast<IOleContainer*>(this)},
-        {IID_IOleContainer, static_cast<IOleContainer*>(this)},
-        {IID_IDispatch, static_cast<IDispatch*>(this)},
-    };
-    for (const auto& entry : table) {
-        if (entry.iid == iid) {
-            *object = entry.face;
-            AddRef();
-            return S_OK;
-        }
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CActiveXSite::AddRef() {
-    return static_cast<ULONG>(::InterlockedIncrement(&m_references));
-}
-
-ULONG CActiveXSite::Release() {
-    LONG left = ::InterlockedDecrement(&m_references);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
 }
 
 HRESULT CActiveXSite::SaveObject() {

@@ -6,6 +6,8 @@
 // its own (CActiveXFrame). The control may keep the site after the host has gone;
 // Detach then leaves every answer neutral. Windowless activation is not offered: every
 // control gets a window of its own.
+#include "platform/ComObject.h"
+
 #include <ocidl.h>
 #include <oleidl.h>
 
@@ -13,32 +15,26 @@ namespace DuiLib {
 
 class CActiveXUI;
 
-class CActiveXSite final : public IOleClientSite,
-                           public IOleInPlaceSiteEx,
-                           public IOleControlSite,
-                           public IOleContainer,
-                           public IDispatch {
+class CActiveXSite final : public gs::ComObject<CActiveXSite, IOleClientSite, IOleInPlaceSiteEx,
+                                                IOleControlSite, IOleContainer, IDispatch> {
 public:
     // Sees each interface a control asks of its site (QueryInterface, and the container
     // and frame it fetches), with the answer given.
     using QueryObserver = void (*)(const CActiveXUI* owner, REFIID iid, HRESULT answer);
 
     explicit CActiveXSite(CActiveXUI& owner);
-    CActiveXSite(const CActiveXSite&) = delete;
-    CActiveXSite& operator=(const CActiveXSite&) = delete;
 
     void Detach() { m_owner = nullptr; }
 
-    // Sites not yet destroyed, in the whole process: a control that keeps its site after
-    // the teardown shows here.
-    static LONG LiveCount();
+    static std::span<const gs::InterfaceEntry> InterfaceTable();
+    // LiveCount(): sites not yet destroyed, in the whole process; a control that keeps its
+    // site after the teardown shows there.
+
     // For tests and diagnostics; null (the default) observes nothing.
     static void SetQueryObserver(QueryObserver observer);
 
-    // IUnknown
+    // IUnknown: the table's answer, shown to the observer
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override;
@@ -97,12 +93,10 @@ public:
                                      UINT* argumentError) override;
 
 private:
-    ~CActiveXSite();
+    ~CActiveXSite() override = default;
 
-    HRESULT FindInterface(REFIID iid, void** object);
     HRESULT Observed(REFIID iid, HRESULT answer) const;
 
-    LONG m_references = 1;
     CActiveXUI* m_owner; // not owned: the control that hosts through this site
 };
 

@@ -5,27 +5,13 @@
 
 namespace DuiLib {
 
-HRESULT CFlashEventSink::QueryInterface(REFIID iid, void** object) {
-    if (!object)
-        return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_IDispatch && iid != DIID__IShockwaveFlashEvents) {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-}
-
-ULONG CFlashEventSink::AddRef() {
-    return static_cast<ULONG>(::InterlockedIncrement(&m_references));
-}
-
-ULONG CFlashEventSink::Release() {
-    LONG left = ::InterlockedDecrement(&m_references);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
+std::span<const gs::InterfaceEntry> CFlashEventSink::InterfaceTable() {
+    static const gs::InterfaceEntry table[] = {
+        gs::InterfaceRow<CFlashEventSink, IDispatch>(IID_IUnknown),
+        gs::InterfaceRow<CFlashEventSink, IDispatch>(IID_IDispatch),
+        gs::InterfaceRow<CFlashEventSink, IDispatch>(DIID__IShockwaveFlashEvents),
+    };
+    return table;
 }
 
 HRESULT CFlashEventSink::GetTypeInfoCount(UINT* count) {

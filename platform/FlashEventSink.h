@@ -2,23 +2,22 @@
 // The event sink a CFlashUI advises on the player's _IShockwaveFlashEvents connection
 // point. The player holds it by reference; the control detaches it when it goes, after
 // which events are ignored.
+#include "platform/ComObject.h"
+
 #include <oaidl.h>
 
 namespace DuiLib {
 
 class CFlashUI;
 
-class CFlashEventSink final : public IDispatch {
+class CFlashEventSink final : public gs::ComObject<CFlashEventSink, IDispatch> {
 public:
     explicit CFlashEventSink(CFlashUI& owner) : m_owner(&owner) {}
-    CFlashEventSink(const CFlashEventSink&) = delete;
-    CFlashEventSink& operator=(const CFlashEventSink&) = delete;
 
     void Detach() { m_owner = nullptr; }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    static std::span<const gs::InterfaceEntry> InterfaceTable();
+
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
@@ -28,9 +27,8 @@ public:
                                      UINT* argumentError) override;
 
 private:
-    ~CFlashEventSink() = default;
+    ~CFlashEventSink() override = default;
 
-    LONG m_references = 1;
     CFlashUI* m_owner; // not owned: the control that advised this sink
 };
 

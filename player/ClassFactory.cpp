@@ -1,5 +1,6 @@
 #include "player/ClassFactory.h"
 
+#include "platform/ComObject.h"
 #include "player/FlashPlayer.h"
 #include "player/Module.h"
 
@@ -11,15 +12,11 @@ ClassFactory& ClassFactory::Instance() {
 }
 
 HRESULT ClassFactory::QueryInterface(REFIID iid, void** object) {
-    if (!object)
-        return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_IClassFactory) {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    *object = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
+    static const gs::InterfaceEntry table[] = {
+        gs::InterfaceRow<ClassFactory, IClassFactory>(IID_IUnknown),
+        gs::InterfaceRow<ClassFactory, IClassFactory>(IID_IClassFactory),
+    };
+    return gs::QueryTable(this, table, iid, object);
 }
 
 ULONG ClassFactory::AddRef() {

@@ -1,5 +1,6 @@
 #include "player/EventConnection.h"
 
+#include "platform/ComObject.h"
 #include "platform/ShockwaveFlash.h"
 
 #include <olectl.h>
@@ -7,15 +8,11 @@
 namespace player {
 
 HRESULT EventConnection::QueryInterface(REFIID iid, void** object) {
-    if (!object)
-        return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_IConnectionPoint) {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    *object = static_cast<IConnectionPoint*>(this);
-    AddRef();
-    return S_OK;
+    static const gs::InterfaceEntry table[] = {
+        gs::InterfaceRow<EventConnection, IConnectionPoint>(IID_IUnknown),
+        gs::InterfaceRow<EventConnection, IConnectionPoint>(IID_IConnectionPoint),
+    };
+    return gs::QueryTable(this, table, iid, object);
 }
 
 HRESULT EventConnection::GetConnectionInterface(IID* iid) {

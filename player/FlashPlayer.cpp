@@ -68,39 +68,23 @@ FlashPlayer::~FlashPlayer() {
     UnlockModule();
 }
 
-HRESULT FlashPlayer::QueryInterface(REFIID iid, void** object) {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IShockwaveFlash)
-        *object = static_cast<IShockwaveFlash*>(this);
-    else if (iid == IID_IOleObject)
-        *object = static_cast<IOleObject*>(this);
-    else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceObject)
-        *object = static_cast<IOleInPlaceObject*>(this);
-    else if (iid == IID_IOleInPlaceActiveObject)
-        *object = static_cast<IOleInPlaceActiveObject*>(this);
-    else if (iid == IID_IOleControl)
-        *object = static_cast<IOleControl*>(this);
-    else if (iid == IID_IPersist || iid == IID_IPersistStreamInit)
-        *object = static_cast<IPersistStreamInit*>(this);
-    else if (iid == IID_IConnectionPointContainer)
-        *object = static_cast<IConnectionPointContainer*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG FlashPlayer::AddRef() {
-    return static_cast<ULONG>(::InterlockedIncrement(&m_references));
-}
-
-ULONG FlashPlayer::Release() {
-    LONG left = ::InterlockedDecrement(&m_references);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
+// The identity is the IShockwaveFlash interface: hosts call the player's methods on the
+// pointer they get for IID_IUnknown.
+std::span<const gs::InterfaceEntry> FlashPlayer::InterfaceTable() {
+    static const gs::InterfaceEntry table[] = {
+        gs::InterfaceRow<FlashPlayer, IShockwaveFlash>(IID_IUnknown),
+        gs::InterfaceRow<FlashPlayer, IShockwaveFlash>(IID_IDispatch),
+        gs::InterfaceRow<FlashPlayer, IShockwaveFlash>(IID_IShockwaveFlash),
+        gs::InterfaceRow<FlashPlayer, IOleObject>(IID_IOleObject),
+        gs::InterfaceRow<FlashPlayer, IOleInPlaceObject>(IID_IOleWindow),
+        gs::InterfaceRow<FlashPlayer, IOleInPlaceObject>(IID_IOleInPlaceObject),
+        gs::InterfaceRow<FlashPlayer, IOleInPlaceActiveObject>(IID_IOleInPlaceActiveObject),
+        gs::InterfaceRow<FlashPlayer, IOleControl>(IID_IOleControl),
+        gs::InterfaceRow<FlashPlayer, IPersistStreamInit>(IID_IPersist),
+        gs::InterfaceRow<FlashPlayer, IPersistStreamInit>(IID_IPersistStreamInit),
+        gs::InterfaceRow<FlashPlayer, IConnectionPointContainer>(IID_IConnectionPointContainer),
+    };
+    return table;
 }
 
 HRESULT FlashPlayer::put_Movie(BSTR movie) {

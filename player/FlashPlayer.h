@@ -9,6 +9,7 @@
 // The implementation is spread by interface: FlashPlayer.cpp (lifetime, movie, calls),
 // FlashPlayerSlots.cpp (the IShockwaveFlash properties and methods),
 // FlashPlayerDispatch.cpp (IDispatch), FlashPlayerOle.cpp (embedding and activation).
+#include "platform/ComObject.h"
 #include "platform/ComPtr.h"
 #include "platform/ShockwaveFlash.h"
 #include "player/DialogAnswerer.h"
@@ -24,22 +25,15 @@
 
 namespace player {
 
-class FlashPlayer final : public IShockwaveFlash,
-                          public IOleObject,
-                          public IOleInPlaceObject,
-                          public IOleInPlaceActiveObject,
-                          public IOleControl,
-                          public IPersistStreamInit,
-                          public IConnectionPointContainer,
-                          private MovieHost,
-                          private StageEvents {
+class FlashPlayer final
+    : public gs::ComObject<FlashPlayer, IShockwaveFlash, IOleObject, IOleInPlaceObject,
+                           IOleInPlaceActiveObject, IOleControl, IPersistStreamInit,
+                           IConnectionPointContainer>,
+      private MovieHost,
+      private StageEvents {
 public:
     static HRESULT Create(REFIID iid, void** object);
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    static std::span<const gs::InterfaceEntry> InterfaceTable();
 
     // IDispatch
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -205,7 +199,7 @@ public:
 
 private:
     FlashPlayer();
-    ~FlashPlayer();
+    ~FlashPlayer() override;
 
     // MovieHost
     HRESULT CallHost(gs::UniqueBstr request) override;
@@ -228,7 +222,6 @@ private:
     HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result);
     HRESULT PutTextMember(DISPID id, DISPPARAMS& params);
 
-    LONG m_references = 1;
     Stage m_stage{*this};
     Transcript m_transcript;
     DialogAnswerer m_dialogs;
