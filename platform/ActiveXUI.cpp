@@ -2,6 +2,7 @@
 
 #include "platform/ActiveXSite.h"
 #include "platform/PaintManagerUI.h"
+#include "platform/ScopeGuard.h"
 
 #include <cassert>
 #include <cwchar>
@@ -86,34 +87,40 @@ void CActiveXUI::UpdateControlWindow() {
 
 HRESULT CActiveXUI::Advise(REFIID events, IUnknown* sink) {
     gs::ComPtr<IConnectionPointContainer> container;
-    HRESULT hr = m_unknown.query(IID_IConnectionPointContainer, container);
+    HRESULT hr = m_unknown.query(container);
     if (FAILED(hr))
         return hr;
     Connection connection{{}, 0};
     hr = container->FindConnectionPoint(events, connection.point.put());
-    if (SUCCEEDED(hr))
-        hr = connection.point->Advise(sink, &connection.cookie);
-    if (SUCCEEDED(hr))
-        m_connections.push_back(connection);
+    if (FAILED(hr))
+        return hr;
+    hr = connection.point->Advise(sink, &connection.cookie);
+    if (FAILED(hr))
+        return hr;
+    m_connections.push_back(connection);
     return hr;
 }
 
 HRESULT CActiveXUI::CreateControl() {
     if (!m_pManager || !m_pManager->GetPaintWindow())
         return E_UNEXPECTED;
+    gs::ScopeGuard releaseOnFailure([this] { ReleaseControl(); });
     HRESULT hr = ::CoCreateInstance(m_clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                     m_unknown.put_void());
-    if (SUCCEEDED(hr))
-        hr = SetUpControl();
-    if (SUCCEEDED(hr))
-        hr = ActivateInPlace();
     if (FAILED(hr))
-        ReleaseControl();
+        return hr;
+    hr = SetUpControl();
+    if (FAILED(hr))
+        return hr;
+    hr = ActivateInPlace();
+    if (FAILED(hr))
+        return hr;
+    releaseOnFailure.dismiss();
     return hr;
 }
 
 HRESULT CActiveXUI::SetUpControl() {
-    HRESULT hr = m_unknown.query(IID_IOleObject, m_oleObject);
+    HRESULT hr = m_unknown.query(m_oleObject);
     if (FAILED(hr))
         return hr;
     m_site.attach(new (std::nothrow) CActiveXSite(*this));
@@ -122,16 +129,28 @@ HRESULT CActiveXUI::SetUpControl() {
     DWORD status = 0;
     (void)m_oleObject->GetMiscStatus(DVASPECT_CONTENT, &status); // none known: 0
     const bool siteFirst = status & OLEMISC_SETCLIENTSITEFIRST;
-    if (siteFirst)
+    if (siteFirst) {
         hr = m_oleObject->SetClientSite(m_site.get());
+        if (FAILED(hr))
+            return hr;
+    }
+    hr = InitNew();
+    if (FAILED(hr))
+        return hr;
+    if (!siteFirst) {
+        hr = m_oleObject->SetClientSite(m_site.get());
+        if (FAILED(hr))
+            return hr;
+    }
+    return OnControlCreated();
+}
+
+// A control without persistence starts new by itself.
+HRESULT CActiveXUI::InitNew() {
     gs::ComPtr<IPersistStreamInit> persist;
-    if (SUCCEEDED(hr) && SUCCEEDED(m_unknown.query(IID_IPersistStreamInit, persist)))
-        hr = persist->InitNew();
-    if (SUCCEEDED(hr) && !siteFirst)
-        hr = m_oleObject->SetClientSite(m_site.get());
-    if (SUCCEEDED(hr))
-        hr = OnControlCreated();
-    return hr;
+    if (FAILED(m_unknown.query(persist)))
+        return S_OK;
+    return persist->InitNew();
 }
 
 // The paint manager paints the whole client area: the window must clip its children,
@@ -141,12 +160,14 @@ HRESULT CActiveXUI::ActivateInPlace() {
     LONG_PTR style = ::GetWindowLongPtrW(container, GWL_STYLE);
     if (!(style & WS_CLIPCHILDREN))
         ::SetWindowLongPtrW(container, GWL_STYLE, style | WS_CLIPCHILDREN);
-    HRESULT hr = m_oleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_site.get(), 0,
-                                     container, &m_rcItem);
-    if (SUCCEEDED(hr))
-        hr = m_unknown.query(IID_IOleInPlaceObject, m_inPlaceObject);
-    if (SUCCEEDED(hr))
-        UpdateControlWindow();
+    HRESULT hr = m_oleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_site.get(), 0, container,
+                                     &m_rcItem);
+    if (FAILED(hr))
+        return hr;
+    hr = m_unknown.query(m_inPlaceObject);
+    if (FAILED(hr))
+        return hr;
+    UpdateControlWindow();
     return hr;
 }
 

@@ -61,6 +61,7 @@ private:
 
     HRESULT CreateControl();
     HRESULT SetUpControl();
+    HRESULT InitNew();
     HRESULT ActivateInPlace();
 
     CLSID m_clsid = CLSID_NULL;

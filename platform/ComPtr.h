@@ -41,10 +41,11 @@ public:
     T* operator->() const noexcept { return m_ptr; }
     explicit operator bool() const noexcept { return m_ptr != nullptr; }
 
-    template <typename U> HRESULT query(REFIID iid, ComPtr<U>& out) const noexcept {
+    // Asks for the interface of `out`'s type, by the IID that type declares.
+    template <typename U> HRESULT query(ComPtr<U>& out) const noexcept {
         if (!m_ptr)
             return E_POINTER;
-        return m_ptr->QueryInterface(iid, out.put_void());
+        return m_ptr->QueryInterface(__uuidof(U), out.put_void());
     }
 
 private:

@@ -148,3 +148,7 @@ struct IShockwaveFlash : public IDispatch {
     virtual HRESULT STDMETHODCALLTYPE get_AllowFullScreen(BSTR* fullScreen) = 0;
     virtual HRESULT STDMETHODCALLTYPE put_AllowFullScreen(BSTR fullScreen) = 0;
 };
+
+// Lets ComPtr<IShockwaveFlash>::query find the interface's IID.
+__CRT_UUID_DECL(IShockwaveFlash, 0xD27CDB6C, 0xAE6D, 0x11CF, 0x96, 0xB8, 0x44, 0x45, 0x53, 0x54,
+                0x00, 0x00)

@@ -85,7 +85,7 @@ HRESULT FlashPlayer::Activate(IOleClientSite* site, LPCRECT rect, bool uiActivat
     gs::ComPtr<IOleClientSite> clientSite(site ? site : m_clientSite.get());
     if (!m_inPlaceSite) {
         gs::ComPtr<IOleInPlaceSite> inPlaceSite;
-        HRESULT hr = clientSite.query(IID_IOleInPlaceSite, inPlaceSite);
+        HRESULT hr = clientSite.query(inPlaceSite);
         if (FAILED(hr))
             return hr;
         if (inPlaceSite->CanInPlaceActivate() != S_OK)

@@ -89,7 +89,7 @@ TEST_F(PlayerRegistrationTest, TheDllCanUnloadOnlyWhenNothingIsAlive) {
                   S_OK);
         EXPECT_EQ(canUnload(), S_FALSE);
         gs::ComPtr<IConnectionPointContainer> container;
-        ASSERT_EQ(player.query(IID_IConnectionPointContainer, container), S_OK);
+        ASSERT_EQ(player.query(container), S_OK);
         gs::ComPtr<IConnectionPoint> point;
         ASSERT_EQ(container->FindConnectionPoint(DIID__IShockwaveFlashEvents, point.put()), S_OK);
         player.reset();
