@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/ControlUI.h"
+#include "platform/ModulePath.h"
 #include "platform/UIAttributes.h"
 
 namespace DuiLib {
@@ -81,20 +82,7 @@ HINSTANCE CPaintManagerUI::GetInstance() {
 }
 
 CDuiString CPaintManagerUI::GetInstancePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length =
-            ::GetModuleFileNameW(GetInstance(), path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return CDuiString();
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    size_t slash = path.find_last_of(L"\\/");
-    return CDuiString(path.c_str(), slash == std::wstring::npos ? 0 : static_cast<int>(slash + 1));
+    return CDuiString(gs::ModuleFolder(GetInstance()).c_str());
 }
 
 void CPaintManagerUI::SetResourcePath(LPCTSTR pStrPath) {

@@ -1,5 +1,6 @@
 #include "player/FlashPlayer.h"
 
+#include "platform/ModulePath.h"
 #include "player/Module.h"
 #include "player/MovieFile.h"
 
@@ -23,11 +24,6 @@ std::wstring ResultText(HRESULT hr) {
     wchar_t text[16]{};
     std::swprintf(text, 16, L"0x%08lX", static_cast<unsigned long>(hr));
     return text;
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
 bool IsRelative(const std::wstring& path) {
@@ -132,7 +128,7 @@ HRESULT FlashPlayer::OpenMovie(const std::wstring& path) {
 void FlashPlayer::OpenTranscript(const std::wstring& moviePath, const std::wstring& fromMovie) {
     if (m_transcriptFromEnvironment || fromMovie.empty())
         return;
-    std::wstring path = IsRelative(fromMovie) ? FolderOf(moviePath) + fromMovie : fromMovie;
+    std::wstring path = IsRelative(fromMovie) ? gs::FolderOf(moviePath) + fromMovie : fromMovie;
     HRESULT hr = m_transcript.Open(path);
     if (FAILED(hr))
         m_stage.SetStatus(L"Cannot write the transcript " + path + L" (" + ResultText(hr) + L")");

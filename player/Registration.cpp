@@ -4,6 +4,7 @@
 // registration (DllInstall with "user") writes HKCU\Software\Classes for a Windows user
 // without administrator rights. Unregistering removes the keys only while they name this
 // DLL, so that it never takes away a real Flash Player registered after it.
+#include "platform/ModulePath.h"
 #include "platform/ShockwaveFlash.h"
 #include "player/Module.h"
 
@@ -56,23 +57,8 @@ HRESULT SetValue(HKEY root, const std::wstring& subKey, const wchar_t* name,
                                        reinterpret_cast<const BYTE*>(value.c_str()), bytes));
 }
 
-std::wstring ModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = ::GetModuleFileNameW(player::ModuleInstance(), path.data(),
-                                            static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 HRESULT Register(bool perUser) {
-    std::wstring path = ModulePath();
+    std::wstring path = gs::ModuleFilePath(player::ModuleInstance());
     if (path.empty())
         return HRESULT_FROM_WIN32(::GetLastError());
     RegistryKey root;
@@ -105,7 +91,7 @@ bool RegisteredToThisModule(HKEY root) {
     if (::RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, server, &bytes) !=
         ERROR_SUCCESS)
         return false;
-    return ::lstrcmpiW(server, ModulePath().c_str()) == 0;
+    return ::lstrcmpiW(server, gs::ModuleFilePath(player::ModuleInstance()).c_str()) == 0;
 }
 
 HRESULT Unregister(bool perUser) {

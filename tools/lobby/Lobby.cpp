@@ -1,5 +1,6 @@
 #include "tools/lobby/Lobby.h"
 
+#include "platform/ModulePath.h"
 #include "tools/lobby/GameMasterRoomMessage.h"
 #include "tools/lobby/HandoverImage.h"
 #include "tools/lobby/LobbyLog.h"
@@ -21,10 +22,7 @@ std::wstring FreshHandoverName() {
 }
 
 std::wstring BesideLobby(const std::wstring& fileName) {
-    std::wstring path(MAX_PATH, L'\0');
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
-    path.resize(length);
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + fileName;
+    return gs::ModuleFolder(nullptr) + fileName;
 }
 
 std::wstring CreateRoomBlock(NamedBlock& block, HWND window, const std::string& ticket) {
