@@ -49,7 +49,8 @@ std::wstring Digits(unsigned long value, unsigned base, bool upper) {
     return out;
 }
 
-std::wstring Narrow(const char* text) {
+// A narrow argument of the formatter: each byte becomes the unit of the same value.
+std::wstring WidenBytes(const char* text) {
     std::wstring out;
     for (; text && *text; ++text)
         out += static_cast<wchar_t>(static_cast<unsigned char>(*text));
@@ -80,7 +81,7 @@ std::wstring Convert(const Field& field, va_list& args) {
         return std::wstring(1, static_cast<wchar_t>(va_arg(args, int)));
     case L's': {
         if (field.size == 'h')
-            return Narrow(va_arg(args, const char*));
+            return WidenBytes(va_arg(args, const char*));
         const wchar_t* text = va_arg(args, const wchar_t*);
         return text ? std::wstring(text) : std::wstring(L"(null)");
     }

@@ -2,6 +2,7 @@
 // One owning type per kind of Windows handle. Each releases what it holds on every
 // way out of its scope; copies are deleted, moves hand the handle over.
 #include <windows.h>
+
 #include <oleauto.h>
 #include <utility>
 
@@ -55,8 +56,12 @@ struct FileTraits {
     static void close(pointer value) noexcept { (void)::CloseHandle(value); }
 };
 
-inline void UnmapView(const void* view) noexcept { (void)::UnmapViewOfFile(view); }
-inline void DeleteGdiObject(HGDIOBJ object) noexcept { (void)::DeleteObject(object); }
+inline void UnmapView(const void* view) noexcept {
+    (void)::UnmapViewOfFile(view);
+}
+inline void DeleteGdiObject(HGDIOBJ object) noexcept {
+    (void)::DeleteObject(object);
+}
 
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueKernelHandle = UniqueHandle<HandleTraits<HANDLE, ::CloseHandle>>;
@@ -109,7 +114,8 @@ private:
 // Selects an object into a DC and puts the previous one back at the end of the scope.
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) noexcept : m_dc(dc), m_previous(::SelectObject(dc, object)) {}
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept
+        : m_dc(dc), m_previous(::SelectObject(dc, object)) {}
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
     ~SelectedObject() {

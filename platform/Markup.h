@@ -55,7 +55,6 @@ public:
     enum {
         XMLFILE_ENCODING_UTF8 = 0,
         XMLFILE_ENCODING_UNICODE = 1,
-        XMLFILE_ENCODING_ASNI = 2,
         XMLFILE_ENCODING_ANSI = 2,
     };
 

@@ -25,7 +25,7 @@ LPCTSTR CShellFrameWnd::GetTaskBarName() const {
 }
 
 void CShellFrameWnd::LoadSettings() {
-    (void)m_settings.LoadFromFile(L"\\Settings.xml", DuiLib::CMarkup::XMLFILE_ENCODING_ASNI);
+    (void)m_settings.LoadFromFile(L"\\Settings.xml", DuiLib::CMarkup::XMLFILE_ENCODING_ANSI);
     CMarkupNode movie = m_settings.GetRoot().GetChild(L"loadingFlash");
     CDuiString movieText = TextOf(movie);
     if (movieText.IsEmpty()) {

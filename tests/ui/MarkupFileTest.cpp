@@ -57,7 +57,7 @@ TEST(MarkupFile, AnsiFollowsTheSystemCodePage) {
     SkinFolder folder;
     folder.Write(L"ansi.xml", "<s><TaskBarName>\xD3\xCE\xCF\xB7</TaskBarName></s>"); // 游戏 in GBK
     CMarkup xml;
-    ASSERT_TRUE(xml.LoadFromFile(L"\\ansi.xml", CMarkup::XMLFILE_ENCODING_ASNI));
+    ASSERT_TRUE(xml.LoadFromFile(L"\\ansi.xml", CMarkup::XMLFILE_ENCODING_ANSI));
     std::wstring title = xml.GetRoot().GetChild(L"TaskBarName").GetValue();
     if (::GetACP() == 936)
         EXPECT_EQ(title, L"游戏");
@@ -65,7 +65,7 @@ TEST(MarkupFile, AnsiFollowsTheSystemCodePage) {
         EXPECT_EQ(title, L"\u00D3\u00CE\u00CF\u00B7");
     // A BOM overrides the selector.
     folder.Write(L"bom.xml", "\xEF\xBB\xBF" + kUtf8Title);
-    ASSERT_TRUE(xml.LoadFromFile(L"bom.xml", CMarkup::XMLFILE_ENCODING_ASNI));
+    ASSERT_TRUE(xml.LoadFromFile(L"bom.xml", CMarkup::XMLFILE_ENCODING_ANSI));
     EXPECT_STREQ(xml.GetRoot().GetChild(L"TaskBarName").GetValue(), L"游戏");
 }
 
