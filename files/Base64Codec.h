@@ -3,7 +3,7 @@
 // program's own folder (or the system folder) and never from the current folder,
 // which the open dialog moves to wherever the user browsed. Every operation answers 0
 // while the library or its entry point is missing, and the next one tries again.
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <windows.h>
 

@@ -6,8 +6,8 @@
 // behind. Text that is not valid Base64, a missing codec or a failed allocation writes
 // nothing at all.
 #include "launch/EnterGameInfo.h"
-#include "platform/Handles.h"
-#include "platform/ScopeGuard.h"
+#include "platform/win/Handles.h"
+#include "platform/win/ScopeGuard.h"
 
 #include <cwchar>
 #include <memory>

@@ -2,7 +2,7 @@
 // The name a game file is saved under: the chosen name, with the configured extension
 // appended in lower case unless the name already ends in it (in any letter case).
 // Portable: no Windows header.
-#include "platform/DuiString.h"
+#include "platform/ui/DuiString.h"
 
 namespace gs {
 

@@ -2,11 +2,11 @@
 // movie's calls to the shell, load the movie, lift its local sandbox, allow it script
 // access and tell it its size. A missing player is reported with an offer to
 // download it, and the shell quits.
-#include "platform/ComPtr.h"
-#include "platform/FlashUI.h"
-#include "platform/Handles.h"
-#include "platform/ShockwaveFlash.h"
-#include "platform/Trace.h"
+#include "platform/host/FlashUI.h"
+#include "platform/host/ShockwaveFlash.h"
+#include "platform/win/ComPtr.h"
+#include "platform/win/Handles.h"
+#include "platform/win/Trace.h"
 #include "shell/ShellFrameWnd.h"
 
 #include <shellapi.h>

@@ -1,10 +1,10 @@
 // Every request into the movie leaves through CallFlash: the "flash" control is looked
 // up afresh each time and the player's interface released before returning.
-#include "platform/ActiveXUI.h"
-#include "platform/ComPtr.h"
-#include "platform/Handles.h"
-#include "platform/ShockwaveFlash.h"
-#include "platform/Trace.h"
+#include "platform/host/ActiveXUI.h"
+#include "platform/host/ShockwaveFlash.h"
+#include "platform/win/ComPtr.h"
+#include "platform/win/Handles.h"
+#include "platform/win/Trace.h"
 #include "shell/ShellFrameWnd.h"
 
 HRESULT CShellFrameWnd::CallFlash(LPCTSTR request) {

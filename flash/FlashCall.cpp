@@ -2,7 +2,7 @@
 // call to return. File requests only start a timer, so that the modal file dialogs
 // open after the movie's call has returned.
 #include "flash/CommandDispatch.h"
-#include "platform/Trace.h"
+#include "platform/win/Trace.h"
 #include "shell/ShellFrameWnd.h"
 
 #include <shellapi.h>

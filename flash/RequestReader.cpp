@@ -1,6 +1,6 @@
 #include "flash/RequestReader.h"
 
-#include "platform/Markup.h"
+#include "platform/ui/Markup.h"
 
 #include <new>
 

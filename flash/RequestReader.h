@@ -3,7 +3,7 @@
 // argument, and which of the shell's commands the name selects. Kept apart from what
 // the commands do, so that any text can be read without side effects. Portable: no
 // Windows header.
-#include "platform/DuiString.h"
+#include "platform/ui/DuiString.h"
 
 namespace gs {
 

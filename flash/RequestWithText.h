@@ -4,7 +4,7 @@
 // text and the fixed tail. The text is written straight into the room reserved between
 // head and tail, so the shell never holds a second full-size copy of it, and the
 // request ends at its exact size.
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <string>
 

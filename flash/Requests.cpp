@@ -3,7 +3,7 @@
 #include "flash/RequestWithText.h"
 #include "flash/XmlEscape.h"
 #include "launch/EnterGameInfo.h"
-#include "platform/PaintManagerUI.h"
+#include "platform/ui/PaintManagerUI.h"
 
 using DuiLib::CDuiString;
 

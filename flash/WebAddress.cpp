@@ -4,7 +4,7 @@
 // get through, so the text can never be more than one argument.
 #include "flash/WebAddress.h"
 
-#include "platform/HexDigit.h"
+#include "platform/win/HexDigit.h"
 
 #include <cwchar>
 #include <cwctype>

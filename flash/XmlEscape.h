@@ -2,7 +2,7 @@
 // Texts placed into a request travel as XML character data: the five characters that
 // XML gives a meaning are written as their named entities, so that a path or a user
 // name holding them still gives a well-formed request. Portable: no Windows header.
-#include "platform/DuiString.h"
+#include "platform/ui/DuiString.h"
 
 namespace gs {
 

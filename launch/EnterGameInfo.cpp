@@ -4,7 +4,7 @@
 #include "launch/HandoverBlock.h"
 #include "launch/LaunchNumbers.h"
 #include "launch/ProcessArguments.h"
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 // The outgoing requests are formatted on it and the file exchange runs on it.
 #include "files/Base64Codec.h"
 #include "flash/RequestWithText.h"
-#include "platform/DuiString.h"
+#include "platform/ui/DuiString.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "launch/LaunchNumbers.h"
 
-#include "platform/DuiString.h"
+#include "platform/ui/DuiString.h"
 
 #include <limits>
 

@@ -4,8 +4,8 @@
 #include "launch/RoomBlock.h"
 #include "launch/AnsiField.h"
 #include "launch/EnterGameInfo.h"
-#include "platform/Handles.h"
-#include "platform/Trace.h"
+#include "platform/win/Handles.h"
+#include "platform/win/Trace.h"
 
 #include <cstring>
 

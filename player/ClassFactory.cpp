@@ -1,6 +1,6 @@
 #include "player/ClassFactory.h"
 
-#include "platform/ComObject.h"
+#include "platform/win/ComObject.h"
 #include "player/FlashPlayer.h"
 #include "player/Module.h"
 

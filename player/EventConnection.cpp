@@ -1,7 +1,7 @@
 #include "player/EventConnection.h"
 
-#include "platform/ComObject.h"
-#include "platform/ShockwaveFlash.h"
+#include "platform/host/ShockwaveFlash.h"
+#include "platform/win/ComObject.h"
 
 #include <olectl.h>
 

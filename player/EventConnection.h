@@ -2,7 +2,7 @@
 // The connection point of _IShockwaveFlashEvents. It is part of the player: its
 // reference count is the player's, so a sink holder keeps the whole control alive.
 // Events go to every advised sink through IDispatch::Invoke.
-#include "platform/ComPtr.h"
+#include "platform/win/ComPtr.h"
 
 #include <ocidl.h>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "player/FlashPlayer.h"
 
-#include "platform/ModulePath.h"
+#include "platform/win/ModulePath.h"
 #include "player/Module.h"
 #include "player/MovieFile.h"
 

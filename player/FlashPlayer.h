@@ -9,9 +9,9 @@
 // The implementation is spread by interface: FlashPlayer.cpp (lifetime, movie, calls),
 // FlashPlayerSlots.cpp (the IShockwaveFlash properties and methods),
 // FlashPlayerDispatch.cpp (IDispatch), FlashPlayerOle.cpp (embedding and activation).
-#include "platform/ComObject.h"
-#include "platform/ComPtr.h"
-#include "platform/ShockwaveFlash.h"
+#include "platform/host/ShockwaveFlash.h"
+#include "platform/win/ComObject.h"
+#include "platform/win/ComPtr.h"
 #include "player/DialogAnswerer.h"
 #include "player/EventConnection.h"
 #include "player/MovieRunner.h"

@@ -4,7 +4,7 @@
 // FlashVersion. There is no type library; names resolve through the table below.
 #include "player/FlashPlayer.h"
 
-#include "platform/DispatchArgument.h"
+#include "platform/host/DispatchArgument.h"
 
 namespace player {
 

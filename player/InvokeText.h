@@ -4,7 +4,7 @@
 // The reader is tolerant: malformed text gives what could be recognised (an empty
 // name, fewer arguments), never an error or a read past the end. It reads in place: an
 // argument is a view into the text, which may hold a whole file.
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <string>
 #include <string_view>

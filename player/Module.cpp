@@ -1,6 +1,6 @@
 #include "player/Module.h"
 
-#include "platform/ShockwaveFlash.h"
+#include "platform/host/ShockwaveFlash.h"
 #include "player/ClassFactory.h"
 
 #include <atomic>

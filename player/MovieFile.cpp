@@ -1,6 +1,6 @@
 #include "player/MovieFile.h"
 
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <string_view>
 

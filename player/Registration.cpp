@@ -4,8 +4,8 @@
 // registration (DllInstall with "user") writes HKCU\Software\Classes for a Windows user
 // without administrator rights. Unregistering removes the keys only while they name this
 // DLL, so that it never takes away a real Flash Player registered after it.
-#include "platform/ModulePath.h"
-#include "platform/ShockwaveFlash.h"
+#include "platform/host/ShockwaveFlash.h"
+#include "platform/win/ModulePath.h"
 #include "player/Module.h"
 
 #include <string>

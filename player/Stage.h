@@ -4,7 +4,7 @@
 // buttons, so that tests can click them) and the list of the calls it has received.
 // Its timers drive the movie's waits and the file-dialog answers, so that nothing
 // blocks the UI thread and nothing rides on the host's own windows.
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <deque>
 #include <string>

@@ -2,7 +2,7 @@
 // The player's record of every call in and out: one UTF-8 line per entry, appended
 // and written through at once, so that a test reading the file sees each line as soon
 // as it happened, even when the process ends inside the next call.
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <string>
 #include <string_view>

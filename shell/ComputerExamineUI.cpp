@@ -1,6 +1,6 @@
 #include "shell/ComputerExamineUI.h"
 
-#include "platform/DialogBuilder.h"
+#include "platform/ui/DialogBuilder.h"
 
 // The inner build has no callback, so it never creates a further copy of itself.
 ComputerExamineUI::ComputerExamineUI() {

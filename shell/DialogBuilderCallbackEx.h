@@ -1,6 +1,6 @@
 #pragma once
 // Creates the skin classes of the shell's own that the skin builder does not know.
-#include "platform/UIDefs.h"
+#include "platform/ui/UIDefs.h"
 
 class CDialogBuilderCallbackEx : public DuiLib::IDialogBuilderCallback {
 public:

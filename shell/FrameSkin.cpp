@@ -1,7 +1,7 @@
 // The main frame's skin: built from "skin.xml" while the window is created, and the
 // notifications of its caption buttons.
-#include "platform/ControlUI.h"
-#include "platform/DialogBuilder.h"
+#include "platform/ui/ControlUI.h"
+#include "platform/ui/DialogBuilder.h"
 #include "shell/DialogBuilderCallbackEx.h"
 #include "shell/ShellFrameWnd.h"
 

@@ -4,9 +4,9 @@
 // decision, so WM_CLOSE and the system Close command only tell the movie.
 #include "shell/ShellFrameWnd.h"
 
-#include "platform/ActiveXUI.h"
-#include "platform/ControlUI.h"
-#include "platform/FlashUI.h"
+#include "platform/host/ActiveXUI.h"
+#include "platform/host/FlashUI.h"
+#include "platform/ui/ControlUI.h"
 #include "shell/MaximiseRule.h"
 
 #include <cstring>

@@ -4,10 +4,10 @@
 // from them, the text waiting to be saved, the recorded sizes and the caption buttons.
 // The system draws no frame: the whole window is client area, drawn by the skin.
 #include "launch/EnterGameInfo.h"
-#include "platform/FlashEventHandler.h"
-#include "platform/Markup.h"
-#include "platform/PaintManagerUI.h"
-#include "platform/WindowWnd.h"
+#include "platform/host/FlashEventHandler.h"
+#include "platform/ui/Markup.h"
+#include "platform/ui/PaintManagerUI.h"
+#include "platform/ui/WindowWnd.h"
 #include "shell/FileFilter.h"
 
 class CShellFrameWnd : public DuiLib::CWindowWnd,

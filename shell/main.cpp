@@ -1,8 +1,8 @@
 // The process entry. Everything runs on this one thread, inside the message loop, in
 // a single-threaded COM apartment that later hosts the Flash control. Every way out
 // gives exit code 0.
-#include "platform/PaintManagerUI.h"
-#include "platform/ScopeGuard.h"
+#include "platform/ui/PaintManagerUI.h"
+#include "platform/win/ScopeGuard.h"
 #include "shell/ShellFrameWnd.h"
 
 #include <objbase.h>

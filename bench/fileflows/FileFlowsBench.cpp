@@ -20,10 +20,10 @@
 // calling the shell with "LoadReplied" / "SaveReplied", whose trace lines the hook times.
 //   cd <build>/stage && wine ../bench/fileflows_bench.exe [bytes]
 #include "bench/support/Clock.h"
-#include "platform/ActiveXUI.h"
-#include "platform/Handles.h"
-#include "platform/ScopeGuard.h"
-#include "platform/ShockwaveFlash.h"
+#include "platform/host/ActiveXUI.h"
+#include "platform/host/ShockwaveFlash.h"
+#include "platform/win/Handles.h"
+#include "platform/win/ScopeGuard.h"
 #include "tests/support/FrameHarness.h"
 
 #include <psapi.h>

@@ -3,8 +3,8 @@
 // UTF-16 that encodes back to the very bytes read; every text made of valid code points
 // is accepted unchanged; UTF-16 is taken unit by unit, in the order its mark says.
 #include "FuzzInput.h"
-#include "platform/Markup.h"
-#include "platform/MarkupDecode.h"
+#include "platform/ui/Markup.h"
+#include "platform/ui/MarkupDecode.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,7 +1,7 @@
 // The markup reader on arbitrary text: it loads or refuses, and everything a loaded
 // document offers can be walked and read.
 #include "FuzzInput.h"
-#include "platform/Markup.h"
+#include "platform/ui/Markup.h"
 
 #include <cstdlib>
 #include <cwchar>

@@ -2,7 +2,7 @@
 // not name, and what it reads is what the markup reader says the text holds.
 #include "FuzzInput.h"
 #include "flash/RequestReader.h"
-#include "platform/Markup.h"
+#include "platform/ui/Markup.h"
 
 #include <cstdlib>
 #include <cwchar>

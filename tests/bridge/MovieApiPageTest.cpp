@@ -3,7 +3,7 @@
 // or "xml command" (sent by a movie), and each is checked here.
 #include "flash/RequestReader.h"
 #include "launch/EnterGameInfo.h"
-#include "platform/PaintManagerUI.h"
+#include "platform/ui/PaintManagerUI.h"
 #include "tests/support/LoadReply.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "flash/XmlEscape.h"
 #include "launch/EnterGameInfo.h"
-#include "platform/Markup.h"
-#include "platform/PaintManagerUI.h"
+#include "platform/ui/Markup.h"
+#include "platform/ui/PaintManagerUI.h"
 #include "tests/support/LoadReply.h"
 
 #include <gtest/gtest.h>

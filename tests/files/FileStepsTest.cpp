@@ -1,6 +1,6 @@
 // The file steps on real files, with the real codec beside the test program.
 #include "launch/EnterGameInfo.h"
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include "tests/support/FileBytes.h"
 

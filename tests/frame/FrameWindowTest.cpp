@@ -1,4 +1,4 @@
-#include "platform/ActiveXUI.h"
+#include "platform/host/ActiveXUI.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FrameHarness.h"
 

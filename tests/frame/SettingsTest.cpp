@@ -1,4 +1,4 @@
-#include "platform/PaintManagerUI.h"
+#include "platform/ui/PaintManagerUI.h"
 #include "shell/ShellFrameWnd.h"
 #include "tests/ui/SkinFolder.h"
 

@@ -3,7 +3,7 @@
 // test player does. Each control must get a window at its rectangle, follow the layout,
 // and leave no site behind.
 #include "HostHarness.h"
-#include "platform/ActiveXSite.h"
+#include "platform/host/ActiveXSite.h"
 
 #include <iostream>
 #include <map>

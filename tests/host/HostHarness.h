@@ -2,10 +2,10 @@
 // A real window with a paint manager and a skin holding the Flash control, the frame's
 // part played by the test: it answers "showactivex" the way the shell does (handler,
 // movie, local security, script access) and records every event the control routes.
-#include "platform/ComPtr.h"
-#include "platform/Handles.h"
-#include "platform/ShockwaveFlash.h"
 #include "platform/UIlib.h"
+#include "platform/host/ShockwaveFlash.h"
+#include "platform/win/ComPtr.h"
+#include "platform/win/Handles.h"
 
 #include "../player/PlayerTestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "launch/RoomBlock.h"
 #include "launch/EnterGameInfo.h"
-#include "platform/Trace.h"
+#include "platform/win/Trace.h"
 #include "tests/support/Arguments.h"
 #include "tests/support/SharedBlock.h"
 

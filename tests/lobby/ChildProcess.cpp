@@ -1,6 +1,6 @@
 #include "tests/lobby/ChildProcess.h"
 
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 #include "tools/lobby/ShellCommandLine.h"
 
 #include <filesystem>

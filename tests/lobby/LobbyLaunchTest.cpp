@@ -1,7 +1,7 @@
 // The lobby as a real process, launching the probe in the shell's place: what the probe
 // finds in its arguments and in both blocks, what the shell's own fill makes of them,
 // and what the lobby logs and returns.
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 #include "tests/lobby/ChildProcess.h"
 
 #include <gtest/gtest.h>

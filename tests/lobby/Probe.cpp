@@ -5,7 +5,7 @@
 //   PROBE_SEND    comma-separated messages: room:N (well formed), tag, size, tail
 //   PROBE_EXIT    exit code;  PROBE_HANG=1: never exit
 #include "launch/EnterGameInfo.h"
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <windows.h>
 

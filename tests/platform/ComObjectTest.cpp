@@ -1,7 +1,7 @@
 // The base of our own COM objects: the interface table, the identity, the reference
 // count and the live-object counter, on a small object with two interfaces.
-#include "platform/ComObject.h"
-#include "platform/ComPtr.h"
+#include "platform/win/ComObject.h"
+#include "platform/win/ComPtr.h"
 
 #include <gtest/gtest.h>
 #include <oleidl.h>

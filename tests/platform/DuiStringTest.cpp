@@ -1,4 +1,4 @@
-#include "platform/DuiString.h"
+#include "platform/ui/DuiString.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Module paths: the folder part of a path, and a module's whole path however long it is
 // (a copy of this test program loaded from a folder deeper than MAX_PATH).
-#include "platform/ModulePath.h"
-#include "platform/Handles.h"
+#include "platform/win/ModulePath.h"
+#include "platform/win/Handles.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,7 +1,7 @@
 // Writes two trace lines for the trace tests: one formatted in Chinese, and one with a
 // text long enough to be written in several slices, with a surrogate pair across the first slice's
 // end.
-#include "platform/Trace.h"
+#include "platform/win/Trace.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The test player as a host sees it: created through COM by the Flash Player's CLSID,
 // called through the IShockwaveFlash vtable slots of the fact sheet and through
 // IDispatch, with its events on the connection point and its transcript on disk.
-#include "platform/ComPtr.h"
-#include "platform/Handles.h"
-#include "platform/ShockwaveFlash.h"
+#include "platform/host/ShockwaveFlash.h"
+#include "platform/win/ComPtr.h"
+#include "platform/win/Handles.h"
 
 #include "PlayerTestSupport.h"
 

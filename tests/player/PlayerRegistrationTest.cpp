@@ -1,9 +1,9 @@
 // Self-registration and unloading of FlashTestPlayer.dll, through its own exports.
 // Per-user registration is exercised here (HKCU), so that the machine-wide registration
 // the other tests use stays as it is.
-#include "platform/ComPtr.h"
-#include "platform/Handles.h"
-#include "platform/ShockwaveFlash.h"
+#include "platform/host/ShockwaveFlash.h"
+#include "platform/win/ComPtr.h"
+#include "platform/win/Handles.h"
 
 #include "PlayerTestSupport.h"
 

@@ -3,7 +3,7 @@
 // test can see what the shell opened with ShellExecute.
 #include <objbase.h> // before the test support headers, which use COM
 
-#include "platform/ScopeGuard.h"
+#include "platform/win/ScopeGuard.h"
 #include "tests/player/PlayerTestSupport.h"
 #include "tests/support/MessagePump.h"
 

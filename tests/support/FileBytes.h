@@ -1,7 +1,7 @@
 #pragma once
 // A file's whole content, written or read as another program would: the skins and
 // settings a test gives the shell, the saved files it compares.
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <string>
 

@@ -4,8 +4,8 @@
 // trace lines, read as the test goes.
 #include <objbase.h> // before the test support headers, which use COM
 
-#include "platform/ControlUI.h"
-#include "platform/Trace.h"
+#include "platform/ui/ControlUI.h"
+#include "platform/win/Trace.h"
 #include "shell/ShellFrameWnd.h"
 #include "tests/player/PlayerTestSupport.h"
 #include "tests/support/FileBytes.h"

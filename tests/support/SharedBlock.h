@@ -1,6 +1,6 @@
 #pragma once
 // Named file mappings made by a test as the platform makes them.
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <cstddef>
 #include <cstring>

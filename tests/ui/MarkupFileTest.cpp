@@ -1,5 +1,5 @@
-#include "platform/Markup.h"
-#include "platform/MarkupDecode.h"
+#include "platform/ui/Markup.h"
+#include "platform/ui/MarkupDecode.h"
 
 #include <gtest/gtest.h>
 

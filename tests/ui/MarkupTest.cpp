@@ -1,4 +1,4 @@
-#include "platform/Markup.h"
+#include "platform/ui/Markup.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PaintManagerUI.h"
+#include "platform/ui/PaintManagerUI.h"
 #include "tests/support/FileBytes.h"
 
 class SkinFolder {

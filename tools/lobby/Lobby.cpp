@@ -1,6 +1,6 @@
 #include "tools/lobby/Lobby.h"
 
-#include "platform/ModulePath.h"
+#include "platform/win/ModulePath.h"
 #include "tools/lobby/GameMasterRoomMessage.h"
 #include "tools/lobby/HandoverImage.h"
 #include "tools/lobby/LobbyLog.h"

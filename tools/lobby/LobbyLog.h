@@ -1,7 +1,7 @@
 #pragma once
 // The lobby's log: each line goes, as UTF-8, to standard output and to the log file if
 // there is one, written through at once so that a reader sees it while the shell runs.
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <string>
 

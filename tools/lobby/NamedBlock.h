@@ -1,7 +1,7 @@
 #pragma once
 // A named block of shared memory that this process creates, owns and fills: the
 // platform block "GL_ROOM_REC" and the handover block. It lives as long as the object.
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // The lobby's own window, whose handle goes into "GL_ROOM_REC": a message-only window
 // that logs every WM_COPYDATA it receives.
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 #include "tools/lobby/LobbyLog.h"
 
 namespace lobby {

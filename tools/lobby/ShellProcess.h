@@ -3,7 +3,7 @@
 // trace lines land where the lobby's output goes), then waited for while this thread
 // keeps pumping messages, since the shell's game-master-room message is sent to this
 // thread's window and the shell waits until it has been handled.
-#include "platform/Handles.h"
+#include "platform/win/Handles.h"
 
 #include <optional>
 #include <string>

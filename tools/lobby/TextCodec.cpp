@@ -1,5 +1,5 @@
 #include "tools/lobby/TextCodec.h"
-#include "platform/HexDigit.h"
+#include "platform/win/HexDigit.h"
 
 #include <windows.h>
 

@@ -1,0 +1,93 @@
+#include "platform/ui/ButtonUI.h"
+
+#include <cwchar>
+#include <string_view>
+
+#include "platform/ui/PaintManagerUI.h"
+#include "platform/ui/UIAttributes.h"
+
+namespace DuiLib {
+
+LPCTSTR CButtonUI::GetClass() const {
+    return L"ButtonUI";
+}
+
+LPVOID CButtonUI::GetInterface(LPCTSTR pstrName) {
+    if (pstrName && std::wcscmp(pstrName, L"Button") == 0)
+        return this;
+    return CLabelUI::GetInterface(pstrName);
+}
+
+void CButtonUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
+    if (!pstrName || !pstrValue)
+        return;
+    std::wstring_view name(pstrName);
+    DWORD* target = name == L"hotbkcolor"        ? &m_dwHotBkColor
+                    : name == L"pushedbkcolor"   ? &m_dwPushedBkColor
+                    : name == L"hottextcolor"    ? &m_dwHotTextColor
+                    : name == L"pushedtextcolor" ? &m_dwPushedTextColor
+                                                 : nullptr;
+    if (!target)
+        return CLabelUI::SetAttribute(pstrName, pstrValue);
+    if (ParseColorAttribute(pstrValue, *target))
+        Invalidate();
+}
+
+void CButtonUI::DoEvent(TEventUI& event) {
+    switch (event.Type) {
+    case UIEvent::MouseEnter:
+        return SetState(true, m_bPushed);
+    case UIEvent::MouseLeave:
+        return SetState(false, m_bPushed);
+    case UIEvent::ButtonDown:
+        return SetState(true, true);
+    case UIEvent::MouseMove:
+        return SetState(m_rcItem.Contains(event.ptMouse), m_bPushed);
+    case UIEvent::ButtonUp: {
+        bool clicked = m_bPushed && m_rcItem.Contains(event.ptMouse);
+        SetState(m_rcItem.Contains(event.ptMouse), false);
+        if (clicked)
+            Activate(); // last: a notifier may delete this button
+        return;
+    }
+    case UIEvent::CaptureLost:
+        return SetState(false, false);
+    case UIEvent::KeyDown:
+        if (event.wParam == VK_SPACE || event.wParam == VK_RETURN)
+            Activate();
+        return;
+    default:
+        return CLabelUI::DoEvent(event);
+    }
+}
+
+void CButtonUI::Activate() {
+    if (m_pManager && IsVisible())
+        m_pManager->SendNotify(this, L"click");
+}
+
+void CButtonUI::SetState(bool hot, bool pushed) {
+    if (hot == m_bHot && pushed == m_bPushed)
+        return;
+    m_bHot = hot;
+    m_bPushed = pushed;
+    Invalidate();
+}
+
+DWORD CButtonUI::StateColor(DWORD normal, DWORD hot, DWORD pushed) const {
+    if (m_bPushed && m_bHot && pushed)
+        return pushed;
+    if (m_bHot && hot)
+        return hot;
+    return normal;
+}
+
+void CButtonUI::PaintBkColor(HDC hDC) {
+    PaintColor(hDC, StateColor(m_dwBackColor, m_dwHotBkColor, m_dwPushedBkColor));
+}
+
+DWORD CButtonUI::GetCurrentTextColor() const {
+    return StateColor(m_dwTextColor, m_dwHotTextColor, m_dwPushedTextColor);
+}
+
+} // namespace DuiLib

@@ -1,0 +1,39 @@
+#pragma once
+// A label that reacts to the mouse: hot while the pointer is over it, pushed while the
+// left button is held on it, and "click" when the button is released over it (or on
+// Space or Enter while it has the focus).
+#include "platform/ui/LabelUI.h"
+
+namespace DuiLib {
+
+class CButtonUI : public CLabelUI {
+public:
+    LPCTSTR GetClass() const override;
+    LPVOID GetInterface(LPCTSTR pstrName) override;
+    void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;
+    void DoEvent(TEventUI& event) override;
+
+    bool IsHot() const { return m_bHot; }
+    bool IsPushed() const { return m_bPushed; }
+    // Sends "click" from this button.
+    virtual void Activate();
+
+protected:
+    void PaintBkColor(HDC hDC) override;
+    DWORD GetCurrentTextColor() const override;
+
+    DWORD m_dwHotBkColor = 0;
+    DWORD m_dwPushedBkColor = 0;
+    DWORD m_dwHotTextColor = 0;
+    DWORD m_dwPushedTextColor = 0;
+
+private:
+    void SetState(bool hot, bool pushed);
+    // Of the three colours, the one for the current state, falling back to normal.
+    DWORD StateColor(DWORD normal, DWORD hot, DWORD pushed) const;
+
+    bool m_bHot = false;
+    bool m_bPushed = false;
+};
+
+} // namespace DuiLib

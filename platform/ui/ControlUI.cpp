@@ -1,0 +1,231 @@
+#include "platform/ui/ControlUI.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <string_view>
+
+#include "platform/ui/PaintManagerUI.h"
+#include "platform/ui/UIAttributes.h"
+
+namespace DuiLib {
+
+namespace {
+
+// Sizes and margins beyond this are refused, so layout sums cannot overflow.
+constexpr int kMaxExtent = 1 << 20;
+
+bool IsExtent(int value) {
+    return value >= 0 && value <= kMaxExtent;
+}
+
+bool IsMargins(const RECT& rc) {
+    return IsExtent(rc.left) && IsExtent(rc.top) && IsExtent(rc.right) && IsExtent(rc.bottom);
+}
+
+} // namespace
+
+CControlUI::CControlUI() = default;
+
+CControlUI::~CControlUI() {
+    if (m_pManager)
+        m_pManager->ReapObjects(this);
+}
+
+LPCTSTR CControlUI::GetClass() const {
+    return L"ControlUI";
+}
+
+LPVOID CControlUI::GetInterface(LPCTSTR pstrName) {
+    if (pstrName && std::wcscmp(pstrName, L"Control") == 0)
+        return this;
+    return nullptr;
+}
+
+void CControlUI::SetText(LPCTSTR pstrText) {
+    m_sText = pstrText;
+    Invalidate();
+}
+
+void CControlUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit) {
+    m_pManager = pManager;
+    m_pParent = pParent;
+    if (bInit && m_pManager)
+        m_pManager->InitControls(this);
+}
+
+void CControlUI::SetPos(RECT rc) {
+    Invalidate();
+    m_rcItem = rc;
+    Invalidate();
+}
+
+void CControlUI::SetFixedWidth(int cx) {
+    if (!IsExtent(cx))
+        return;
+    m_cxyFixed.cx = cx;
+    NeedParentUpdate();
+}
+
+void CControlUI::SetFixedHeight(int cy) {
+    if (!IsExtent(cy))
+        return;
+    m_cxyFixed.cy = cy;
+    NeedParentUpdate();
+}
+
+void CControlUI::SetPadding(RECT rc) {
+    if (!IsMargins(rc))
+        return;
+    m_rcPadding = rc;
+    NeedParentUpdate();
+}
+
+void CControlUI::SetBkColor(DWORD argb) {
+    m_dwBackColor = argb;
+    Invalidate();
+}
+
+void CControlUI::SetBorderColor(DWORD argb) {
+    m_dwBorderColor = argb;
+    Invalidate();
+}
+
+void CControlUI::SetBorderSize(int size) {
+    if (!IsExtent(size))
+        return;
+    m_nBorderSize = size;
+    Invalidate();
+}
+
+void CControlUI::SetTextColor(DWORD argb) {
+    m_dwTextColor = argb;
+    Invalidate();
+}
+
+void CControlUI::SetVisible(bool bVisible) {
+    if (m_bVisible == bVisible)
+        return;
+    bool wasVisible = IsVisible();
+    m_bVisible = bVisible;
+    if (!IsVisible() && m_bFocused && m_pManager)
+        m_pManager->SetFocus(nullptr);
+    if (wasVisible != IsVisible())
+        NeedParentUpdate();
+}
+
+void CControlUI::SetInternVisible(bool bVisible) {
+    m_bInternVisible = bVisible;
+    if (!IsVisible() && m_bFocused && m_pManager)
+        m_pManager->SetFocus(nullptr);
+}
+
+void CControlUI::SetFocus() {
+    if (m_pManager)
+        m_pManager->SetFocus(this);
+}
+
+void CControlUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
+    if (!pstrName || !pstrValue)
+        return;
+    std::wstring_view name(pstrName);
+    int number = 0;
+    DWORD color = 0;
+    RECT rect{};
+    bool flag = false;
+    if (name == L"name")
+        SetName(pstrValue);
+    else if (name == L"text")
+        SetText(pstrValue);
+    else if (name == L"width" && ParseIntAttribute(pstrValue, number))
+        SetFixedWidth(number);
+    else if (name == L"height" && ParseIntAttribute(pstrValue, number))
+        SetFixedHeight(number);
+    else if (name == L"padding" && ParseRectAttribute(pstrValue, rect))
+        SetPadding(rect);
+    else if (name == L"bkcolor" && ParseColorAttribute(pstrValue, color))
+        SetBkColor(color);
+    else if (name == L"bordercolor" && ParseColorAttribute(pstrValue, color))
+        SetBorderColor(color);
+    else if (name == L"bordersize" && ParseIntAttribute(pstrValue, number))
+        SetBorderSize(number);
+    else if (name == L"textcolor" && ParseColorAttribute(pstrValue, color))
+        SetTextColor(color);
+    else if (name == L"visible" && ParseBoolAttribute(pstrValue, flag))
+        SetVisible(flag);
+}
+
+CControlUI* CControlUI::FindControlAt(POINT pt) {
+    return IsVisible() && m_rcItem.Contains(pt) ? this : nullptr;
+}
+
+CControlUI* CControlUI::FindInTree(const std::function<bool(CControlUI&)>& match) {
+    return match(*this) ? this : nullptr;
+}
+
+void CControlUI::DoEvent(TEventUI& event) {
+    if (event.Type == UIEvent::SetFocus)
+        SetFocusState(true);
+    else if (event.Type == UIEvent::KillFocus)
+        SetFocusState(false);
+}
+
+void CControlUI::DoPaint(HDC hDC, const RECT& rcPaint) {
+    RECT visible{};
+    if (!::IntersectRect(&visible, &rcPaint, &m_rcItem))
+        return;
+    int saved = ::SaveDC(hDC);
+    ::IntersectClipRect(hDC, visible.left, visible.top, visible.right, visible.bottom);
+    PaintBkColor(hDC);
+    PaintText(hDC);
+    PaintChildren(hDC, visible);
+    PaintBorder(hDC);
+    ::RestoreDC(hDC, saved);
+}
+
+void CControlUI::PaintChildren(HDC, const RECT&) {}
+
+void CControlUI::PaintBkColor(HDC hDC) {
+    PaintColor(hDC, m_dwBackColor);
+}
+
+void CControlUI::PaintColor(HDC hDC, DWORD argb) {
+    if (argb >> 24 == 0)
+        return;
+    gs::UniqueBrush brush(::CreateSolidBrush(ToColorRef(argb)));
+    ::FillRect(hDC, &m_rcItem, brush.get());
+}
+
+void CControlUI::PaintText(HDC) {}
+
+void CControlUI::PaintBorder(HDC hDC) {
+    if (m_nBorderSize <= 0 || m_dwBorderColor >> 24 == 0)
+        return;
+    gs::UniqueBrush brush(::CreateSolidBrush(ToColorRef(m_dwBorderColor)));
+    int size = std::min({m_nBorderSize, (GetWidth() + 1) / 2, (GetHeight() + 1) / 2});
+    const CDuiRect& rc = m_rcItem;
+    RECT edges[] = {{rc.left, rc.top, rc.right, rc.top + size},
+                    {rc.left, rc.bottom - size, rc.right, rc.bottom},
+                    {rc.left, rc.top, rc.left + size, rc.bottom},
+                    {rc.right - size, rc.top, rc.right, rc.bottom}};
+    for (const RECT& edge : edges)
+        ::FillRect(hDC, &edge, brush.get());
+}
+
+void CControlUI::Invalidate() {
+    if (m_pManager)
+        m_pManager->Invalidate(m_rcItem);
+}
+
+void CControlUI::NeedParentUpdate() {
+    if (m_pParent)
+        m_pParent->NeedUpdate();
+    else
+        NeedUpdate();
+}
+
+void CControlUI::NeedUpdate() {
+    if (m_pManager)
+        m_pManager->NeedUpdate();
+}
+
+} // namespace DuiLib

@@ -1,0 +1,115 @@
+#pragma once
+// The base of every skin control: a rectangle laid out by its parent, a few common
+// attributes, painting of background, text and border, and input events.
+#include <functional>
+
+#include "platform/ui/UIDefs.h"
+
+namespace DuiLib {
+
+class CPaintManagerUI;
+
+class CControlUI {
+public:
+    CControlUI();
+    CControlUI(const CControlUI&) = delete;
+    CControlUI& operator=(const CControlUI&) = delete;
+    virtual ~CControlUI();
+
+    virtual LPCTSTR GetClass() const;
+    // "Control" for every control; subclasses answer their own names too.
+    virtual LPVOID GetInterface(LPCTSTR pstrName);
+
+    const CDuiString& GetName() const { return m_sName; }
+    void SetName(LPCTSTR pstrName) { m_sName = pstrName; }
+    const CDuiString& GetText() const { return m_sText; }
+    virtual void SetText(LPCTSTR pstrText);
+
+    CPaintManagerUI* GetManager() const { return m_pManager; }
+    CControlUI* GetParent() const { return m_pParent; }
+    // Binds the control (and a container's children) to a manager; with init, and once
+    // the manager's window has been initialised, the control's DoInit runs.
+    virtual void SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit = true);
+    // Called once, inside the message loop, after the window was shown with its skin.
+    virtual void DoInit() {}
+
+    // Layout: the rectangle in client coordinates that the parent gives the control.
+    const CDuiRect& GetPos() const { return m_rcItem; }
+    virtual void SetPos(RECT rc);
+    int GetWidth() const { return m_rcItem.GetWidth(); }
+    int GetHeight() const { return m_rcItem.GetHeight(); }
+    // Fixed sizes asked for by the skin; 0 lets the layout stretch the control.
+    int GetFixedWidth() const { return m_cxyFixed.cx; }
+    int GetFixedHeight() const { return m_cxyFixed.cy; }
+    void SetFixedWidth(int cx);
+    void SetFixedHeight(int cy);
+    // Margins around the control inside its parent's layout.
+    const CDuiRect& GetPadding() const { return m_rcPadding; }
+    void SetPadding(RECT rc);
+
+    DWORD GetBkColor() const { return m_dwBackColor; }
+    void SetBkColor(DWORD argb);
+    DWORD GetBorderColor() const { return m_dwBorderColor; }
+    void SetBorderColor(DWORD argb);
+    int GetBorderSize() const { return m_nBorderSize; }
+    void SetBorderSize(int size);
+    DWORD GetTextColor() const { return m_dwTextColor; }
+    void SetTextColor(DWORD argb);
+
+    // Visible when the control itself and every parent are.
+    bool IsVisible() const { return m_bVisible && m_bInternVisible; }
+    virtual void SetVisible(bool bVisible = true);
+    // A parent's visibility changed.
+    virtual void SetInternVisible(bool bVisible = true);
+
+    bool IsFocused() const { return m_bFocused; }
+    virtual void SetFocus();
+    // Called by the manager when the focus arrives or leaves.
+    void SetFocusState(bool focused) { m_bFocused = focused; }
+
+    // Unknown names and unreadable values are ignored.
+    virtual void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue);
+
+    // The deepest visible control at pt (client coordinates), or null.
+    virtual CControlUI* FindControlAt(POINT pt);
+    // The first control of this subtree, in document order, for which match is true.
+    virtual CControlUI* FindInTree(const std::function<bool(CControlUI&)>& match);
+
+    virtual void DoEvent(TEventUI& event);
+    virtual void DoPaint(HDC hDC, const RECT& rcPaint);
+
+    void Invalidate();
+    // The layout of the parent (so of this control too) must be redone.
+    void NeedParentUpdate();
+    void NeedUpdate();
+
+protected:
+    virtual void PaintBkColor(HDC hDC);
+    virtual void PaintText(HDC hDC);
+    virtual void PaintBorder(HDC hDC);
+    // Between the text and the border; a container paints its children here.
+    virtual void PaintChildren(HDC hDC, const RECT& visible);
+    // Fills the control's rectangle; a colour whose alpha is 0 paints nothing.
+    void PaintColor(HDC hDC, DWORD argb);
+
+    CPaintManagerUI* m_pManager = nullptr; // not owned
+    CControlUI* m_pParent = nullptr;       // not owned: the parent owns this control
+    CDuiString m_sName;
+    CDuiString m_sText;
+    CDuiRect m_rcItem;
+    CDuiRect m_rcPadding;
+    CSize m_cxyFixed;
+    DWORD m_dwBackColor = 0;
+    DWORD m_dwBorderColor = 0;
+    DWORD m_dwTextColor = 0xFF000000;
+    int m_nBorderSize = 0;
+    bool m_bVisible = true;
+    bool m_bInternVisible = true;
+    bool m_bFocused = false;
+
+private:
+    friend class CPaintManagerUI;
+    bool m_bInitDone = false; // DoInit has run
+};
+
+} // namespace DuiLib

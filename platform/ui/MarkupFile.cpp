@@ -1,0 +1,79 @@
+// The Windows half of the markup reader: reading a file, and the ANSI code page for
+// the decoding of its bytes (MarkupDecode.cpp).
+#include <windows.h>
+
+#include <string>
+
+#include "platform/ui/Markup.h"
+#include "platform/ui/MarkupDecode.h"
+#include "platform/ui/PaintManagerUI.h"
+#include "platform/win/Handles.h"
+
+namespace DuiLib {
+
+namespace {
+
+// Larger files are refused rather than read: no skin or settings file comes near this.
+constexpr std::size_t kMaxFileSize = 64u << 20;
+
+std::wstring ResourceFile(const wchar_t* name) {
+    std::wstring path = CPaintManagerUI::GetResourcePath().GetData();
+    std::wstring file = name ? name : L"";
+    bool pathEnds = !path.empty() && (path.back() == L'\\' || path.back() == L'/');
+    bool fileStarts = !file.empty() && (file.front() == L'\\' || file.front() == L'/');
+    if (pathEnds && fileStarts)
+        file.erase(0, 1);
+    return path + file;
+}
+
+bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+    gs::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > kMaxFileSize)
+        return false;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+         read != bytes.size()))
+        return false;
+    return true;
+}
+
+bool AnsiCodePageToWide(const unsigned char* data, std::size_t size, std::wstring& out) {
+    auto text = reinterpret_cast<const char*>(data);
+    int count = ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
+    if (count <= 0)
+        return false;
+    out.resize(static_cast<std::size_t>(count));
+    return ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), out.data(), count) ==
+           count;
+}
+
+} // namespace
+
+bool CMarkup::LoadFromMem(const unsigned char* data, std::size_t size, int encoding) {
+    Release();
+    std::wstring text;
+    if (!data || size > kMaxFileSize ||
+        !DecodeMarkupBytes(data, size, encoding, AnsiCodePageToWide, text)) {
+        m_error = L"not a text in the given encoding";
+        return false;
+    }
+    return Load(text.data(), text.size());
+}
+
+bool CMarkup::LoadFromFile(const wchar_t* name, int encoding) {
+    Release();
+    std::string bytes;
+    if (!ReadWholeFile(ResourceFile(name), bytes)) {
+        m_error = L"file cannot be read";
+        return false;
+    }
+    return LoadFromMem(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                       encoding);
+}
+
+} // namespace DuiLib

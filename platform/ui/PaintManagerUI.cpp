@@ -1,0 +1,459 @@
+#include "platform/ui/PaintManagerUI.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "platform/ui/ControlUI.h"
+#include "platform/ui/UIAttributes.h"
+#include "platform/win/ModulePath.h"
+
+namespace DuiLib {
+
+namespace {
+
+HINSTANCE& InstanceHandle() {
+    static HINSTANCE instance = nullptr;
+    return instance;
+}
+
+CDuiString& ResourcePath() {
+    static CDuiString path;
+    return path;
+}
+
+POINT PointFromLParam(LPARAM lParam) {
+    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+bool IsExtent(LONG value) {
+    return value >= 0 && value <= (1 << 20);
+}
+
+// Faces with the CJK glyphs the skins use, best first: Windows' own, then the one
+// Wine finds on Linux systems, then the old Windows one.
+constexpr LPCTSTR kDefaultFontNames[] = {L"Microsoft YaHei", L"WenQuanYi Micro Hei", L"SimSun"};
+
+int CALLBACK CountFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool IsFontInstalled(const std::wstring& face) {
+    static std::map<std::wstring, bool> known;
+    auto cached = known.find(face);
+    if (cached != known.end())
+        return cached->second;
+    LOGFONTW query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    face.copy(query.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    gs::WindowDC screen(nullptr);
+    if (screen)
+        ::EnumFontFamiliesExW(screen.get(), &query, CountFace, reinterpret_cast<LPARAM>(&found), 0);
+    return known[face] = found;
+}
+
+const CDuiString& FallbackFontName() {
+    static const CDuiString name = [] {
+        for (LPCTSTR face : kDefaultFontNames) {
+            if (IsFontInstalled(face))
+                return CDuiString(face);
+        }
+        return CDuiString(kDefaultFontNames[0]);
+    }();
+    return name;
+}
+
+} // namespace
+
+CPaintManagerUI::~CPaintManagerUI() {
+    CControlUI* root = std::exchange(m_pRoot, nullptr);
+    delete root;
+}
+
+void CPaintManagerUI::SetInstance(HINSTANCE hInst) {
+    InstanceHandle() = hInst;
+}
+
+HINSTANCE CPaintManagerUI::GetInstance() {
+    return InstanceHandle() ? InstanceHandle() : ::GetModuleHandleW(nullptr);
+}
+
+CDuiString CPaintManagerUI::GetInstancePath() {
+    return CDuiString(gs::ModuleFolder(GetInstance()).c_str());
+}
+
+void CPaintManagerUI::SetResourcePath(LPCTSTR pStrPath) {
+    CDuiString& path = ResourcePath();
+    path = pStrPath;
+    if (!path.IsEmpty() && path.Right(1) != L"\\" && path.Right(1) != L"/")
+        path += L'\\';
+}
+
+const CDuiString& CPaintManagerUI::GetResourcePath() {
+    return ResourcePath();
+}
+
+void CPaintManagerUI::MessageLoop() {
+    MSG msg{};
+    for (;;) {
+        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1)
+            return;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+void CPaintManagerUI::Init(HWND hWnd) {
+    m_hWndPaint = hWnd;
+}
+
+bool CPaintManagerUI::AttachDialog(CControlUI* pControl) {
+    if (m_pRoot != pControl) {
+        CControlUI* old = std::exchange(m_pRoot, nullptr);
+        delete old;
+    }
+    m_pRoot = pControl;
+    if (!m_pRoot)
+        return false;
+    m_pRoot->SetManager(this, nullptr, true);
+    if (m_hWndPaint && m_szInitWindowSize.cx > 0 && m_szInitWindowSize.cy > 0)
+        ::SetWindowPos(m_hWndPaint, nullptr, 0, 0, m_szInitWindowSize.cx, m_szInitWindowSize.cy,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    NeedUpdate();
+    if (m_hWndPaint && ::IsWindowVisible(m_hWndPaint))
+        ScheduleWindowInit();
+    return true;
+}
+
+void CPaintManagerUI::SetWindowAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
+    if (!pstrName || !pstrValue)
+        return;
+    std::wstring_view name(pstrName);
+    SIZE size{};
+    RECT rect{};
+    DWORD color = 0;
+    int number = 0;
+    if (name == L"size" && ParseSizeAttribute(pstrValue, size) && IsExtent(size.cx) &&
+        IsExtent(size.cy))
+        m_szInitWindowSize = size;
+    else if (name == L"caption" && ParseRectAttribute(pstrValue, rect))
+        m_rcCaption = rect;
+    else if (name == L"roundcorner" && ParseSizeAttribute(pstrValue, size) && IsExtent(size.cx) &&
+             IsExtent(size.cy))
+        m_szRoundCorner = size;
+    else if (name == L"bkcolor" && ParseColorAttribute(pstrValue, color))
+        m_dwBackColor = color;
+    else if (name == L"font")
+        m_sFontName = pstrValue;
+    else if (name == L"fontsize" && ParseIntAttribute(pstrValue, number) && number > 0 &&
+             number <= 1000)
+        m_nFontSize = number;
+}
+
+const CDuiString& CPaintManagerUI::GetDefaultFontName() const {
+    return m_sFontName.IsEmpty() ? FallbackFontName() : m_sFontName;
+}
+
+HFONT CPaintManagerUI::GetFont(LPCTSTR pstrFace, int nSize, bool bBold) {
+    std::wstring face = pstrFace ? pstrFace : L"";
+    // A face the system lacks would draw the skin's Chinese text as boxes.
+    if (face.empty() || !IsFontInstalled(face))
+        face = FallbackFontName().GetData();
+    std::wstring key = face + L'|' + std::to_wstring(nSize) + (bBold ? L"|b" : L"|n");
+    gs::UniqueFont& font = m_fonts[key];
+    if (!font)
+        font.reset(::CreateFontW(-nSize, 0, 0, 0, bBold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+    return font.get();
+}
+
+bool CPaintManagerUI::AddNotifier(INotifyUI* pNotifier) {
+    if (!pNotifier ||
+        std::find(m_notifiers.begin(), m_notifiers.end(), pNotifier) != m_notifiers.end())
+        return false;
+    m_notifiers.push_back(pNotifier);
+    return true;
+}
+
+bool CPaintManagerUI::RemoveNotifier(INotifyUI* pNotifier) {
+    auto found = std::find(m_notifiers.begin(), m_notifiers.end(), pNotifier);
+    if (found == m_notifiers.end())
+        return false;
+    m_notifiers.erase(found);
+    return true;
+}
+
+void CPaintManagerUI::SendNotify(CControlUI* pControl, LPCTSTR pstrMessage, WPARAM wParam,
+                                 LPARAM lParam) {
+    TNotifyUI msg;
+    msg.sType = pstrMessage;
+    msg.pSender = pControl;
+    msg.dwTimestamp = ::GetTickCount();
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    if (::GetCursorPos(&msg.ptMouse) && m_hWndPaint)
+        ::ScreenToClient(m_hWndPaint, &msg.ptMouse);
+    // A copy: a notifier may add or remove notifiers while it is told.
+    std::vector<INotifyUI*> notifiers = m_notifiers;
+    for (INotifyUI* notifier : notifiers)
+        notifier->Notify(msg);
+}
+
+CControlUI* CPaintManagerUI::FindControl(LPCTSTR pstrName) const {
+    if (!m_pRoot || !pstrName)
+        return nullptr;
+    return m_pRoot->FindInTree([pstrName](CControlUI& c) { return c.GetName() == pstrName; });
+}
+
+CControlUI* CPaintManagerUI::FindControl(POINT pt) {
+    UpdateLayout();
+    return m_pRoot ? m_pRoot->FindControlAt(pt) : nullptr;
+}
+
+void CPaintManagerUI::SetFocus(CControlUI* pControl) {
+    if (pControl == m_pFocus)
+        return;
+    if (CControlUI* old = std::exchange(m_pFocus, nullptr))
+        SendEvent(old, UIEvent::KillFocus);
+    m_pFocus = pControl;
+    if (!m_pFocus)
+        return;
+    SendEvent(m_pFocus, UIEvent::SetFocus);
+    if (m_hWndPaint && ::GetFocus() != m_hWndPaint)
+        ::SetFocus(m_hWndPaint);
+}
+
+void CPaintManagerUI::NeedUpdate() {
+    m_bUpdateNeeded = true;
+    Invalidate();
+}
+
+void CPaintManagerUI::Invalidate() {
+    if (m_hWndPaint)
+        ::InvalidateRect(m_hWndPaint, nullptr, FALSE);
+}
+
+void CPaintManagerUI::Invalidate(const RECT& rcItem) {
+    if (m_hWndPaint)
+        ::InvalidateRect(m_hWndPaint, &rcItem, FALSE);
+}
+
+void CPaintManagerUI::UpdateLayout() {
+    if (!m_bUpdateNeeded || !m_pRoot || !m_hWndPaint || ::IsIconic(m_hWndPaint))
+        return;
+    RECT client{};
+    if (!::GetClientRect(m_hWndPaint, &client) || ::IsRectEmpty(&client))
+        return;
+    m_bUpdateNeeded = false;
+    m_pRoot->SetPos(client);
+}
+
+void CPaintManagerUI::Render(HDC dc, const RECT& area) {
+    UpdateLayout();
+    RECT client{};
+    if (!m_hWndPaint || !::GetClientRect(m_hWndPaint, &client) || ::IsRectEmpty(&client))
+        return;
+    gs::UniqueMemoryDC memory(::CreateCompatibleDC(dc));
+    gs::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, client.right, client.bottom));
+    if (!memory || !bitmap)
+        return;
+    gs::SelectedObject selected(memory.get(), bitmap.get());
+    gs::UniqueBrush background(::CreateSolidBrush(ToColorRef(m_dwBackColor)));
+    ::FillRect(memory.get(), &area, background.get());
+    if (m_pRoot && m_pRoot->IsVisible())
+        m_pRoot->DoPaint(memory.get(), area);
+    ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(),
+             area.left, area.top, SRCCOPY);
+}
+
+void CPaintManagerUI::InitControls(CControlUI* pControl) {
+    if (!m_bWindowInitDone || !pControl)
+        return;
+    std::vector<CControlUI*> pending;
+    pControl->FindInTree([&pending](CControlUI& c) {
+        if (!c.m_bInitDone)
+            pending.push_back(&c);
+        return false;
+    });
+    ++m_initDepth;
+    for (CControlUI* control : pending) {
+        if (m_reapedDuringInit.count(control) || control->m_bInitDone)
+            continue;
+        control->m_bInitDone = true;
+        control->DoInit();
+    }
+    if (--m_initDepth == 0)
+        m_reapedDuringInit.clear();
+}
+
+void CPaintManagerUI::ReapObjects(CControlUI* pControl) {
+    if (m_pFocus == pControl)
+        m_pFocus = nullptr;
+    if (m_pEventHover == pControl)
+        m_pEventHover = nullptr;
+    if (m_pEventClick == pControl)
+        m_pEventClick = nullptr;
+    if (m_pRoot == pControl)
+        m_pRoot = nullptr;
+    if (m_initDepth > 0)
+        m_reapedDuringInit.insert(pControl);
+}
+
+bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
+    if (!m_hWndPaint)
+        return false;
+    switch (uMsg) {
+    case UIMSG_WINDOWINIT:
+        OnWindowInit();
+        lRes = 0;
+        return true;
+    case WM_SHOWWINDOW:
+        if (wParam)
+            ScheduleWindowInit();
+        return false;
+    case WM_PAINT:
+        OnPaint();
+        lRes = 0;
+        return true;
+    case WM_PRINTCLIENT: {
+        RECT client{};
+        ::GetClientRect(m_hWndPaint, &client);
+        Render(reinterpret_cast<HDC>(wParam), client);
+        lRes = 0;
+        return true;
+    }
+    case WM_ERASEBKGND:
+        lRes = 1; // the paint covers everything
+        return true;
+    case WM_SIZE:
+        NeedUpdate();
+        UpdateLayout();
+        return false;
+    case WM_MOUSEMOVE:
+        OnMouseMove(PointFromLParam(lParam), wParam);
+        return false;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnButtonDown(PointFromLParam(lParam), wParam);
+        return false;
+    case WM_LBUTTONUP:
+        OnButtonUp(PointFromLParam(lParam), wParam);
+        return false;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != m_hWndPaint)
+            OnCaptureLost();
+        return false;
+    case WM_CANCELMODE:
+        OnCaptureLost();
+        return false;
+    case WM_KEYDOWN:
+        OnKeyDown(wParam, lParam);
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CPaintManagerUI::ScheduleWindowInit() {
+    if (m_bWindowInitPosted || !m_pRoot || !m_hWndPaint)
+        return;
+    m_bWindowInitPosted = ::PostMessageW(m_hWndPaint, UIMSG_WINDOWINIT, 0, 0) != FALSE;
+}
+
+void CPaintManagerUI::OnWindowInit() {
+    m_bWindowInitPosted = false;
+    if (m_bWindowInitDone || !m_pRoot)
+        return;
+    m_bWindowInitDone = true;
+    UpdateLayout();
+    SendNotify(m_pRoot, L"windowinit");
+    InitControls(m_pRoot);
+}
+
+void CPaintManagerUI::OnPaint() {
+    ScheduleWindowInit();
+    if (!::GetUpdateRect(m_hWndPaint, nullptr, FALSE))
+        return;
+    gs::PaintDC paint(m_hWndPaint);
+    Render(paint.get(), paint.area());
+}
+
+void CPaintManagerUI::OnMouseMove(POINT pt, WPARAM wParam) {
+    if (!m_bMouseTracking) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWndPaint, 0};
+        m_bMouseTracking = ::TrackMouseEvent(&track) != FALSE;
+    }
+    if (m_pEventClick)
+        return SendEvent(m_pEventClick, UIEvent::MouseMove, pt, wParam);
+    SetHover(FindControl(pt), pt);
+    if (m_pEventHover)
+        SendEvent(m_pEventHover, UIEvent::MouseMove, pt, wParam);
+}
+
+void CPaintManagerUI::OnMouseLeave() {
+    m_bMouseTracking = false;
+    if (!m_pEventClick)
+        SetHover(nullptr, POINT{});
+}
+
+void CPaintManagerUI::OnButtonDown(POINT pt, WPARAM wParam) {
+    CControlUI* control = FindControl(pt);
+    if (!control)
+        return;
+    SetHover(control, pt);
+    ::SetCapture(m_hWndPaint);
+    m_pEventClick = control;
+    SendEvent(control, UIEvent::ButtonDown, pt, wParam);
+}
+
+void CPaintManagerUI::OnButtonUp(POINT pt, WPARAM wParam) {
+    CControlUI* control = std::exchange(m_pEventClick, nullptr);
+    if (!control)
+        return;
+    if (::GetCapture() == m_hWndPaint)
+        ::ReleaseCapture();
+    SendEvent(control, UIEvent::ButtonUp, pt, wParam);
+    SetHover(FindControl(pt), pt);
+}
+
+void CPaintManagerUI::OnCaptureLost() {
+    if (CControlUI* control = std::exchange(m_pEventClick, nullptr))
+        SendEvent(control, UIEvent::CaptureLost);
+}
+
+void CPaintManagerUI::OnKeyDown(WPARAM wParam, LPARAM lParam) {
+    if (m_pFocus)
+        SendEvent(m_pFocus, UIEvent::KeyDown, POINT{}, wParam, lParam);
+}
+
+void CPaintManagerUI::SetHover(CControlUI* pControl, POINT pt) {
+    if (pControl == m_pEventHover)
+        return;
+    CControlUI* old = std::exchange(m_pEventHover, pControl);
+    if (old)
+        SendEvent(old, UIEvent::MouseLeave, pt);
+    if (m_pEventHover)
+        SendEvent(m_pEventHover, UIEvent::MouseEnter, pt);
+}
+
+void CPaintManagerUI::SendEvent(CControlUI* pControl, UIEvent type, POINT pt, WPARAM wParam,
+                                LPARAM lParam) {
+    TEventUI event;
+    event.Type = type;
+    event.pSender = pControl;
+    event.dwTimestamp = ::GetTickCount();
+    event.ptMouse = pt;
+    event.wParam = wParam;
+    event.lParam = lParam;
+    pControl->DoEvent(event);
+}
+
+} // namespace DuiLib

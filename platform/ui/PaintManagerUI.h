@@ -1,0 +1,124 @@
+#pragma once
+// The paint manager of one window: owns the skin's control tree, lays it out, paints it
+// double-buffered, turns mouse and keyboard input into control events and notifications,
+// and keeps the skin's window-level settings. The statics hold the process-wide instance
+// handle and resource folder.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/ui/UIDefs.h"
+#include "platform/win/Handles.h"
+
+namespace DuiLib {
+
+class CControlUI;
+
+class CPaintManagerUI {
+public:
+    CPaintManagerUI() = default;
+    CPaintManagerUI(const CPaintManagerUI&) = delete;
+    CPaintManagerUI& operator=(const CPaintManagerUI&) = delete;
+    ~CPaintManagerUI();
+
+    static void SetInstance(HINSTANCE hInst);
+    static HINSTANCE GetInstance();
+    // The folder of the executable, ending in a backslash.
+    static CDuiString GetInstancePath();
+    // Skins and markup files are named relative to this folder; a backslash is added.
+    static void SetResourcePath(LPCTSTR pStrPath);
+    static const CDuiString& GetResourcePath();
+    // Pumps the thread's messages until WM_QUIT.
+    static void MessageLoop();
+
+    void Init(HWND hWnd);
+    HWND GetPaintWindow() const { return m_hWndPaint; }
+
+    // Takes ownership of the tree (null allowed), drops any previous one and applies the
+    // skin's window size. Returns false for a null root.
+    bool AttachDialog(CControlUI* pControl);
+    CControlUI* GetRoot() const { return m_pRoot; }
+
+    // Settings of the skin's Window element.
+    void SetWindowAttribute(LPCTSTR pstrName, LPCTSTR pstrValue);
+    // Caption band as margins: left, top (the band's upper edge), right, bottom (its lower edge).
+    RECT& GetCaptionRect() { return m_rcCaption; }
+    SIZE& GetRoundCorner() { return m_szRoundCorner; }
+    SIZE GetInitSize() const { return m_szInitWindowSize; }
+    DWORD GetBkColor() const { return m_dwBackColor; }
+    // The skin's font face, or one with the CJK glyphs the skins use.
+    const CDuiString& GetDefaultFontName() const;
+    int GetDefaultFontSize() const { return m_nFontSize; }
+    // A font shared by the controls of this window; owned by the manager. A face the
+    // system does not have is replaced by the default one.
+    HFONT GetFont(LPCTSTR pstrFace, int nSize, bool bBold);
+
+    bool AddNotifier(INotifyUI* pNotifier);
+    bool RemoveNotifier(INotifyUI* pNotifier);
+    void SendNotify(CControlUI* pControl, LPCTSTR pstrMessage, WPARAM wParam = 0,
+                    LPARAM lParam = 0);
+
+    CControlUI* FindControl(LPCTSTR pstrName) const;
+    // The deepest visible control at a client point, a later sibling before an earlier one.
+    CControlUI* FindControl(POINT pt);
+
+    CControlUI* GetFocus() const { return m_pFocus; }
+    void SetFocus(CControlUI* pControl);
+
+    // The tree must be laid out again before the next paint or hit test.
+    void NeedUpdate();
+    void Invalidate();
+    void Invalidate(const RECT& rcItem);
+    // Lays the tree out to the client area now if anything asked for it.
+    void UpdateLayout();
+    // Draws the whole client area into dc (used for WM_PAINT and WM_PRINTCLIENT).
+    void Render(HDC dc, const RECT& area);
+
+    // True once "windowinit" has been sent; controls added from then on are initialised
+    // as they join the tree.
+    bool IsInitialized() const { return m_bWindowInitDone; }
+    void InitControls(CControlUI* pControl);
+    // A control is going away: forget every reference to it.
+    void ReapObjects(CControlUI* pControl);
+
+    bool MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
+
+private:
+    void ScheduleWindowInit();
+    void OnWindowInit();
+    void OnPaint();
+    void OnMouseMove(POINT pt, WPARAM wParam);
+    void OnMouseLeave();
+    void OnButtonDown(POINT pt, WPARAM wParam);
+    void OnButtonUp(POINT pt, WPARAM wParam);
+    void OnCaptureLost();
+    void OnKeyDown(WPARAM wParam, LPARAM lParam);
+    void SetHover(CControlUI* pControl, POINT pt);
+    void SendEvent(CControlUI* pControl, UIEvent type, POINT pt = {}, WPARAM wParam = 0,
+                   LPARAM lParam = 0);
+
+    HWND m_hWndPaint = nullptr; // not owned: the window owns its manager
+    CControlUI* m_pRoot = nullptr;
+    std::vector<INotifyUI*> m_notifiers; // not owned
+    CControlUI* m_pFocus = nullptr;
+    CControlUI* m_pEventHover = nullptr;
+    CControlUI* m_pEventClick = nullptr;
+    bool m_bMouseTracking = false;
+    bool m_bUpdateNeeded = false;
+    bool m_bWindowInitPosted = false;
+    bool m_bWindowInitDone = false;
+
+    RECT m_rcCaption{};
+    SIZE m_szRoundCorner{};
+    SIZE m_szInitWindowSize{};
+    DWORD m_dwBackColor = 0xFFFFFFFF;
+    CDuiString m_sFontName;
+    int m_nFontSize = 14;
+    std::map<std::wstring, gs::UniqueFont> m_fonts;
+    // Controls deleted while InitControls walks a tree, so that it skips them.
+    int m_initDepth = 0;
+    std::set<const CControlUI*> m_reapedDuringInit;
+};
+
+} // namespace DuiLib

@@ -1,0 +1,16 @@
+#pragma once
+// Children one after another, top to bottom (see LinearLayout.h for the rules).
+#include "platform/ui/ContainerUI.h"
+
+namespace DuiLib {
+
+class CVerticalLayoutUI : public CContainerUI {
+public:
+    LPCTSTR GetClass() const override;
+    LPVOID GetInterface(LPCTSTR pstrName) override;
+
+protected:
+    void ArrangeChildren(const CDuiRect& inner) override;
+};
+
+} // namespace DuiLib
