@@ -1,17 +1,10 @@
-// Activation of the movie once the skin's Flash control has been created: route the
-// movie's calls to the shell, load the movie, lift its local sandbox, allow it script
-// access and tell it its size. A missing player is reported with an offer to
-// download it, and the shell quits.
-#include "platform/host/FlashUI.h"
-#include "platform/host/ShockwaveFlash.h"
-#include "platform/win/ComPtr.h"
+#include "flash/Activation.h"
+
 #include "platform/win/Handles.h"
-#include "platform/win/Trace.h"
-#include "shell/ShellFrameWnd.h"
 
 #include <shellapi.h>
 
-#include <utility>
+namespace gs {
 
 namespace {
 
@@ -19,80 +12,23 @@ const wchar_t kBuiltInDownloadPage[] = L"https://www.adobe.com/cn/flashplayer/";
 
 } // namespace
 
-void CShellFrameWnd::OnShowActiveX(DuiLib::TNotifyUI& msg) {
-    if (!msg.pSender || DuiLib::CDuiString(msg.pSender->GetName()) != L"flash")
-        return;
-    HRESULT created = static_cast<HRESULT>(msg.wParam);
-    if (created < 0) {
-        if (created == REGDB_E_CLASSNOTREG)
-            OfferFlashDownload();
-        ::PostQuitMessage(0);
-        return;
-    }
-    ActivateMovie(msg.pSender);
+HRESULT LoadMovie(IShockwaveFlash& flash, const wchar_t* moviePath) {
+    HRESULT loaded = E_OUTOFMEMORY;
+    if (UniqueBstr movie{::SysAllocString(moviePath)})
+        loaded = flash.put_Movie(movie.get());
+    (void)flash.DisableLocalSecurity();
+    UniqueBstr always(::SysAllocString(L"always"));
+    (void)flash.put_AllowScriptAccess(always.get());
+    return loaded;
 }
 
-void CShellFrameWnd::OfferFlashDownload() {
-    int answer = ::MessageBoxW(*this, L"您尚未安装Flash组件，点击[是]到Adobe官方下载插件吧！",
+void OfferFlashDownload(HWND owner, const wchar_t* downloadPage) {
+    int answer = ::MessageBoxW(owner, L"您尚未安装Flash组件，点击[是]到Adobe官方下载插件吧！",
                                L"提示", MB_YESNO);
     if (answer != IDYES)
         return;
-    DuiLib::CDuiString address = SettingText(L"DownloadFlash");
-    if (address.IsEmpty())
-        address = kBuiltInDownloadPage;
-    (void)::ShellExecuteW(*this, L"open", address, nullptr, nullptr, SW_SHOW);
+    const wchar_t* address = downloadPage && *downloadPage ? downloadPage : kBuiltInDownloadPage;
+    (void)::ShellExecuteW(owner, L"open", address, nullptr, nullptr, SW_SHOW);
 }
 
-void CShellFrameWnd::ActivateMovie(DuiLib::CControlUI* control) {
-    control->SetFocus();
-    if (::GetFocus() == *this)
-        GiveKeyboardToMovie();
-    IUnknown* unknown = nullptr;
-    if (auto* activeX = dynamic_cast<DuiLib::CActiveXUI*>(control))
-        (void)activeX->GetControl(IID_IUnknown, reinterpret_cast<void**>(&unknown));
-    if (auto* flashControl = dynamic_cast<DuiLib::CFlashUI*>(control))
-        flashControl->SetFlashEventHandler(this);
-    if (!unknown)
-        return;
-    // The player's identity pointer is its IShockwaveFlash interface.
-    gs::ComPtr<IShockwaveFlash> flash;
-    flash.attach(static_cast<IShockwaveFlash*>(unknown));
-    HRESULT loaded = E_OUTOFMEMORY;
-    if (gs::UniqueBstr movie{::SysAllocString(m_moviePath)})
-        loaded = flash->put_Movie(movie.get());
-    (void)flash->DisableLocalSecurity();
-    gs::UniqueBstr always(::SysAllocString(L"always"));
-    (void)flash->put_AllowScriptAccess(always.get());
-    flash.reset();
-    int width = 0;
-    int height = 0;
-    if (GetControlSize(L"flash", width, height) && width > 0 && height > 0) {
-        m_onSizeUnheard = SendOnSize(width, height) != S_OK;
-        RecordSizes(width, height);
-    }
-    if (loaded == S_OK)
-        gs::Trace(L"加载flash完成！path = %s\n", m_moviePath.GetData());
-    else
-        gs::Trace(L"加载flash失败！！！！！path = %s\n", m_moviePath.GetData());
-}
-
-// A player that loads the movie in the background starts its script, and so registers
-// the movie's callbacks, only after put_Movie has returned: the first "OnSize" then
-// finds no callback. The movie's first call shows that its script runs; it is told its
-// size again then, once.
-void CShellFrameWnd::RepeatUnheardOnSize() {
-    if (!std::exchange(m_onSizeUnheard, false))
-        return;
-    int width = 0;
-    int height = 0;
-    if (GetControlSize(L"flash", width, height) && width > 0 && height > 0)
-        (void)SendOnSize(width, height);
-}
-
-void CShellFrameWnd::RecordSizes(int movieWidth, int movieHeight) {
-    RECT window;
-    ::GetWindowRect(*this, &window);
-    m_szChrome = DuiLib::CSize(window.right - window.left - movieWidth,
-                               window.bottom - window.top - movieHeight);
-    m_szMovie = DuiLib::CSize(movieWidth, movieHeight);
-}
+} // namespace gs
