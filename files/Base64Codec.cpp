@@ -1,29 +1,14 @@
 #include "files/Base64Codec.h"
 
 #include "codec/Base64.h"
+#include "platform/win/ModulePath.h"
 
 #include <string>
 
 namespace {
 
-// The folder of the running program, with its trailing backslash.
-std::wstring ProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return std::wstring();
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
-
 HMODULE LoadFromTrustedFolders() {
-    std::wstring beside = ProgramFolder() + L"Base64.dll";
+    std::wstring beside = gs::ModuleFolder(nullptr) + L"Base64.dll";
     if (HMODULE module = ::LoadLibraryExW(beside.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH))
         return module;
     return ::LoadLibraryExW(L"Base64.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);

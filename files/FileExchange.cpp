@@ -5,8 +5,10 @@
 // target in one step. Any failure leaves the old file as it was and no temporary file
 // behind. Text that is not valid Base64, a missing codec or a failed allocation writes
 // nothing at all.
-#include "launch/EnterGameInfo.h"
+#include "files/FileExchange.h"
+
 #include "platform/win/Handles.h"
+#include "platform/win/ModulePath.h"
 #include "platform/win/ScopeGuard.h"
 
 #include <cwchar>
@@ -14,15 +16,17 @@
 #include <new>
 #include <string>
 
+namespace gs {
+
 namespace {
 
 constexpr LONGLONG kLoadLimitBytes = 30'000'000; // files must be smaller
 constexpr int kSaveLimitChars = 30'000'000;      // texts may be this long
 
-std::wstring FolderOf(const wchar_t* path) {
-    std::wstring text(path);
-    size_t slash = text.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring(L".") : text.substr(0, slash + 1);
+// A bare file name lies in the current folder.
+std::wstring TemporaryFolderFor(const wchar_t* path) {
+    std::wstring folder = FolderOf(path);
+    return folder.empty() ? std::wstring(L".") : folder;
 }
 
 bool WriteAll(HANDLE file, const unsigned char* bytes, DWORD count) {
@@ -34,7 +38,7 @@ bool WriteAll(HANDLE file, const unsigned char* bytes, DWORD count) {
 // Writes the bytes under a temporary name beside `path`, then puts them in its place.
 bool ReplaceFileContents(const wchar_t* path, const unsigned char* bytes, DWORD count) {
     wchar_t temporary[MAX_PATH] = {};
-    if (::GetTempFileNameW(FolderOf(path).c_str(), L"gs", 0, temporary) == 0)
+    if (::GetTempFileNameW(TemporaryFolderFor(path).c_str(), L"gs", 0, temporary) == 0)
         return false;
     gs::ScopeGuard removeTemporary([&] { (void)::DeleteFileW(temporary); });
     {
@@ -53,11 +57,11 @@ bool ReplaceFileContents(const wchar_t* path, const unsigned char* bytes, DWORD 
 
 // The read buffer goes before the request is handed on: at no moment does the shell hold
 // more than the file's bytes and the request with its text.
-int EnterGameInfo::ReadAndEncode(const wchar_t* path, gs::RequestWithText& text) {
+int ReadAndEncode(Base64Codec& codec, const wchar_t* path, RequestWithText& text) {
     if (!path)
         return 0;
-    gs::UniqueFile file(::CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(::CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return 0;
     LARGE_INTEGER size{};
@@ -70,29 +74,29 @@ int EnterGameInfo::ReadAndEncode(const wchar_t* path, gs::RequestWithText& text)
     (void)::ReadFile(file.get(), bytes.get(), static_cast<DWORD>(size.QuadPart), &count, nullptr);
     file.reset();
     try {
-        int chars = m_codec.CharsNeededToEncode(static_cast<int>(count));
+        int chars = codec.CharsNeededToEncode(static_cast<int>(count));
         wchar_t* room = chars > 0 ? text.Reserve(static_cast<size_t>(chars)) : nullptr;
         if (room)
-            (void)m_codec.Base64EncodeW(bytes.get(), static_cast<int>(count), room, chars * 2);
+            (void)codec.Base64EncodeW(bytes.get(), static_cast<int>(count), room, chars * 2);
     } catch (...) {
     }
     return 1;
 }
 
-int EnterGameInfo::DecodeAndWrite(const wchar_t* path, const DuiLib::CDuiString& text) {
+int DecodeAndWrite(Base64Codec& codec, const wchar_t* path, const DuiLib::CDuiString& text) {
     if (!path || text.GetLength() > kSaveLimitChars)
         return 0;
-    int capacity = m_codec.BytesNeededToDecode(text.GetLength(), 0);
+    int capacity = codec.BytesNeededToDecode(text.GetLength(), 0);
     if (capacity <= 0 && !text.IsEmpty())
         return 0; // no codec: nothing valid to write
-    gs::UniqueLocal block(::LocalAlloc(LMEM_ZEROINIT, static_cast<SIZE_T>(capacity) + 1));
+    UniqueLocal block(::LocalAlloc(LMEM_ZEROINIT, static_cast<SIZE_T>(capacity) + 1));
     if (!block)
         return 0;
     int produced = 0;
     if (capacity > 0) {
         try {
-            produced = m_codec.Base64DecodeW(text.GetData(),
-                                             static_cast<unsigned char*>(block.get()), capacity);
+            produced = codec.Base64DecodeW(text.GetData(), static_cast<unsigned char*>(block.get()),
+                                           capacity);
         } catch (...) {
             return 0;
         }
@@ -104,3 +108,5 @@ int EnterGameInfo::DecodeAndWrite(const wchar_t* path, const DuiLib::CDuiString&
                ? 1
                : 0;
 }
+
+} // namespace gs

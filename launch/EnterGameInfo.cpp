@@ -1,5 +1,6 @@
 #include "launch/EnterGameInfo.h"
 
+#include "files/FileExchange.h"
 #include "launch/AnsiField.h"
 #include "launch/HandoverBlock.h"
 #include "launch/LaunchNumbers.h"
@@ -104,4 +105,12 @@ void EnterGameInfo::FillFromBlock(const gs::HandoverBlock& block) {
     Number2 = block.number2;
     Flag = block.flag;
     Number3 = block.number3;
+}
+
+int EnterGameInfo::ReadAndEncode(const wchar_t* path, gs::RequestWithText& text) {
+    return gs::ReadAndEncode(m_codec, path, text);
+}
+
+int EnterGameInfo::DecodeAndWrite(const wchar_t* path, const DuiLib::CDuiString& text) {
+    return gs::DecodeAndWrite(m_codec, path, text);
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr DWORD kMainWindowStyle = 0x10CF0000; // WS_VISIBLE | WS_OVERLAPPEDWINDOW
+constexpr DWORD kMainWindowStyle = WS_VISIBLE | WS_OVERLAPPEDWINDOW;
 
 void SetWindowIcon(HWND window) {
     DuiLib::CDuiString path = DuiLib::CPaintManagerUI::GetResourcePath() + L"icon.ico";

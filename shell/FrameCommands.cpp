@@ -1,11 +1,22 @@
-// The movie's commands, each arriving as an invoke text while the movie waits for the
-// call to return. File requests only start a timer, so that the modal file dialogs
-// open after the movie's call has returned.
+// The frame's side of the movie's calls: its commands, each arriving as an invoke text
+// while the movie waits for the call to return, and the requests it sends into the
+// movie. File requests only start a timer, so that the modal file dialogs open after
+// the movie's call has returned.
+#include "flash/CallFlash.h"
 #include "flash/CommandDispatch.h"
 #include "platform/win/Trace.h"
 #include "shell/ShellFrameWnd.h"
 
 #include <shellapi.h>
+
+namespace {
+
+// Short enough to seem immediate, long enough for the movie's call to have returned.
+constexpr UINT kFileTimerMilliseconds = 5;
+// FlashWindow takes any nonzero value as "invert the caption once".
+constexpr BOOL kInvertCaptionOnce = 12;
+
+} // namespace
 
 class CShellFrameWnd::Commands {
 public:
@@ -16,7 +27,9 @@ public:
         (void)m_frame.CallFlash(answer.GetData());
     }
     void ExitGame() { ::ExitProcess(0); }
-    void StartLoadTimer() { (void)::SetTimer(m_frame, IDT_LOADFILE, 5, nullptr); }
+    void StartLoadTimer() {
+        (void)::SetTimer(m_frame, IDT_LOADFILE, kFileTimerMilliseconds, nullptr);
+    }
     void StoreSaveData(DuiLib::CDuiString&& text) {
         m_frame.m_saveData = std::move(text);
         m_frame.m_saveRefused = false;
@@ -26,11 +39,13 @@ public:
         m_frame.m_saveData.Empty();
         m_frame.m_saveRefused = true;
     }
-    void StartSaveTimer() { (void)::SetTimer(m_frame, IDT_SAVEFILE, 5, nullptr); }
+    void StartSaveTimer() {
+        (void)::SetTimer(m_frame, IDT_SAVEFILE, kFileTimerMilliseconds, nullptr);
+    }
     void NotifyGameMasterRoom(int32_t room) {
         m_frame.m_enterGame.NotifyGameMasterRoom(m_frame, room);
     }
-    void FlashWindow() { (void)::FlashWindow(m_frame, 12); }
+    void FlashWindow() { (void)::FlashWindow(m_frame, kInvertCaptionOnce); }
     void OpenUrl(const wchar_t* address) {
         (void)::ShellExecuteW(nullptr, L"open", address, nullptr, nullptr, SW_SHOWNORMAL);
     }
@@ -50,4 +65,12 @@ HRESULT CShellFrameWnd::FlashCall(LPCTSTR request) {
     } catch (...) {
     }
     return S_OK;
+}
+
+HRESULT CShellFrameWnd::CallFlash(LPCTSTR request) {
+    return gs::CallFlash(m_pm, gs::UniqueBstr(::SysAllocString(request)));
+}
+
+HRESULT CShellFrameWnd::CallFlash(gs::UniqueBstr request) {
+    return gs::CallFlash(m_pm, std::move(request));
 }
