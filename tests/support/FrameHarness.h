@@ -7,10 +7,10 @@
 #include "platform/ui/ControlUI.h"
 #include "platform/win/Trace.h"
 #include "shell/ShellFrameWnd.h"
+#include "tests/platform/ui/SkinFolder.h"
 #include "tests/player/PlayerTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/MessagePump.h"
-#include "tests/ui/SkinFolder.h"
 
 #include <algorithm>
 #include <string>

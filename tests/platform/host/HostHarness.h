@@ -7,7 +7,7 @@
 #include "platform/win/ComPtr.h"
 #include "platform/win/Handles.h"
 
-#include "../player/PlayerTestSupport.h"
+#include "tests/player/PlayerTestSupport.h"
 
 #include <functional>
 #include <memory>

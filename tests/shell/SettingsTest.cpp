@@ -1,6 +1,6 @@
 #include "platform/ui/PaintManagerUI.h"
 #include "shell/ShellFrameWnd.h"
-#include "tests/ui/SkinFolder.h"
+#include "tests/platform/ui/SkinFolder.h"
 
 #include <gtest/gtest.h>
 
