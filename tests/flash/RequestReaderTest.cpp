@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,50 @@ std::wstring Invoke(const std::wstring& name, const std::wstring& arguments) {
 }
 
 using Log = std::vector<std::wstring>;
+
+// An argument as the movie writes it, what the shell reads from it, and what it means.
+struct Argument {
+    const wchar_t* element; // empty: no argument at all
+    const wchar_t* text;
+    int32_t number;
+    bool webAddress;
+};
+
+const Argument kArguments[] = {
+    {L"", L"", 0, false},
+    {L"<string>a&amp;b &lt;c&gt;</string>", L"a&b <c>", 0, false},
+    {L"<string>游戏存档</string>", L"游戏存档", 0, false},
+    {L"<number>42</number>", L"42", 42, false},
+    {L"<number>-7</number>", L"-7", -7, false},
+    {L"<string>https://example.com/a?b=1&amp;c=2</string>", L"https://example.com/a?b=1&c=2", 0,
+     true},
+    {L"<string>C:\\windows\\notepad.exe</string>", L"C:\\windows\\notepad.exe", 0, false},
+    {L"<string>http://x\" --flag \"y</string>", L"http://x\" --flag \"y", 0, false},
+};
+
+const wchar_t* const kNames[] = {L"ReqEnterGame",   L"ExitGame",    L"LoadFile", L"SaveFile",
+                                 L"GameMasterRoom", L"FlashWindow", L"OpenUrl"};
+
+Log Expected(const std::wstring& name, const Argument& argument) {
+    const bool has = *argument.element != L'\0';
+    if (name == L"ReqEnterGame")
+        return {L"ack"};
+    if (name == L"ExitGame")
+        return {L"exit"};
+    if (name == L"LoadFile")
+        return {L"load"};
+    if (name == L"SaveFile" && has)
+        return {L"store:" + std::wstring(argument.text), L"save"};
+    if (name == L"SaveFile")
+        return {L"store:"};
+    if (name == L"GameMasterRoom")
+        return {L"room:" + std::to_wstring(argument.number)};
+    if (name == L"FlashWindow")
+        return {L"flash"};
+    if (name == L"OpenUrl" && argument.webAddress)
+        return {L"url:" + std::wstring(argument.text)};
+    return {};
+}
 
 } // namespace
 
@@ -143,4 +188,28 @@ TEST(Dispatch, MalformedRequestsSelectNothing) {
     EXPECT_EQ(Dispatched(nullptr), Log{});
     EXPECT_EQ(Dispatched(L"<x name=\"ExitGame\"/>"), Log{L"exit"})
         << "only the name attribute matters";
+}
+
+// Generated requests, each checked against the actions its parts call for (a name in any
+// letter case, an argument of each kind or none, attributes in either order). Seeded; the
+// depth of malformed input is the request fuzz target's.
+TEST(Dispatch, EveryGeneratedRequestGetsExactlyTheActionsItsPartsCallFor) {
+    std::mt19937 random(20261207);
+    auto pick = [&random](size_t count) {
+        return std::uniform_int_distribution<size_t>(0, count - 1)(random);
+    };
+    for (int i = 0; i < 20'000; ++i) {
+        std::wstring name = kNames[pick(std::size(kNames))];
+        if (pick(4) == 0) // the name in another letter case is no command
+            name[pick(name.size())] ^= 0x20;
+        const Argument& argument = kArguments[pick(std::size(kArguments))];
+        const bool typeFirst = pick(2) == 0;
+        const std::wstring text =
+            std::wstring(L"<invoke ") + (typeFirst ? L"returntype=\"xml\" " : L"") + L"name=\"" +
+            name + L"\"" + (typeFirst ? L"" : L" returntype=\"xml\"") + L"><arguments>" +
+            argument.element + (*argument.element && pick(3) == 0 ? L"<string>2nd</string>" : L"") +
+            L"</arguments></invoke>";
+        ASSERT_EQ(Dispatched(text.c_str()), Expected(name, argument))
+            << testing::PrintToString(text);
+    }
 }
