@@ -7,6 +7,15 @@
 
 namespace gs::test {
 
+// Dispatches what is waiting in the thread's queue, and returns.
+inline void PumpPending() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
 inline bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 10000) {
     DWORD start = ::GetTickCount();
     while (!done()) {

@@ -109,11 +109,11 @@ TEST_P(ForeignControlTest, ActivatesInPlaceFollowsTheWindowAndLeavesNoSite) {
     const RECT restored = Control()->GetPos();
 
     ::ShowWindow(window->GetHWND(), SW_MAXIMIZE);
-    Pump();
+    PumpPending();
     EXPECT_GT(Control()->GetWidth(), restored.right - restored.left);
     ExpectWindowOverControl(host);
     ::ShowWindow(window->GetHWND(), SW_RESTORE);
-    Pump();
+    PumpPending();
     EXPECT_TRUE(SameRect(Control()->GetPos(), restored));
     ExpectWindowOverControl(host);
 
@@ -126,7 +126,7 @@ TEST_P(ForeignControlTest, ActivatesInPlaceFollowsTheWindowAndLeavesNoSite) {
               << g_queries[GetParam().name] << "\n";
 
     window->pm.AttachDialog(nullptr);
-    Pump();
+    PumpPending();
     EXPECT_FALSE(::IsWindow(host));
     EXPECT_EQ(CActiveXSite::LiveCount(), sitesBefore) << "a control kept its site";
 }

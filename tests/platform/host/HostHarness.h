@@ -8,6 +8,7 @@
 #include "platform/win/Handles.h"
 
 #include "tests/player/PlayerTestSupport.h"
+#include "tests/support/MessagePump.h"
 
 #include <functional>
 #include <memory>
@@ -17,25 +18,12 @@ namespace hosttest {
 using namespace DuiLib;
 using namespace playertest;
 
-inline void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+using gs::test::PumpPending;
 
 // Runs the message loop until `done` holds; false if it never did (a generous guard
 // against a hang, not a measure of speed).
 inline bool PumpUntil(const std::function<bool()>& done) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > 20000)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        Pump();
-    }
-    return true;
+    return gs::test::PumpUntil(done, 20000);
 }
 
 inline RECT RectInParent(HWND child) {

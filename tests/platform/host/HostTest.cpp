@@ -56,7 +56,7 @@ TEST_F(HostTest, AClassThatIsNotRegisteredFailsWithoutACrash) {
     EXPECT_EQ(StageOf(Flash()), nullptr);
     Flash()->SetVisible(false);
     ::SetWindowPos(window->GetHWND(), nullptr, 0, 0, 500, 400, SWP_NOZORDER);
-    Pump();
+    PumpPending();
     EXPECT_EQ(::FindWindowExW(window->GetHWND(), nullptr, L"GameShellTestPlayerStage", nullptr),
               nullptr);
 }
@@ -132,7 +132,7 @@ TEST_F(HostTest, ThePlayerWindowFollowsTheControl) {
     HWND stage = StageOf(Flash());
     ASSERT_NE(stage, nullptr);
     ::SetWindowPos(window->GetHWND(), nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOMOVE);
-    Pump();
+    PumpPending();
     window->pm.UpdateLayout();
     EXPECT_EQ(Flash()->GetWidth(), 800);
     EXPECT_EQ(Flash()->GetHeight(), 560);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "SkinFolder.h"
+#include "tests/support/MessagePump.h"
 
 using namespace DuiLib;
 
@@ -76,14 +77,6 @@ public:
     std::function<void(TNotifyUI&)> onNotify;
 };
 
-void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 LPARAM At(LONG x, LONG y) {
     return MAKELPARAM(x, y);
 }
@@ -134,7 +127,7 @@ protected:
     }
     void Show() {
         window->ShowWindow(true, false);
-        Pump();
+        gs::test::PumpPending();
     }
     CControlUI* Find(const wchar_t* name) { return window->pm.FindControl(name); }
     void Send(UINT msg, POINT pt, WPARAM keys = 0) {
@@ -150,7 +143,7 @@ protected:
 TEST_F(WindowTest, WindowInitComesOnceAfterTheWindowIsShown) {
     auto* counted = static_cast<CountedUI*>(Find(L"counted"));
     ASSERT_NE(counted, nullptr);
-    Pump();
+    gs::test::PumpPending();
     EXPECT_TRUE(window->notes.empty());
     EXPECT_EQ(counted->inits, 0);
 
@@ -168,7 +161,7 @@ TEST_F(WindowTest, WindowInitComesOnceAfterTheWindowIsShown) {
     Show();
     ::InvalidateRect(*window, nullptr, FALSE);
     ::UpdateWindow(*window);
-    Pump();
+    gs::test::PumpPending();
     EXPECT_EQ(window->notes.size(), 1u);
     EXPECT_EQ(counted->inits, 1);
 }
@@ -301,7 +294,7 @@ TEST(WindowWnd, AWindowCreatedVisibleGetsWindowInitFromTheLoop) {
               nullptr);
     // Nothing is sent from inside creation: the notifier was only just added.
     EXPECT_TRUE(window.notes.empty());
-    Pump();
+    gs::test::PumpPending();
     EXPECT_EQ(window.notes, std::vector<std::wstring>{L"windowinit"});
     EXPECT_EQ(static_cast<CountedUI*>(window.pm.FindControl(L"counted"))->inits, 1);
 }
@@ -320,7 +313,7 @@ TEST(WindowWnd, CentresAndCreatesWithoutASkin) {
     EXPECT_EQ(rc.left - monitor.rcWork.left, monitor.rcWork.right - rc.right);
     EXPECT_EQ(rc.right - rc.left, 200);
     window.ShowWindow();
-    Pump();
+    gs::test::PumpPending();
     EXPECT_TRUE(window.notes.empty());
     Capture shot(window);
     EXPECT_EQ(shot.At(100, 50), 0xFFFFFFu);
