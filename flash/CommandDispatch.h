@@ -4,7 +4,7 @@
 // exercised with any text without carrying the actions out. Portable.
 #include "flash/RequestReader.h"
 #include "flash/WebAddress.h"
-#include "launch/LaunchNumbers.h"
+#include "platform/win/DecimalNumber.h"
 
 namespace gs {
 

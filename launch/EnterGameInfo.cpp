@@ -5,6 +5,7 @@
 #include "launch/HandoverBlock.h"
 #include "launch/LaunchNumbers.h"
 #include "launch/ProcessArguments.h"
+#include "platform/win/DecimalNumber.h"
 #include "platform/win/Handles.h"
 
 #include <cstring>

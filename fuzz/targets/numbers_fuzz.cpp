@@ -3,6 +3,7 @@
 // text, against the C library's strtoll clamped to 32 bits.
 #include "FuzzInput.h"
 #include "launch/LaunchNumbers.h"
+#include "platform/win/DecimalNumber.h"
 
 #include <algorithm>
 #include <cstdlib>

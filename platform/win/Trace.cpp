@@ -1,6 +1,6 @@
 #include "platform/win/Trace.h"
 
-#include "platform/ui/DuiString.h"
+#include "platform/win/WideFormat.h"
 
 #include <windows.h>
 
@@ -74,12 +74,11 @@ void SetTraceHook(TraceHook hook) {
 void Trace(const wchar_t* format, ...) {
     if (!Traced())
         return;
-    DuiLib::CDuiString line;
     va_list args;
     va_start(args, format);
-    line.FormatV(format, args);
+    std::wstring line = FormatWide(format, args);
     va_end(args);
-    Emit({{line.GetData(), static_cast<size_t>(line.GetLength())}, {}, {}});
+    Emit({line, {}, {}});
 }
 
 void TraceText(std::wstring_view head, std::wstring_view text, std::wstring_view tail) {

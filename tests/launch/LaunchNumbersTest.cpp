@@ -1,4 +1,5 @@
 #include "launch/LaunchNumbers.h"
+#include "platform/win/DecimalNumber.h"
 
 #include <gtest/gtest.h>
 
