@@ -1,11 +1,11 @@
-// The requests the shell sends into the movie. Every text placed into a request is
-// XML-escaped; numbers and fixed texts are exactly as the movie expects them.
-#include "flash/RequestWithText.h"
+#include "flash/Requests.h"
+
 #include "flash/XmlEscape.h"
-#include "launch/EnterGameInfo.h"
 #include "platform/ui/PaintManagerUI.h"
 
 using DuiLib::CDuiString;
+
+namespace gs {
 
 namespace {
 
@@ -23,17 +23,17 @@ CDuiString MovieFolder() {
 
 } // namespace
 
-BOOL EnterGameInfo::BuildOnClose(wchar_t* buffer) const {
+BOOL BuildOnClose(wchar_t* buffer) {
     ::wsprintfW(buffer, L"<invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>");
     return TRUE;
 }
 
-BOOL EnterGameInfo::BuildOnRButtonDown(int, int, wchar_t* buffer) const {
+BOOL BuildOnRButtonDown(wchar_t* buffer) {
     ::wsprintfW(buffer, L"<invoke name=\"OnRButtonDown\" returntype=\"xml\"><arguments/></invoke>");
     return TRUE;
 }
 
-BOOL EnterGameInfo::BuildOnSize(int width, int height, wchar_t* buffer) const {
+BOOL BuildOnSize(int width, int height, wchar_t* buffer) {
     ::wsprintfW(buffer,
                 L"<invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>%d</number>"
                 L"<number>%d</number></arguments></invoke>",
@@ -41,32 +41,34 @@ BOOL EnterGameInfo::BuildOnSize(int width, int height, wchar_t* buffer) const {
     return TRUE;
 }
 
-CDuiString EnterGameInfo::BuildAckEnterGame() const {
-    const wchar_t* flagElement = Flag != 0 ? L"true" : L"false";
+CDuiString BuildAckEnterGame(const AckEnterGameFields& fields) {
+    const wchar_t* flagElement = fields.flag != 0 ? L"true" : L"false";
     CDuiString head;
-    head.Format(kAckEnterGameHead, Number1, gs::XmlEscape(Username).GetData(),
-                gs::XmlEscape(Text1).GetData(), gs::XmlEscape(Text2).GetData(),
-                static_cast<int>(Word1), gs::XmlEscape(RoomText).GetData(),
-                gs::XmlEscape(Text3).GetData(), static_cast<int>(Word2),
-                gs::XmlEscape(Text4).GetData(), gs::XmlEscape(Text5).GetData(),
-                static_cast<int>(Word3), gs::XmlEscape(Text6).GetData(), Number2, flagElement,
-                Number3, gs::XmlEscape(MovieFolder()).GetData());
+    head.Format(kAckEnterGameHead, fields.number1, XmlEscape(fields.username).GetData(),
+                XmlEscape(fields.text1).GetData(), XmlEscape(fields.text2).GetData(),
+                static_cast<int>(fields.word1), XmlEscape(fields.roomText).GetData(),
+                XmlEscape(fields.text3).GetData(), static_cast<int>(fields.word2),
+                XmlEscape(fields.text4).GetData(), XmlEscape(fields.text5).GetData(),
+                static_cast<int>(fields.word3), XmlEscape(fields.text6).GetData(), fields.number2,
+                flagElement, fields.number3, XmlEscape(MovieFolder()).GetData());
     CDuiString tail;
-    tail.Format(kAckEnterGameTail, gs::XmlEscape(Ticket).GetData());
+    tail.Format(kAckEnterGameTail, XmlEscape(fields.ticket).GetData());
     return head + tail;
 }
 
-gs::RequestWithText EnterGameInfo::BuildOnLoadFile(const wchar_t* path) const {
+RequestWithText BuildOnLoadFile(const wchar_t* path) {
     std::wstring head = L"<invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>";
-    head += gs::XmlEscape(path).GetData();
+    head += XmlEscape(path).GetData();
     head += L"</string><string>";
-    return gs::RequestWithText(std::move(head), L"</string></arguments></invoke>");
+    return RequestWithText(std::move(head), L"</string></arguments></invoke>");
 }
 
-CDuiString EnterGameInfo::BuildOnSaveFile(const wchar_t* path) const {
+CDuiString BuildOnSaveFile(const wchar_t* path) {
     CDuiString request;
     request.Format(L"<invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string>%s</string>"
                    L"</arguments></invoke>",
-                   gs::XmlEscape(path).GetData());
+                   XmlEscape(path).GetData());
     return request;
 }
+
+} // namespace gs

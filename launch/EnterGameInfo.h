@@ -3,7 +3,7 @@
 // start from the command line (or the handed-over block) and the platform's room block.
 // The outgoing requests are formatted on it and the file exchange runs on it.
 #include "files/Base64Codec.h"
-#include "flash/RequestWithText.h"
+#include "flash/Requests.h"
 #include "platform/ui/DuiString.h"
 
 #include <windows.h>
@@ -29,9 +29,10 @@ public:
     bool ReadRoomBlock();
     void NotifyGameMasterRoom(HWND senderWindow, int32_t roomNumber) const;
 
-    // Requests into the movie. The buffer builders write into the caller's zero-filled
-    // buffer of kRequestBufferUnits units and return nonzero on success.
-    static constexpr int kRequestBufferUnits = 2000;
+    // Requests into the movie, built by flash/Requests from the fields each carries. The
+    // buffer builders write into the caller's zero-filled buffer of kRequestBufferUnits
+    // units and return nonzero on success.
+    static constexpr int kRequestBufferUnits = gs::kRequestBufferUnits;
     BOOL BuildOnClose(wchar_t* buffer) const;
     BOOL BuildOnRButtonDown(int x, int y, wchar_t* buffer) const;
     BOOL BuildOnSize(int width, int height, wchar_t* buffer) const;
