@@ -2,10 +2,9 @@
 
 #include <cwchar>
 
-#include "platform/host/ActiveXUI.h"
-#include "platform/host/FlashUI.h"
 #include "platform/ui/ButtonUI.h"
 #include "platform/ui/ContainerUI.h"
+#include "platform/ui/ControlClasses.h"
 #include "platform/ui/ControlUI.h"
 #include "platform/ui/HorizontalLayoutUI.h"
 #include "platform/ui/LabelUI.h"
@@ -16,24 +15,19 @@ namespace DuiLib {
 
 namespace {
 
-template <typename T> CControlUI* Make() {
-    return new T;
-}
-
-// The element names the builder creates itself; one line per class.
+// The element names the builder creates itself, one line per class; after them come
+// the classes registered by the other rooms of the platform ("ActiveX", "Flash").
 struct KnownClass {
     const wchar_t* name;
-    CControlUI* (*create)();
+    ControlMaker create;
 };
 constexpr KnownClass kKnownClasses[] = {
-    {L"Control", Make<CControlUI>},
-    {L"Container", Make<CContainerUI>},
-    {L"VerticalLayout", Make<CVerticalLayoutUI>},
-    {L"HorizontalLayout", Make<CHorizontalLayoutUI>},
-    {L"Label", Make<CLabelUI>},
-    {L"Button", Make<CButtonUI>},
-    {L"ActiveX", Make<CActiveXUI>},
-    {L"Flash", Make<CFlashUI>},
+    {L"Control", MakeControl<CControlUI>},
+    {L"Container", MakeControl<CContainerUI>},
+    {L"VerticalLayout", MakeControl<CVerticalLayoutUI>},
+    {L"HorizontalLayout", MakeControl<CHorizontalLayoutUI>},
+    {L"Label", MakeControl<CLabelUI>},
+    {L"Button", MakeControl<CButtonUI>},
 };
 
 CControlUI* CreateKnown(const wchar_t* name) {
@@ -41,7 +35,7 @@ CControlUI* CreateKnown(const wchar_t* name) {
         if (std::wcscmp(known.name, name) == 0)
             return known.create();
     }
-    return nullptr;
+    return CreateRegisteredControl(name);
 }
 
 IContainerUI* AsContainer(CControlUI* control) {

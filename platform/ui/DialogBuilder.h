@@ -1,7 +1,8 @@
 #pragma once
-// Builds a control tree from a skin: the classes it knows come from its own table,
-// other class names go to the callback. A Window root element gives its attributes to
-// the paint manager and its first control becomes the root of the tree.
+// Builds a control tree from a skin: the classes it knows come from its own table and
+// from the registered ones (ControlClasses.h), other class names go to the callback. A
+// Window root element gives its attributes to the paint manager and its first control
+// becomes the root of the tree.
 #include "platform/ui/Markup.h"
 #include "platform/ui/UIDefs.h"
 
