@@ -13,46 +13,23 @@ using namespace hosttest;
 
 namespace {
 
-const struct {
-    const IID& iid;
-    const char* name;
-} KnownInterfaces[] = {
-    {IID_IOleClientSite, "IOleClientSite"},
-    {IID_IOleInPlaceSite, "IOleInPlaceSite"},
-    {IID_IOleInPlaceSiteEx, "IOleInPlaceSiteEx"},
-    {IID_IOleInPlaceSiteWindowless, "IOleInPlaceSiteWindowless"},
-    {IID_IOleControlSite, "IOleControlSite"},
-    {IID_IOleInPlaceFrame, "IOleInPlaceFrame"},
-    {IID_IOleContainer, "IOleContainer"},
-    {IID_IDispatch, "IDispatch"},
-};
-
-std::string InterfaceName(REFIID iid) {
-    for (const auto& known : KnownInterfaces)
-        if (known.iid == iid)
-            return known.name;
-    wchar_t text[40]{};
-    ::StringFromGUID2(iid, text, 40);
-    return std::string(text, text + std::wcslen(text));
-}
-
 // Each interface a control asked of its site, once, in order, with the site's answer.
 std::map<std::wstring, std::string> g_queries;
 
 void RecordQuery(const CActiveXUI* owner, REFIID iid, HRESULT answer) {
-    std::string entry = InterfaceName(iid) + (SUCCEEDED(answer) ? "" : " (refused)");
+    wchar_t name[40]{};
+    ::StringFromGUID2(iid, name, 40);
+    std::string entry(name, name + std::wcslen(name));
+    entry += SUCCEEDED(answer) ? "" : " (refused)";
     std::string& list = g_queries[owner ? owner->GetName().GetData() : L""];
     if (list.find(entry) == std::string::npos)
         list += (list.empty() ? "" : ", ") + entry;
 }
 
 bool IsRegistered(const wchar_t* clsid) {
-    HKEY key = nullptr;
     std::wstring path = std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32";
-    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(key);
-    return true;
+    return ::RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), nullptr, RRF_RT_ANY, nullptr, nullptr,
+                          nullptr) == ERROR_SUCCESS;
 }
 
 // The WebBrowser by its CLSID, the media player by its ProgID.
@@ -108,14 +85,13 @@ TEST_P(ForeignControlTest, ActivatesInPlaceFollowsTheWindowAndLeavesNoSite) {
     ExpectWindowOverControl(host);
     const RECT restored = Control()->GetPos();
 
-    ::ShowWindow(window->GetHWND(), SW_MAXIMIZE);
-    PumpPending();
-    EXPECT_GT(Control()->GetWidth(), restored.right - restored.left);
-    ExpectWindowOverControl(host);
-    ::ShowWindow(window->GetHWND(), SW_RESTORE);
-    PumpPending();
+    for (int show : {SW_MAXIMIZE, SW_RESTORE}) {
+        ::ShowWindow(window->GetHWND(), show);
+        PumpPending();
+        EXPECT_EQ(Control()->GetWidth() > restored.right - restored.left, show == SW_MAXIMIZE);
+        ExpectWindowOverControl(host);
+    }
     EXPECT_TRUE(SameRect(Control()->GetPos(), restored));
-    ExpectWindowOverControl(host);
 
     Control()->SetVisible(false);
     EXPECT_FALSE(::IsWindowVisible(host));

@@ -7,6 +7,7 @@
 #include "platform/win/ComPtr.h"
 #include "platform/win/Handles.h"
 
+#include "tests/platform/ui/SkinTestWindow.h"
 #include "tests/player/PlayerTestSupport.h"
 #include "tests/support/MessagePump.h"
 
@@ -37,23 +38,10 @@ inline bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-class HostWindow : public CWindowWnd, public INotifyUI, public CFlashEventHandler {
+class HostWindow : public gs::test::SkinTestWindow, public CFlashEventHandler {
 public:
-    LPCTSTR GetWindowClassName() const override { return L"GsHostTestWindow"; }
-
-    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
-        if (uMsg == WM_CREATE) {
-            pm.Init(m_hWnd);
-            CDialogBuilder builder;
-            pm.AttachDialog(builder.Create(L"skin.xml", nullptr, nullptr, &pm, nullptr));
-            pm.AddNotifier(this);
-            return 0;
-        }
-        LRESULT result = 0;
-        if (pm.MessageHandler(uMsg, wParam, lParam, result))
-            return result;
-        return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
-    }
+    // The tree goes first: its controls still reach the members below as they go.
+    ~HostWindow() override { pm.AttachDialog(nullptr); }
 
     void Notify(TNotifyUI& msg) override {
         if (msg.sType != L"showactivex")
@@ -96,8 +84,6 @@ public:
     int handlerReferences = 0;
     std::function<void(TNotifyUI&)> onShowActiveX;
     std::function<void(const std::wstring&)> onFlashCall;
-    // Last, so that it goes first: its controls still reach the members above.
-    CPaintManagerUI pm;
 };
 
 // One test's world: its skin and movie in a temporary folder, its transcript, the window.

@@ -92,24 +92,19 @@ TEST(DialogBuilder, BuildsKnownClassesAndAsksTheCallbackForTheRest) {
     EXPECT_EQ(manager.GetBkColor(), 0xFF102030u);
 }
 
-TEST(DialogBuilder, WithoutCallbackOrManagerBuildsWhatItKnows) {
+// Without a callback or a manager it builds what it knows; with a parent it adds there.
+TEST(DialogBuilder, BuildsAloneOrIntoAParentContainer) {
     SkinFolder folder;
     folder.Write(L"skin.xml", kSkin);
-    CDialogBuilder builder;
-    std::unique_ptr<CControlUI> root(
-        builder.Create(L"skin.xml", nullptr, nullptr, nullptr, nullptr));
+    folder.Write(L"part.xml", R"(<Button name="added"/>)");
+    std::unique_ptr<CControlUI> root(CDialogBuilder().Create(L"skin.xml"));
     ASSERT_TRUE(root);
     EXPECT_EQ(root->GetManager(), nullptr);
     EXPECT_EQ(root->FindInTree([](CControlUI& c) { return c.GetName() == L"custom"; }), nullptr);
     EXPECT_NE(root->FindInTree([](CControlUI& c) { return c.GetName() == L"closebtn"; }), nullptr);
-}
 
-TEST(DialogBuilder, AddsToAParentContainer) {
-    SkinFolder folder;
-    folder.Write(L"part.xml", R"(<Button name="added"/>)");
     CHorizontalLayoutUI parent;
-    CDialogBuilder builder;
-    CControlUI* added = builder.Create(L"part.xml", nullptr, nullptr, nullptr, &parent);
+    CControlUI* added = CDialogBuilder().Create(L"part.xml", nullptr, nullptr, nullptr, &parent);
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(parent.GetItemAt(0), added);
     EXPECT_EQ(added->GetParent(), &parent);
@@ -120,19 +115,19 @@ TEST(DialogBuilder, AddsToAParentContainer) {
 
 TEST(DialogBuilder, MissingMalformedOrEmptySkinsBuildNothing) {
     SkinFolder folder;
-    folder.Write(L"malformed.xml", R"(<Window><VerticalLayout></Window>)");
-    folder.Write(L"truncated.xml", std::string(kSkin, sizeof(kSkin) / 2));
-    folder.Write(L"nocontrols.xml", R"(<Window size="10,10"><Font name="x"/></Window>)");
-    folder.Write(L"unknownroot.xml", R"(<Skin><Button/></Skin>)");
-    folder.Write(L"binary.xml", std::string("\x00\xFF\xFE\x01garbage", 11));
-    for (const wchar_t* name : {L"missing.xml", L"malformed.xml", L"truncated.xml",
-                                L"nocontrols.xml", L"unknownroot.xml", L"binary.xml"}) {
+    const std::string skins[] = {
+        R"(<Window><VerticalLayout></Window>)", std::string(kSkin, sizeof(kSkin) / 2),
+        R"(<Window size="10,10"><Font name="x"/></Window>)", R"(<Skin><Button/></Skin>)",
+        std::string("\x00\xFF\xFE\x01garbage", 11)};
+    for (const std::string& skin : skins) {
+        folder.Write(L"skin.xml", skin);
         CPaintManagerUI manager;
-        CDialogBuilder builder;
-        EXPECT_EQ(builder.Create(name, nullptr, nullptr, &manager, nullptr), nullptr) << name;
-        EXPECT_FALSE(manager.AttachDialog(nullptr));
+        EXPECT_EQ(CDialogBuilder().Create(L"skin.xml", nullptr, nullptr, &manager, nullptr),
+                  nullptr)
+            << testing::PrintToString(skin);
         EXPECT_EQ(manager.GetRoot(), nullptr);
     }
+    EXPECT_EQ(CDialogBuilder().Create(L"missing.xml"), nullptr);
 }
 
 TEST(DialogBuilder, DeeplyNestedSkinsBuildOrFailWithoutCrashing) {

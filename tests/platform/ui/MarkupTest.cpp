@@ -21,7 +21,7 @@ std::wstring Nested(int depth) {
 
 } // namespace
 
-TEST(Markup, ReadsAnInvokeRequest) {
+TEST(Markup, ReadsAnInvokeRequestAndWhatIsMissingReadsAsNull) {
     CMarkup xml(L"<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!-- from the movie -->\n"
                 L"<invoke name=\"OpenUrl\" returntype='xml'>\n  <arguments>\n"
                 L"    <string>http://a.b/?x=1&amp;y=2</string>\n    <number>7</number>\n"
@@ -41,29 +41,21 @@ TEST(Markup, ReadsAnInvokeRequest) {
     EXPECT_FALSE(arguments.GetChild().GetSibling().GetSibling().IsValid());
     EXPECT_STREQ(arguments.GetChild().GetParent().GetName(), L"arguments");
     EXPECT_FALSE(root.GetParent().IsValid());
-}
 
-TEST(Markup, MissingNodesAndAttributesReadAsNullOrEmpty) {
-    CMarkup xml(L"<Settings><loadingFlash bLocal=\"true\"/><TaskBarName></TaskBarName></Settings>");
-    CMarkupNode root = xml.GetRoot();
-    EXPECT_STREQ(root.GetChild(L"loadingFlash").GetValue(), L"");
-    EXPECT_STREQ(root.GetChild(L"loadingFlash").GetAttributeValue(L"bLocal"), L"true");
-    EXPECT_STREQ(root.GetChild(L"loadingFlash").GetAttributeValue(L"other"), L"");
-    EXPECT_FALSE(root.GetChild(L"loadingFlash").HasAttribute(L"other"));
-    EXPECT_STREQ(root.GetChild(L"TaskBarName").GetValue(), L"");
-    CMarkupNode missing = root.GetChild(L"FileFilter");
+    // What is missing reads as null; letter case counts in element names.
+    EXPECT_STREQ(root.GetAttributeValue(L"other"), L"");
+    EXPECT_FALSE(root.HasAttribute(L"other"));
+    EXPECT_EQ(root.GetAttributeName(2), nullptr);
+    EXPECT_EQ(arguments.GetAttributeValue(5), nullptr);
+    CMarkupNode missing = root.GetChild(L"Arguments");
     EXPECT_FALSE(missing.IsValid());
     EXPECT_EQ(missing.GetValue(), nullptr);
     EXPECT_EQ(missing.GetName(), nullptr);
     EXPECT_EQ(missing.GetAttributeValue(L"x"), nullptr);
     EXPECT_FALSE(missing.GetChild().IsValid());
-    EXPECT_EQ(root.GetAttributeName(0), nullptr);
-    EXPECT_EQ(root.GetChild().GetAttributeValue(5), nullptr);
-    // Letter case counts in element names.
-    EXPECT_FALSE(root.GetChild(L"taskbarname").IsValid());
 }
 
-TEST(Markup, ResolvesEntitiesCDataAndCharacterReferences) {
+TEST(Markup, ResolvesEntitiesCDataAndCharacterReferencesAndKeepsText) {
     CMarkup xml(L"<r a=\"&lt;&gt;&amp;&quot;&apos;\">x&#65;&#x4E2D;&#x1F600;"
                 L"<![CDATA[<raw & text>]]>&unknown; & alone</r>");
     ASSERT_TRUE(xml.IsValid());
@@ -76,46 +68,23 @@ TEST(Markup, ResolvesEntitiesCDataAndCharacterReferences) {
         expected += static_cast<wchar_t>(0x1F600);
     expected += L"<raw & text>&unknown; & alone";
     EXPECT_EQ(std::wstring(root.GetValue()), expected);
-}
 
-TEST(Markup, KeepsTextAsWrittenAroundChildren) {
-    CMarkup xml(L"<r>  lead <b/> tail  <c>  spaced  </c>\n</r>");
-    ASSERT_TRUE(xml.IsValid());
-    EXPECT_STREQ(xml.GetRoot().GetValue(), L"  lead  tail  ");
-    EXPECT_STREQ(xml.GetRoot().GetChild(L"c").GetValue(), L"  spaced  ");
-    CMarkup blank(L"<r>   </r>");
-    EXPECT_STREQ(blank.GetRoot().GetValue(), L"   ");
+    // Text is kept as written around children, spaces included.
+    CMarkup spaced(L"<r>  lead <b/> tail  <c>  spaced  </c><e></e>\n</r>");
+    EXPECT_STREQ(spaced.GetRoot().GetValue(), L"  lead  tail  ");
+    EXPECT_STREQ(spaced.GetRoot().GetChild(L"c").GetValue(), L"  spaced  ");
+    EXPECT_STREQ(spaced.GetRoot().GetChild(L"e").GetValue(), L"");
 }
 
 TEST(Markup, RefusesBrokenDocuments) {
+    // clang-format off
     const wchar_t* broken[] = {
-        L"",
-        L"   ",
-        L"text only",
-        L"<a>",
-        L"<a></b>",
-        L"<a><b></a></b>",
-        L"<a/><b/>",
-        L"<a/>trailing",
-        L"<a x=1/>",
-        L"<a x=\"1/>",
-        L"<a x=\"1\"y=\"2\"/>",
-        L"<a x=\"<\"/>",
-        L"<a><!-- open",
-        L"<a><![CDATA[ open",
-        L"<![CDATA[x]]><a/>",
-        L"<a>&#0;</a>",
-        L"<a>&#xD800;</a>",
-        L"<a>&#x110000;</a>",
-        L"<a>&#12a;</a>",
-        L"<a>&#;</a>",
-        L"<1a/>",
-        L"<a></a",
-        L"<a/><!DOCTYPE a>",
-        L"<?xml version=\"1.0\"",
-        L"<",
-        L"</a>",
-    };
+        L"", L"   ", L"text only", L"<a>", L"<a></b>", L"<a><b></a></b>", L"<a/><b/>",
+        L"<a/>trailing", L"<a x=1/>", L"<a x=\"1/>", L"<a x=\"1\"y=\"2\"/>", L"<a x=\"<\"/>",
+        L"<a><!-- open", L"<a><![CDATA[ open", L"<![CDATA[x]]><a/>", L"<a>&#0;</a>",
+        L"<a>&#xD800;</a>", L"<a>&#x110000;</a>", L"<a>&#12a;</a>", L"<a>&#;</a>", L"<1a/>",
+        L"<a></a", L"<a/><!DOCTYPE a>", L"<?xml version=\"1.0\"", L"<", L"</a>"};
+    // clang-format on
     for (const wchar_t* text : broken) {
         CMarkup xml(text);
         EXPECT_FALSE(xml.IsValid()) << "accepted: " << testing::PrintToString(std::wstring(text));
@@ -132,7 +101,7 @@ TEST(Markup, AcceptsDeclarationsCommentsAndDoctype) {
     EXPECT_FALSE(xml.GetRoot().HasChildren());
 }
 
-TEST(Markup, LimitsTheDepthAndSurvivesAFailedReload) {
+TEST(Markup, LimitsTheDepthAndSurvivesAFailedReloadOrAnEmbeddedNul) {
     EXPECT_TRUE(CMarkup(Nested(CMarkup::kMaxDepth).c_str()).IsValid());
     EXPECT_FALSE(CMarkup(Nested(CMarkup::kMaxDepth + 1).c_str()).IsValid());
     // A million open elements fail fast and without touching the call stack.
@@ -147,13 +116,10 @@ TEST(Markup, LimitsTheDepthAndSurvivesAFailedReload) {
     EXPECT_FALSE(xml.GetRoot().IsValid());
     EXPECT_TRUE(xml.Load(L"<c/>"));
     EXPECT_STREQ(xml.GetRoot().GetName(), L"c");
-}
-
-TEST(Markup, TextWithAnEmbeddedNulIsNotADocument) {
-    std::wstring text = L"<a>x</a>";
-    text.insert(3, 1, L'\0');
-    CMarkup xml;
-    EXPECT_FALSE(xml.Load(text.data(), text.size()));
+    // Text with an embedded NUL is not a document.
+    std::wstring withNul = L"<a>x</a>";
+    withNul.insert(3, 1, L'\0');
+    EXPECT_FALSE(xml.Load(withNul.data(), withNul.size()));
     EXPECT_FALSE(xml.Load(nullptr));
 }
 

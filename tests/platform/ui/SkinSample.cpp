@@ -1,36 +1,22 @@
 // Shows a skin in a real window, for looking at: `ui_skin_sample <folder>` builds
 // <folder>\skin.xml and runs until the window is closed.
-#include "platform/UIlib.h"
+#include "SkinTestWindow.h"
 
 using namespace DuiLib;
 
 namespace {
 
-class SampleWindow : public CWindowWnd, public INotifyUI {
+class SampleWindow : public gs::test::SkinTestWindow {
 public:
-    LPCTSTR GetWindowClassName() const override { return L"GsUiSample"; }
-    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
-        if (uMsg == WM_CREATE) {
-            m_pm.Init(m_hWnd);
-            CDialogBuilder builder;
-            m_pm.AttachDialog(builder.Create(L"skin.xml", nullptr, nullptr, &m_pm, nullptr));
-            m_pm.AddNotifier(this);
-            return 0;
-        }
-        if (uMsg == WM_DESTROY)
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_DESTROY)
             ::PostQuitMessage(0);
-        LRESULT result = 0;
-        if (m_pm.MessageHandler(uMsg, wParam, lParam, result))
-            return result;
-        return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
+        return SkinTestWindow::HandleMessage(message, wParam, lParam);
     }
     void Notify(TNotifyUI& msg) override {
         if (msg.sType == L"click" && msg.pSender->GetName() == L"closebtn")
             ::DestroyWindow(m_hWnd);
     }
-
-private:
-    CPaintManagerUI m_pm;
 };
 
 } // namespace

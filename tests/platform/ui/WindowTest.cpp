@@ -1,14 +1,14 @@
 // A real window under Wine with a skin attached: notifications, input, painting, and
 // the window's life cycle, all through real messages.
-#include "platform/UIlib.h"
-
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "SkinFolder.h"
+#include "SkinTestWindow.h"
 #include "tests/support/MessagePump.h"
 
 using namespace DuiLib;
@@ -36,31 +36,11 @@ public:
     int inits = 0;
 };
 
-class Callback : public IDialogBuilderCallback {
+class SkinWindow : public gs::test::SkinTestWindow, public IDialogBuilderCallback {
 public:
+    SkinWindow() : SkinTestWindow(this) {}
     CControlUI* CreateControl(LPCTSTR pstrClass) override {
         return std::wstring(pstrClass) == L"Counted" ? new CountedUI : nullptr;
-    }
-};
-
-class SkinWindow : public CWindowWnd, public INotifyUI {
-public:
-    LPCTSTR GetWindowClassName() const override { return L"GsUiTestWindow"; }
-    UINT GetClassStyle() const override { return CS_DBLCLKS; }
-
-    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
-        if (uMsg == WM_CREATE) {
-            pm.Init(m_hWnd);
-            Callback callback;
-            CDialogBuilder builder;
-            pm.AttachDialog(builder.Create(L"skin.xml", nullptr, &callback, &pm, nullptr));
-            pm.AddNotifier(this);
-            return 0;
-        }
-        LRESULT result = 0;
-        if (pm.MessageHandler(uMsg, wParam, lParam, result))
-            return result;
-        return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
     }
     void OnFinalMessage(HWND hWnd) override { finalWindows.push_back(hWnd); }
     void Notify(TNotifyUI& msg) override {
@@ -70,16 +50,11 @@ public:
             onNotify(msg);
     }
 
-    CPaintManagerUI pm;
     std::vector<std::wstring> notes;
     std::vector<CControlUI*> senders;
     std::vector<HWND> finalWindows;
     std::function<void(TNotifyUI&)> onNotify;
 };
-
-LPARAM At(LONG x, LONG y) {
-    return MAKELPARAM(x, y);
-}
 
 POINT CenterOf(CControlUI* control) {
     const CDuiRect& rc = control->GetPos();
@@ -122,20 +97,23 @@ class WindowTest : public testing::Test {
 protected:
     void SetUp() override {
         folder.Write(L"skin.xml", kSkin);
-        window = std::make_unique<SkinWindow>();
-        ASSERT_NE(window->Create(nullptr, L"ui test", WS_POPUP, 0, 0, 0, 100, 100), nullptr);
+        ASSERT_NE(window.Create(nullptr, L"ui test", WS_POPUP, 0, 0, 0, 100, 100), nullptr);
     }
     void Show() {
-        window->ShowWindow(true, false);
+        window.ShowWindow(true, false);
         gs::test::PumpPending();
     }
-    CControlUI* Find(const wchar_t* name) { return window->pm.FindControl(name); }
+    CControlUI* Find(const wchar_t* name) { return window.pm.FindControl(name); }
     void Send(UINT msg, POINT pt, WPARAM keys = 0) {
-        ::SendMessageW(*window, msg, keys, At(pt.x, pt.y));
+        ::SendMessageW(window, msg, keys, MAKELPARAM(pt.x, pt.y));
+    }
+    void Click(POINT pt) {
+        Send(WM_LBUTTONDOWN, pt, MK_LBUTTON);
+        Send(WM_LBUTTONUP, pt);
     }
 
     SkinFolder folder;
-    std::unique_ptr<SkinWindow> window;
+    SkinWindow window;
 };
 
 } // namespace
@@ -144,116 +122,109 @@ TEST_F(WindowTest, WindowInitComesOnceAfterTheWindowIsShown) {
     auto* counted = static_cast<CountedUI*>(Find(L"counted"));
     ASSERT_NE(counted, nullptr);
     gs::test::PumpPending();
-    EXPECT_TRUE(window->notes.empty());
+    EXPECT_TRUE(window.notes.empty());
     EXPECT_EQ(counted->inits, 0);
 
     Show();
-    ASSERT_EQ(window->notes, std::vector<std::wstring>{L"windowinit"});
-    EXPECT_EQ(window->senders[0], window->pm.GetRoot());
+    ASSERT_EQ(window.notes, std::vector<std::wstring>{L"windowinit"});
+    EXPECT_EQ(window.senders[0], window.pm.GetRoot());
     EXPECT_EQ(counted->inits, 1);
-    EXPECT_TRUE(window->pm.IsInitialized());
 
     // Later controls are initialised as they join; nothing is sent twice.
     auto* late = new CountedUI;
     static_cast<CContainerUI*>(Find(L"body"))->Add(late);
     EXPECT_EQ(late->inits, 1);
-    window->ShowWindow(false);
+    window.ShowWindow(false);
     Show();
-    ::InvalidateRect(*window, nullptr, FALSE);
-    ::UpdateWindow(*window);
+    ::InvalidateRect(window, nullptr, FALSE);
+    ::UpdateWindow(window);
     gs::test::PumpPending();
-    EXPECT_EQ(window->notes.size(), 1u);
+    EXPECT_EQ(window.notes.size(), 1u);
     EXPECT_EQ(counted->inits, 1);
+
+    // A window created visible gets it from the loop, not from inside creation.
+    SkinWindow visible;
+    ASSERT_NE(visible.Create(nullptr, L"visible", WS_POPUP | WS_VISIBLE, 0, 0, 0, 100, 100),
+              nullptr);
+    EXPECT_TRUE(visible.notes.empty());
+    gs::test::PumpPending();
+    EXPECT_EQ(visible.notes, std::vector<std::wstring>{L"windowinit"});
 }
 
 TEST_F(WindowTest, TheSkinSizesTheWindowAndLayoutFollowsResizing) {
     RECT rc{};
-    ::GetWindowRect(*window, &rc);
+    ::GetWindowRect(window, &rc);
     EXPECT_EQ(rc.right - rc.left, 300);
     EXPECT_EQ(rc.bottom - rc.top, 200);
     Show();
     EXPECT_EQ(Find(L"closebtn")->GetPos(), CDuiRect(240, 10, 290, 50));
     EXPECT_EQ(Find(L"body")->GetPos(), CDuiRect(10, 50, 290, 190));
 
-    ::SetWindowPos(*window, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
+    ::SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(Find(L"closebtn")->GetPos(), CDuiRect(340, 10, 390, 50));
-    EXPECT_EQ(window->pm.FindControl(POINT{345, 20}), Find(L"closebtn"));
-    EXPECT_EQ(window->pm.FindControl(POINT{5, 5}), window->pm.GetRoot());
-    EXPECT_EQ(window->pm.FindControl(POINT{400, 5}), nullptr);
+    EXPECT_EQ(window.pm.FindControl(POINT{345, 20}), Find(L"closebtn"));
+    EXPECT_EQ(window.pm.FindControl(POINT{5, 5}), window.pm.GetRoot());
+    EXPECT_EQ(window.pm.FindControl(POINT{400, 5}), nullptr);
 
     // Showing a hidden control takes effect at the next hit test, without a paint.
     Find(L"hiddenstrip")->SetVisible(true);
-    EXPECT_EQ(window->pm.FindControl(POINT{20, 280}), Find(L"hiddenstrip"));
+    EXPECT_EQ(window.pm.FindControl(POINT{20, 280}), Find(L"hiddenstrip"));
     EXPECT_EQ(Find(L"body")->GetHeight(), 210); // 280 less the caption and the strip
 }
 
-TEST_F(WindowTest, PressAndReleaseOnAButtonGiveOneClick) {
+TEST_F(WindowTest, AButtonClicksOnPressAndReleaseOrOnSpaceAndEnterWhenFocused) {
     Show();
-    window->notes.clear();
-    window->senders.clear();
+    window.notes.clear();
     CControlUI* button = Find(L"closebtn");
-    POINT on = CenterOf(button);
+    const POINT on = CenterOf(button);
+    const POINT off{20, 100};
     Send(WM_MOUSEMOVE, on);
     Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
-    EXPECT_EQ(::GetCapture(), window->GetHWND());
+    EXPECT_EQ(::GetCapture(), window.GetHWND());
     Send(WM_LBUTTONUP, on);
-    ASSERT_EQ(window->notes, std::vector<std::wstring>{L"click"});
-    EXPECT_EQ(window->senders[0], button);
-    EXPECT_NE(::GetCapture(), window->GetHWND());
+    ASSERT_EQ(window.notes, std::vector<std::wstring>{L"click"});
+    EXPECT_EQ(window.senders.back(), button);
+    EXPECT_NE(::GetCapture(), window.GetHWND());
 
-    // Released elsewhere, pressed elsewhere, or pressed on something else: no click.
+    // Released elsewhere, pressed elsewhere, or cancelled: no click.
     Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
-    Send(WM_MOUSEMOVE, POINT{20, 100}, MK_LBUTTON);
-    Send(WM_LBUTTONUP, POINT{20, 100});
-    Send(WM_LBUTTONDOWN, POINT{20, 100}, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, off, MK_LBUTTON);
+    Send(WM_LBUTTONUP, off);
+    Send(WM_LBUTTONDOWN, off, MK_LBUTTON);
     Send(WM_MOUSEMOVE, on, MK_LBUTTON);
     Send(WM_LBUTTONUP, on);
     Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
-    ::SendMessageW(*window, WM_CANCELMODE, 0, 0);
+    ::SendMessageW(window, WM_CANCELMODE, 0, 0);
     Send(WM_LBUTTONUP, on);
-    EXPECT_EQ(window->notes.size(), 1u);
-}
+    EXPECT_EQ(window.notes.size(), 1u);
 
-TEST_F(WindowTest, TheFocusedButtonClicksOnSpaceAndEnter) {
-    Show();
-    window->notes.clear();
-    CControlUI* button = Find(L"closebtn");
     button->SetFocus();
-    EXPECT_EQ(window->pm.GetFocus(), button);
-    EXPECT_TRUE(button->IsFocused());
-    ::SendMessageW(*window, WM_KEYDOWN, VK_SPACE, 0);
-    ::SendMessageW(*window, WM_KEYDOWN, VK_RETURN, 0);
-    ::SendMessageW(*window, WM_KEYDOWN, 'A', 0);
-    EXPECT_EQ(window->notes, (std::vector<std::wstring>{L"click", L"click"}));
-
+    EXPECT_EQ(window.pm.GetFocus(), button);
+    for (int key : {VK_SPACE, VK_RETURN, int('A')})
+        ::SendMessageW(window, WM_KEYDOWN, key, 0);
+    EXPECT_EQ(window.notes.size(), 3u);
     Find(L"body")->SetFocus();
     EXPECT_FALSE(button->IsFocused());
-    ::SendMessageW(*window, WM_KEYDOWN, VK_SPACE, 0);
-    EXPECT_EQ(window->notes.size(), 2u);
-}
+    ::SendMessageW(window, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(window.notes.size(), 3u);
 
-TEST_F(WindowTest, AClickHandlerMayDeleteTheButton) {
-    Show();
-    window->onNotify = [this](TNotifyUI& msg) {
+    // The click's handler may delete the button it came from.
+    window.onNotify = [this](TNotifyUI& msg) {
         if (msg.sType == L"click")
             static_cast<CContainerUI*>(Find(L"caption"))->RemoveAll();
     };
-    POINT on = CenterOf(Find(L"closebtn"));
-    Send(WM_MOUSEMOVE, on);
-    Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
-    Send(WM_LBUTTONUP, on);
+    Click(on);
     EXPECT_EQ(Find(L"closebtn"), nullptr);
     Send(WM_MOUSEMOVE, POINT{on.x - 1, on.y});
-    Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
-    Send(WM_LBUTTONUP, on);
-    EXPECT_EQ(window->notes.back(), L"click");
-    EXPECT_EQ(window->pm.FindControl(on), Find(L"caption"));
+    Click(on);
+    EXPECT_EQ(window.notes.size(), 4u);
+    EXPECT_EQ(window.pm.FindControl(on), Find(L"caption"));
 }
 
 TEST_F(WindowTest, PaintingPutsTheSkinColoursWhereTheLayoutSays) {
     Show();
     {
-        Capture shot(*window);
+        Capture shot(window);
         EXPECT_EQ(shot.At(2, 2), 0x0000FFu);     // window background inside the inset
         EXPECT_EQ(shot.At(20, 20), 0x204060u);   // caption band
         EXPECT_EQ(shot.At(242, 12), 0x808080u);  // button, normal
@@ -263,43 +234,22 @@ TEST_F(WindowTest, PaintingPutsTheSkinColoursWhereTheLayoutSays) {
         EXPECT_EQ(shot.At(131, 100), 0xFFFFFFu); // right of its fixed width
         EXPECT_EQ(shot.At(295, 195), 0x0000FFu);
     }
-    POINT on{242, 12};
+    const POINT on{242, 12};
     Send(WM_MOUSEMOVE, on);
-    EXPECT_EQ(Capture(*window).At(242, 12), 0xFF0000u); // hot
+    EXPECT_EQ(Capture(window).At(242, 12), 0xFF0000u); // hot
     Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
-    EXPECT_EQ(Capture(*window).At(242, 12), 0x00FF00u); // pushed
+    EXPECT_EQ(Capture(window).At(242, 12), 0x00FF00u); // pushed
     Send(WM_MOUSEMOVE, POINT{20, 100}, MK_LBUTTON);
-    EXPECT_EQ(Capture(*window).At(242, 12), 0x808080u); // pressed but the pointer left
+    EXPECT_EQ(Capture(window).At(242, 12), 0x808080u); // pressed but the pointer left
     Send(WM_LBUTTONUP, POINT{20, 100});
 
     Find(L"body")->SetVisible(false);
-    Capture hidden(*window);
+    Capture hidden(window);
     EXPECT_EQ(hidden.At(14, 54), 0x0000FFu);
     EXPECT_EQ(hidden.At(110, 100), 0x0000FFu);
 }
 
-TEST_F(WindowTest, OnFinalMessageFollowsTheLastMessage) {
-    HWND hwnd = window->GetHWND();
-    ::DestroyWindow(hwnd);
-    EXPECT_EQ(window->finalWindows, std::vector<HWND>{hwnd});
-    EXPECT_EQ(window->GetHWND(), nullptr);
-    EXPECT_FALSE(::IsWindow(hwnd));
-}
-
-TEST(WindowWnd, AWindowCreatedVisibleGetsWindowInitFromTheLoop) {
-    SkinFolder folder;
-    folder.Write(L"skin.xml", kSkin);
-    SkinWindow window;
-    ASSERT_NE(window.Create(nullptr, L"visible", WS_POPUP | WS_VISIBLE, 0, 0, 0, 100, 100),
-              nullptr);
-    // Nothing is sent from inside creation: the notifier was only just added.
-    EXPECT_TRUE(window.notes.empty());
-    gs::test::PumpPending();
-    EXPECT_EQ(window.notes, std::vector<std::wstring>{L"windowinit"});
-    EXPECT_EQ(static_cast<CountedUI*>(window.pm.FindControl(L"counted"))->inits, 1);
-}
-
-TEST(WindowWnd, CentresAndCreatesWithoutASkin) {
+TEST(WindowWnd, WithoutASkinCentresStaysBlankAndEndsWithOnFinalMessage) {
     SkinFolder folder; // empty: the skin is missing
     SkinWindow window;
     ASSERT_NE(window.Create(nullptr, L"empty", WS_POPUP, 0, 0, 0, 200, 100), nullptr);
@@ -315,9 +265,13 @@ TEST(WindowWnd, CentresAndCreatesWithoutASkin) {
     window.ShowWindow();
     gs::test::PumpPending();
     EXPECT_TRUE(window.notes.empty());
-    Capture shot(window);
-    EXPECT_EQ(shot.At(100, 50), 0xFFFFFFu);
+    EXPECT_EQ(Capture(window).At(100, 50), 0xFFFFFFu);
     EXPECT_EQ(window.SendMessage(WM_GETTEXTLENGTH), 5);
+
+    HWND hwnd = window.GetHWND();
+    ::DestroyWindow(hwnd);
+    EXPECT_EQ(window.finalWindows, std::vector<HWND>{hwnd});
+    EXPECT_EQ(window.GetHWND(), nullptr);
 }
 
 // Run in code pages 1252 and 936: the skins' Chinese text needs glyphs in both.
