@@ -111,13 +111,6 @@ TEST_F(Base64Dll, RoundTripThroughTheShellsBuffers) {
     }
 }
 
-TEST_F(Base64Dll, DecodeGivesTheExactCountBelowTheEstimate) {
-    unsigned char block[3] = {};
-    EXPECT_EQ(decode(L"QQ==", block, bytesNeeded(4, 0)), 1);
-    EXPECT_EQ(block[0], 'A');
-    EXPECT_EQ(decode(L"Zm9v\r\nYmE=\r\n", block, 3), BASE64_DESTINATION_TOO_SMALL);
-}
-
 TEST_F(Base64Dll, EncodeThatDoesNotFitLeavesAnEmptyText) {
     const Bytes bytes = RandomBytes(30, 2);
     const int chars = charsNeeded(30);
@@ -133,7 +126,31 @@ TEST_F(Base64Dll, EncodeThatDoesNotFitLeavesAnEmptyText) {
     EXPECT_EQ(untouched, L'#');
 }
 
-TEST_F(Base64Dll, UnusableArgumentsAreRefused) {
+TEST_F(Base64Dll, DecodeGivesTheExactCountOrANegativeAnswer) {
+    unsigned char block[64] = {};
+    const struct {
+        const wchar_t* text;
+        unsigned char* destination;
+        int capacity;
+        int result;
+    } cases[] = {
+        {L"QQ==", block, 3, 1},
+        {L"", nullptr, 0, 0},
+        {L"Zm9v\r\nYmE=\r\n", block, 3, BASE64_DESTINATION_TOO_SMALL},
+        {L"QUJD!", block, 64, BASE64_INVALID_TEXT},
+        {L"QUJD QUJD", block, 64, BASE64_INVALID_TEXT},
+        {L"QUJ", block, 64, BASE64_INVALID_TEXT},
+        {L"\u4e41QUJ", block, 64, BASE64_INVALID_TEXT},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(decode(test.text, test.destination, test.capacity), test.result) << test.text;
+    EXPECT_EQ(block[0], 'A');
+    EXPECT_LT(decode(nullptr, block, 64), 0);
+    EXPECT_LT(decode(L"QUJD", nullptr, 3), 0);
+    EXPECT_LT(decode(L"QUJD", block, -1), 0);
+}
+
+TEST_F(Base64Dll, UnusableEncodeArgumentsAreRefused) {
     wchar_t text[8] = {L'#'};
     unsigned char bytes[8] = {};
     EXPECT_LT(encode(nullptr, 3, text, sizeof text), 0);
@@ -141,10 +158,6 @@ TEST_F(Base64Dll, UnusableArgumentsAreRefused) {
     EXPECT_LT(encode(bytes, -1, text, sizeof text), 0);
     EXPECT_LT(encode(bytes, 3, nullptr, 16), 0);
     EXPECT_EQ(encode(nullptr, 0, text, sizeof text), 0);
-    EXPECT_LT(decode(nullptr, bytes, sizeof bytes), 0);
-    EXPECT_LT(decode(L"QUJD", nullptr, 3), 0);
-    EXPECT_LT(decode(L"QUJD", bytes, -1), 0);
-    EXPECT_EQ(decode(L"", nullptr, 0), 0);
 }
 
 // The text ends right before a page that may not be read: the decoder's reads past the
@@ -165,14 +178,6 @@ TEST_F(Base64Dll, NeverReadsIntoAPageTheTextDoesNotReach) {
             cut % 4 == 0 ? static_cast<int>(bytes.size() - cut / 4 * 3) : BASE64_INVALID_TEXT;
         EXPECT_EQ(result, expected) << cut;
     }
-}
-
-TEST_F(Base64Dll, InvalidTextIsNegative) {
-    unsigned char bytes[64] = {};
-    EXPECT_EQ(decode(L"QUJD!", bytes, 64), BASE64_INVALID_TEXT);
-    EXPECT_EQ(decode(L"QUJD QUJD", bytes, 64), BASE64_INVALID_TEXT);
-    EXPECT_EQ(decode(L"QUJ", bytes, 64), BASE64_INVALID_TEXT);
-    EXPECT_EQ(decode(L"\u4e41QUJ", bytes, 64), BASE64_INVALID_TEXT);
 }
 
 } // namespace

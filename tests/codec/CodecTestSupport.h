@@ -76,15 +76,8 @@ inline Decoded DecodeWith(gs::base64::Path path, const std::u16string& text) {
 }
 
 inline std::string PathName(const testing::TestParamInfo<gs::base64::Path>& info) {
-    switch (info.param) {
-    case gs::base64::Path::Scalar:
-        return "Scalar";
-    case gs::base64::Path::Ssse3:
-        return "Ssse3";
-    case gs::base64::Path::Avx2:
-        return "Avx2";
-    }
-    return "Unknown";
+    static const char* const names[] = {"Scalar", "Ssse3", "Avx2"};
+    return names[static_cast<int>(info.param)];
 }
 
 // Runs a suite once per processor path; a path this processor lacks is skipped.

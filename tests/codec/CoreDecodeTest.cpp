@@ -15,15 +15,6 @@ bool IsAlphabet(std::uint32_t unit) {
            (unit >= '0' && unit <= '9') || unit == '+' || unit == '/';
 }
 
-TEST_P(CoreDecode, EveryLengthRoundTrips) {
-    for (std::size_t length = 0; length <= 400; ++length) {
-        const Bytes bytes = RandomBytes(length, static_cast<std::uint32_t>(length) + 1000);
-        const Decoded decoded = DecodeWith(path(), ReferenceEncode(bytes));
-        ASSERT_EQ(decoded.result, static_cast<std::ptrdiff_t>(length));
-        ASSERT_EQ(decoded.bytes, bytes) << "length " << length;
-    }
-}
-
 TEST_P(CoreDecode, EveryCharacterOfTheAlphabetInEveryPosition) {
     const std::u16string valid = ReferenceEncode(RandomBytes(72, 11));
     for (std::size_t offset = 0; offset < valid.size(); ++offset) {
@@ -54,21 +45,16 @@ TEST_P(CoreDecode, EveryOtherUnitIsRejected) {
     }
 }
 
-TEST_P(CoreDecode, PaddingRules) {
+TEST_P(CoreDecode, PaddingRulesAndANulInsideTheCountedText) {
     EXPECT_EQ(DecodeWith(path(), u"QQ==").bytes, AsBytes("A"));
     EXPECT_EQ(DecodeWith(path(), u"QUI=").bytes, AsBytes("AB"));
-    for (const char16_t* text :
-         {u"Q", u"QQ", u"QQ=", u"QUI", u"QUJDR", u"Q===", u"====", u"=QQQ", u"Q=QQ", u"QQ=Q",
-          u"QQ==QQ==", u"QUI=QUJD", u"QQ== ", u"QQ===", u"QR==", u"QUJ=", u" QQ=="}) {
+    const std::u16string invalid[] = {
+        u"Q",     u"QQ",    u"QQ=",  u"QUI",  u"QUJDR",    u"Q===",
+        u"====",  u"=QQQ",  u"Q=QQ", u"QQ=Q", u"QQ==QQ==", u"QUI=QUJD",
+        u"QQ== ", u"QQ===", u"QR==", u"QUJ=", u" QQ==",    std::u16string(u"QUJD\0UJD", 8)};
+    for (const std::u16string& text : invalid)
         EXPECT_EQ(DecodeWith(path(), text, 64).result, kInvalidText)
-            << std::string(text, text + std::char_traits<char16_t>::length(text));
-    }
-}
-
-TEST_P(CoreDecode, NulInsideTheCountedTextIsInvalid) {
-    std::u16string text = ReferenceEncode(RandomBytes(60, 9));
-    text[50] = u'\0';
-    EXPECT_EQ(DecodeWith(path(), text).result, kInvalidText);
+            << std::string(text.begin(), text.end());
 }
 
 TEST_P(CoreDecode, LineBreaksAreSkippedAnywhere) {

@@ -21,10 +21,14 @@ TEST_P(CoreEncode, Rfc4648VectorsBothWays) {
     }
 }
 
-TEST_P(CoreEncode, EveryLengthMatchesTheReference) {
+TEST_P(CoreEncode, EveryLengthEncodesAsTheReferenceAndDecodesBack) {
     for (std::size_t length = 0; length <= 400; ++length) {
         const Bytes bytes = RandomBytes(length, static_cast<std::uint32_t>(length));
-        ASSERT_EQ(EncodeWith(path(), bytes), ReferenceEncode(bytes)) << "length " << length;
+        const std::u16string text = EncodeWith(path(), bytes);
+        ASSERT_EQ(text, ReferenceEncode(bytes)) << "length " << length;
+        const Decoded decoded = DecodeWith(path(), text);
+        ASSERT_EQ(decoded.result, static_cast<std::ptrdiff_t>(length));
+        ASSERT_EQ(decoded.bytes, bytes) << "length " << length;
     }
 }
 

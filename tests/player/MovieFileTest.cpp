@@ -11,53 +11,35 @@
 
 namespace {
 
-class MovieFileTest : public testing::Test {
-protected:
-    void SetUp() override {
-        wchar_t temp[MAX_PATH]{};
-        ::GetTempPathW(MAX_PATH, temp);
-        path =
-            std::wstring(temp) + L"gs-movie-" + std::to_wstring(::GetCurrentProcessId()) + L".swf";
-    }
-    void TearDown() override { ::DeleteFileW(path.c_str()); }
-
-    void Write(const std::string& bytes) { playertest::WriteFile(path, bytes); }
-
-    std::wstring path;
+TEST(MovieFile, ReadsScriptTextAndSaysWhyOtherFilesAreRefused) {
+    const std::wstring path = playertest::TempPath(L"movie.swf");
+    const HRESULT badFormat = HRESULT_FROM_WIN32(ERROR_BAD_FORMAT);
+    const struct {
+        std::string bytes;
+        HRESULT result;
+        const wchar_t* textOrReason;
+    } cases[] = {
+        {"\xEF\xBB\xBFtitle \xE5\x8A\xA0\xE8\xBD\xBD\n", S_OK, L"title 加载\n"},
+        {"text plain", S_OK, L"text plain"},
+        {"", S_OK, L""},
+        {std::string("FWS\x0A\x10\x20\x00\x00rest", 12), badFormat, L"SWF"},
+        {std::string("CWS\x0A\x10\x20\x00\x00rest", 12), badFormat, L"SWF"},
+        {std::string("ZWS\x0D\x10\x20\x00\x00rest", 12), badFormat, L"SWF"},
+        {"title \xC3\x28 broken", badFormat, L"not a movie script"},
+        {std::string("ab\0cd", 5), badFormat, L"not a movie script"},
+    };
     std::wstring text;
     std::wstring reason;
-};
-
-TEST_F(MovieFileTest, ReadsUtf8TextWithOrWithoutByteOrderMark) {
-    Write("\xEF\xBB\xBFtitle \xE5\x8A\xA0\xE8\xBD\xBD\n");
-    ASSERT_EQ(player::ReadMovieText(path, text, reason), S_OK) << testing::PrintToString(reason);
-    EXPECT_EQ(text, L"title 加载\n");
-    Write("text plain");
-    ASSERT_EQ(player::ReadMovieText(path, text, reason), S_OK);
-    EXPECT_EQ(text, L"text plain");
-    Write("");
-    ASSERT_EQ(player::ReadMovieText(path, text, reason), S_OK);
-    EXPECT_TRUE(text.empty());
-}
-
-TEST_F(MovieFileTest, RefusesRealFlashMoviesBySignature) {
-    for (const char* signature : {"FWS\x0A", "CWS\x0A", "ZWS\x0D"}) {
-        Write(std::string(signature) + std::string("\x10\x20\x00\x00rest", 8));
-        EXPECT_EQ(player::ReadMovieText(path, text, reason), HRESULT_FROM_WIN32(ERROR_BAD_FORMAT));
-        EXPECT_NE(reason.find(L"SWF"), std::wstring::npos);
+    for (const auto& test : cases) {
+        playertest::WriteFile(path, test.bytes);
+        ASSERT_EQ(player::ReadMovieText(path, text, reason), test.result)
+            << testing::PrintToString(test.bytes);
+        if (test.result == S_OK)
+            EXPECT_EQ(text, test.textOrReason);
+        else
+            EXPECT_NE(reason.find(test.textOrReason), std::wstring::npos) << reason;
     }
-}
-
-TEST_F(MovieFileTest, RefusesWhatIsNotText) {
-    for (const std::string& bytes :
-         {std::string("title \xC3\x28 broken"), std::string("ab\0cd", 5)}) {
-        Write(bytes);
-        EXPECT_EQ(player::ReadMovieText(path, text, reason), HRESULT_FROM_WIN32(ERROR_BAD_FORMAT));
-        EXPECT_NE(reason.find(L"not a movie script"), std::wstring::npos);
-    }
-}
-
-TEST_F(MovieFileTest, AMissingFileSaysSo) {
+    ::DeleteFileW(path.c_str());
     EXPECT_EQ(player::ReadMovieText(path, text, reason), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
     EXPECT_NE(reason.find(L"does not exist"), std::wstring::npos);
     EXPECT_EQ(player::ReadMovieText(L"Z:\\no\\such\\folder\\m.swf", text, reason),

@@ -13,77 +13,55 @@ using player::ParseMovie;
 
 namespace {
 
-TEST(MovieScript, ReadsTheMainSequenceAndTheFunctions) {
+TEST(MovieScript, ReadsTheMainSequenceTheFunctionsAndTheTokensExactly) {
     auto parsed = ParseMovie(L"# a comment\r\n"
                              L"title Loading\r\n"
                              L"\r\n"
-                             L"  invoke ReqEnterGame\r\n"
+                             L"  invoke SaveFile \"a \\\"quoted\\\" \\\\ text\" 42 $2\r\n"
                              L"wait 250\r\n"
+                             L"call <invoke name=\"Broken\"><arguments><string>x</arg\n"
+                             L"button \"Close it\" invoke OnClose\n"
+                             L"filedialog choose C:\\games\\save 1.dat\n"
+                             L"overwrite no\n"
+                             L"transcript out\\calls.txt\n"
+                             L"unload invoke Bye\n"
                              L"on OnClose\r\n"
                              L"  note closing\r\n"
                              L"  invoke ExitGame\r\n"
-                             L"end\r\n"
-                             L"on OnSize\r\n"
-                             L"  return <string>ok</string>\r\n"
                              L"end");
     ASSERT_TRUE(parsed.movie) << parsed.error;
     const auto& main = parsed.movie->main;
-    ASSERT_EQ(main.size(), 3u);
+    ASSERT_EQ(main.size(), 7u);
     EXPECT_EQ(main[0].op, Op::Title);
     EXPECT_EQ(main[0].text, L"Loading");
     EXPECT_EQ(main[1].op, Op::Invoke);
-    EXPECT_EQ(main[1].text, L"ReqEnterGame");
+    EXPECT_EQ(main[1].text, L"SaveFile");
     EXPECT_EQ(main[1].line, 4);
+    ASSERT_EQ(main[1].tokens.size(), 3u);
+    EXPECT_EQ(main[1].tokens[0].value, L"a \"quoted\" \\ text");
+    EXPECT_TRUE(main[1].tokens[0].quoted);
+    EXPECT_FALSE(main[1].tokens[1].quoted);
+    EXPECT_EQ(main[1].tokens[2].value, L"$2");
     EXPECT_EQ(main[2].milliseconds, 250u);
+    EXPECT_EQ(main[3].text, L"<invoke name=\"Broken\"><arguments><string>x</arg");
+    EXPECT_EQ(main[4].text, L"Close it");
+    ASSERT_EQ(main[4].then.size(), 1u);
+    EXPECT_EQ(main[4].then[0].op, Op::Invoke);
+    EXPECT_EQ(main[5].op, Op::ChooseFile);
+    EXPECT_EQ(main[5].text, L"C:\\games\\save 1.dat");
+    EXPECT_FALSE(main[6].yes);
+    EXPECT_EQ(parsed.movie->transcript, L"out\\calls.txt");
+    ASSERT_EQ(parsed.movie->unload.size(), 1u);
+    EXPECT_EQ(parsed.movie->unload[0].text, L"Bye");
     const auto* onClose = parsed.movie->Find(L"OnClose");
     ASSERT_NE(onClose, nullptr);
     ASSERT_EQ(onClose->body.size(), 2u);
     EXPECT_EQ(onClose->body[1].text, L"ExitGame");
-    ASSERT_NE(parsed.movie->Find(L"OnSize"), nullptr);
-    EXPECT_EQ(parsed.movie->Find(L"OnSize")->body[0].text, L"<string>ok</string>");
     EXPECT_EQ(parsed.movie->Find(L"onclose"), nullptr) << "function names keep their case";
-}
-
-TEST(MovieScript, KeepsRawCallsAndQuotedTokensExactly) {
-    auto parsed = ParseMovie(L"call <invoke name=\"Broken\"><arguments><string>x</arg\n"
-                             L"invoke SaveFile \"a \\\"quoted\\\" \\\\ text\" 42 true $2 bare\n"
-                             L"fscommand \"quit\" \"now please\"\n"
-                             L"button \"Close it\" invoke OnClose\n"
-                             L"transcript out\\calls.txt\n"
-                             L"unload invoke Bye\n");
-    ASSERT_TRUE(parsed.movie) << parsed.error;
-    const auto& main = parsed.movie->main;
-    ASSERT_EQ(main.size(), 4u);
-    EXPECT_EQ(main[0].text, L"<invoke name=\"Broken\"><arguments><string>x</arg");
-    ASSERT_EQ(main[1].tokens.size(), 5u);
-    EXPECT_EQ(main[1].tokens[0].value, L"a \"quoted\" \\ text");
-    EXPECT_TRUE(main[1].tokens[0].quoted);
-    EXPECT_EQ(main[1].tokens[1].value, L"42");
-    EXPECT_FALSE(main[1].tokens[1].quoted);
-    EXPECT_EQ(main[1].tokens[3].value, L"$2");
-    EXPECT_EQ(main[2].tokens[1].value, L"now please");
-    EXPECT_EQ(main[3].text, L"Close it");
-    ASSERT_EQ(main[3].then.size(), 1u);
-    EXPECT_EQ(main[3].then[0].op, Op::Invoke);
-    EXPECT_EQ(parsed.movie->transcript, L"out\\calls.txt");
-    ASSERT_EQ(parsed.movie->unload.size(), 1u);
-    EXPECT_EQ(parsed.movie->unload[0].text, L"Bye");
     EXPECT_FALSE(parsed.movie->registerAtStart);
     EXPECT_TRUE(ParseMovie(L"register at start\n").movie->registerAtStart);
-}
-
-TEST(MovieScript, ReadsDialogAnswers) {
-    auto parsed = ParseMovie(L"filedialog choose C:\\games\\save 1.dat\n"
-                             L"filedialog cancel\n"
-                             L"overwrite yes\n"
-                             L"overwrite no\n");
-    ASSERT_TRUE(parsed.movie) << parsed.error;
-    const auto& main = parsed.movie->main;
-    EXPECT_EQ(main[0].op, Op::ChooseFile);
-    EXPECT_EQ(main[0].text, L"C:\\games\\save 1.dat");
-    EXPECT_EQ(main[1].op, Op::CancelFile);
-    EXPECT_TRUE(main[2].yes);
-    EXPECT_FALSE(main[3].yes);
+    for (const wchar_t* empty : {L"", L"\n\n", L"   # only a comment"})
+        EXPECT_TRUE(ParseMovie(empty).movie->main.empty());
 }
 
 struct Broken {
@@ -145,15 +123,6 @@ TEST(MovieScript, TheShippedMoviesPlay) {
         EXPECT_TRUE(parsed.movie) << name << " line " << parsed.errorLine;
         ASSERT_TRUE(parsed.movie && parsed.movie->Find(L"OnClose")) << name;
         EXPECT_EQ(parsed.movie->Find(L"OnClose")->body.back().text, L"ExitGame") << name;
-    }
-}
-
-TEST(MovieScript, AnEmptyScriptIsAMovieThatDoesNothing) {
-    for (const wchar_t* script : {L"", L"\n\n", L"   # only a comment"}) {
-        auto parsed = ParseMovie(script);
-        ASSERT_TRUE(parsed.movie);
-        EXPECT_TRUE(parsed.movie->main.empty());
-        EXPECT_TRUE(parsed.movie->functions.empty());
     }
 }
 

@@ -70,6 +70,7 @@ protected:
         flash = reinterpret_cast<IShockwaveFlash*>(unknown.get());
     }
     void TearDown() override {
+        point.reset();
         unknown.reset();
         ::SetEnvironmentVariableW(L"GS_TRANSCRIPT", nullptr);
         ::DeleteFileW(transcript.c_str());
@@ -90,11 +91,22 @@ protected:
         return hr;
     }
     std::vector<std::string> Lines() const { return ReadLines(transcript); }
+    // Connects `sink` to the player's events; the point stays for Unadvise.
+    DWORD Advise(RecordingSink& sink) {
+        gs::ComPtr<IConnectionPointContainer> container;
+        DWORD cookie = 0;
+        if (unknown->QueryInterface(IID_IConnectionPointContainer, container.put_void()) == S_OK &&
+            container->FindConnectionPoint(DIID__IShockwaveFlashEvents, point.put()) == S_OK) {
+            EXPECT_EQ(point->Advise(&sink, &cookie), S_OK);
+        }
+        return cookie;
+    }
 
     static inline int counter = 0;
     ComScope com;
     gs::ComPtr<IUnknown> unknown;
     IShockwaveFlash* flash = nullptr; // not owned: the identity pointer held above
+    gs::ComPtr<IConnectionPoint> point;
     std::wstring transcript;
     std::wstring movie;
 };
@@ -167,10 +179,11 @@ TEST_F(PlayerComTest, PutMovieRefusesWhatItCannotPlayAndSaysWhy) {
     EXPECT_NE(lines[broken].find("line 2: \"on A\" has no \"end\""), std::string::npos);
 }
 
-TEST_F(PlayerComTest, CallFunctionRunsTheRegisteredFunction) {
+TEST_F(PlayerComTest, CallFunctionRunsTheRegisteredFunctionWithItsArguments) {
     ASSERT_EQ(Load("on Echo\n  return <string>$1 back</string>\nend\n"
                    "on Refuse\n  fail\nend\n"
-                   "on Quiet\nend\n"),
+                   "on Quiet\nend\n"
+                   "on Args\n  return <string>$17|$1|$18|$0|$</string>\nend\n"),
               S_OK);
     std::wstring response;
     EXPECT_EQ(Call(L"<invoke name=\"Echo\" returntype=\"xml\"><arguments><string>a&amp;b</string>"
@@ -191,22 +204,15 @@ TEST_F(PlayerComTest, CallFunctionRunsTheRegisteredFunction) {
     EXPECT_EQ(lines[in + 1], "in-result S_OK Echo <string>a&amp;b back</string>");
     EXPECT_NE(FindLine(lines, "in-result E_FAIL echo (not registered)"), -1);
     EXPECT_NE(FindLine(lines, "in-result E_FAIL Refuse"), -1);
-}
 
-TEST_F(PlayerComTest, ArgumentReferencesReachTheSeventeenthArgument) {
-    ASSERT_EQ(Load("on AckEnterGame\n"
-                   "  return <string>$17|$1|$18|$0|$</string>\n"
-                   "end\n"),
-              S_OK);
+    // Argument references reach the seventeenth argument.
     std::wstring arguments;
     for (int index = 1; index <= 17; ++index)
         arguments += L"<number>" + std::to_wstring(index * 10) + L"</number>";
-    std::wstring response;
-    EXPECT_EQ(Call((L"<invoke name=\"AckEnterGame\" returntype=\"xml\"><arguments>" + arguments +
-                    L"</arguments></invoke>")
-                       .c_str(),
-                   &response),
-              S_OK);
+    EXPECT_EQ(
+        Call((L"<invoke name=\"Args\"><arguments>" + arguments + L"</arguments></invoke>").c_str(),
+             &response),
+        S_OK);
     EXPECT_EQ(response, L"<string>170|10||$0|$</string>");
 }
 
@@ -217,15 +223,14 @@ TEST_F(PlayerComTest, MovieCallsReachEverySinkSynchronouslyInsideTheCall) {
                    "  note after\n"
                    "end\n"),
               S_OK);
+    RecordingSink sink;
+    const DWORD cookie = Advise(sink);
+    ASSERT_TRUE(point);
     gs::ComPtr<IConnectionPointContainer> container;
     ASSERT_EQ(unknown->QueryInterface(IID_IConnectionPointContainer, container.put_void()), S_OK);
-    gs::ComPtr<IConnectionPoint> point;
-    EXPECT_EQ(container->FindConnectionPoint(IID_IPropertyNotifySink, point.put()),
+    gs::ComPtr<IConnectionPoint> other;
+    EXPECT_EQ(container->FindConnectionPoint(IID_IPropertyNotifySink, other.put()),
               CONNECT_E_NOCONNECTION);
-    ASSERT_EQ(container->FindConnectionPoint(DIID__IShockwaveFlashEvents, point.put()), S_OK);
-    RecordingSink sink;
-    DWORD cookie = 0;
-    ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
     bool transcriptHadOut = false;
     sink.onFlashCall = [&] {
         if (sink.requests.size() == 1)
@@ -253,18 +258,13 @@ TEST_F(PlayerComTest, MovieCallsReachEverySinkSynchronouslyInsideTheCall) {
 
 TEST_F(PlayerComTest, EndlessPingPongBetweenMovieAndHostStopsAtALimit) {
     ASSERT_EQ(Load("on Ping\n  invoke Pong\nend\n"), S_OK);
-    gs::ComPtr<IConnectionPointContainer> container;
-    ASSERT_EQ(unknown->QueryInterface(IID_IConnectionPointContainer, container.put_void()), S_OK);
-    gs::ComPtr<IConnectionPoint> point;
-    ASSERT_EQ(container->FindConnectionPoint(DIID__IShockwaveFlashEvents, point.put()), S_OK);
     RecordingSink sink;
     int refused = 0;
     sink.onFlashCall = [&] {
         if (Call(L"<invoke name=\"Ping\"><arguments/></invoke>") == E_FAIL)
             ++refused;
     };
-    DWORD cookie = 0;
-    ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
+    const DWORD cookie = Advise(sink);
     EXPECT_EQ(Call(L"<invoke name=\"Ping\"><arguments/></invoke>"), S_OK);
     EXPECT_EQ(refused, 1);
     EXPECT_EQ(sink.requests.size(), 64u);
@@ -275,50 +275,44 @@ TEST_F(PlayerComTest, EndlessPingPongBetweenMovieAndHostStopsAtALimit) {
 TEST_F(PlayerComTest, DispatchReachesTheMembersAHostScripts) {
     gs::ComPtr<IDispatch> dispatch;
     ASSERT_EQ(unknown->QueryInterface(IID_IDispatch, dispatch.put_void()), S_OK);
-    const wchar_t* names[] = {L"Movie", L"callfunction", L"AllowScriptAccess",
-                              L"DisableLocalSecurity"};
-    const DISPID expected[] = {0x66, 0xC6, 0xAB, 0xC8};
-    for (size_t index = 0; index < 4; ++index) {
+    const struct {
+        const wchar_t* name;
+        DISPID id;
+    } members[] = {{L"Movie", 0x66},
+                   {L"callfunction", 0xC6},
+                   {L"AllowScriptAccess", 0xAB},
+                   {L"DisableLocalSecurity", 0xC8},
+                   {L"Zoom", DISPID_UNKNOWN}};
+    for (const auto& member : members) {
         DISPID id = 0;
-        LPOLESTR name = const_cast<LPOLESTR>(names[index]);
-        ASSERT_EQ(dispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id), S_OK);
-        EXPECT_EQ(id, expected[index]);
+        LPOLESTR name = const_cast<LPOLESTR>(member.name);
+        EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id),
+                  member.id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK);
+        EXPECT_EQ(id, member.id) << testing::PrintToString(std::wstring(member.name));
     }
-    DISPID none = 0;
-    LPOLESTR zoom = const_cast<LPOLESTR>(L"Zoom");
-    EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, &zoom, 1, 0, &none), DISP_E_UNKNOWNNAME);
-
+    auto invoke = [&](DISPID id, WORD flags, const wchar_t* text, VARIANT* result) {
+        gs::UniqueVariant argument;
+        argument.get()->vt = VT_BSTR;
+        argument.get()->bstrVal = ::SysAllocString(text);
+        DISPID named = DISPID_PROPERTYPUT;
+        const bool put = flags == DISPATCH_PROPERTYPUT;
+        DISPPARAMS params{text ? argument.get() : nullptr, put ? &named : nullptr, text ? 1u : 0u,
+                          put ? 1u : 0u};
+        return dispatch->Invoke(id, IID_NULL, 0, flags, &params, result, nullptr, nullptr);
+    };
     WriteFile(movie, "on Hello\n  return <string>hi</string>\nend\n");
-    gs::UniqueVariant value;
-    value.get()->vt = VT_BSTR;
-    value.get()->bstrVal = ::SysAllocString(movie.c_str());
-    DISPID putId = DISPID_PROPERTYPUT;
-    DISPPARAMS put{value.get(), &putId, 1, 1};
-    ASSERT_EQ(
-        dispatch->Invoke(0x66, IID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, nullptr, nullptr),
-        S_OK);
-    gs::UniqueVariant request;
-    request.get()->vt = VT_BSTR;
-    request.get()->bstrVal = ::SysAllocString(L"<invoke name=\"Hello\"><arguments/></invoke>");
-    DISPPARAMS call{request.get(), nullptr, 1, 0};
+    ASSERT_EQ(invoke(0x66, DISPATCH_PROPERTYPUT, movie.c_str(), nullptr), S_OK);
     gs::UniqueVariant result;
-    ASSERT_EQ(
-        dispatch->Invoke(0xC6, IID_NULL, 0, DISPATCH_METHOD, &call, result.get(), nullptr, nullptr),
-        S_OK);
+    ASSERT_EQ(invoke(0xC6, DISPATCH_METHOD, L"<invoke name=\"Hello\"><arguments/></invoke>",
+                     result.get()),
+              S_OK);
     ASSERT_EQ(result.get()->vt, VT_BSTR);
     EXPECT_STREQ(result.get()->bstrVal, L"<string>hi</string>");
-    DISPPARAMS empty{nullptr, nullptr, 0, 0};
-    EXPECT_EQ(
-        dispatch->Invoke(0xC6, IID_NULL, 0, DISPATCH_METHOD, &empty, nullptr, nullptr, nullptr),
-        DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(invoke(0xC6, DISPATCH_METHOD, nullptr, nullptr), DISP_E_BADPARAMCOUNT);
     gs::UniqueVariant movieName;
-    ASSERT_EQ(dispatch->Invoke(0x66, IID_NULL, 0, DISPATCH_PROPERTYGET, &empty, movieName.get(),
-                               nullptr, nullptr),
-              S_OK);
+    ASSERT_EQ(invoke(0x66, DISPATCH_PROPERTYGET, nullptr, movieName.get()), S_OK);
     EXPECT_EQ(std::wstring(movieName.get()->bstrVal), movie);
-    EXPECT_EQ(
-        dispatch->Invoke(0x76, IID_NULL, 0, DISPATCH_METHOD, &empty, nullptr, nullptr, nullptr),
-        DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(invoke(0x76, DISPATCH_METHOD, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
 }
 
 TEST_F(PlayerComTest, AMovieNamesItsOwnTranscriptWhenTheEnvironmentDoesNot) {
