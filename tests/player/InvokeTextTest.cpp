@@ -1,12 +1,9 @@
-// The invoke text as the player reads what the host sends and writes what it calls.
+// The invoke text as the player reads what the host sends.
 #include "player/InvokeText.h"
 
 #include <gtest/gtest.h>
 
-using player::BuildInvoke;
-using player::EscapeXml;
 using player::ParseInvoke;
-using player::UnescapeXml;
 
 namespace {
 
@@ -17,11 +14,6 @@ std::wstring Xml(const player::InvokeArgument& argument) {
     for (std::wstring_view piece : pieces)
         xml += piece;
     return xml;
-}
-
-std::wstring Built(std::wstring_view name, const std::vector<std::wstring_view>& pieces) {
-    gs::UniqueBstr text = BuildInvoke(name, pieces);
-    return std::wstring(text.get(), ::SysStringLen(text.get()));
 }
 
 TEST(InvokeText, ReadsNameAndTypedArgumentsOrNone) {
@@ -70,17 +62,6 @@ TEST(InvokeText, MalformedTextGivesWhatCanBeRead) {
     EXPECT_EQ(renamed.name, L"Real") << "an attribute that merely ends in 'name' is not it";
     ASSERT_EQ(renamed.arguments.size(), 1u);
     EXPECT_EQ(renamed.arguments[0].inner, L"abc");
-}
-
-TEST(InvokeText, EscapesBothWaysAndBuildsTheExternalInterfaceForm) {
-    const std::wstring raw = L"a&b<c>d\"e'f &amp;";
-    EXPECT_EQ(EscapeXml(raw), L"a&amp;b&lt;c&gt;d&quot;e&apos;f &amp;amp;");
-    EXPECT_EQ(UnescapeXml(EscapeXml(raw)), raw);
-    EXPECT_EQ(UnescapeXml(L"&unknown; & &amp"), L"&unknown; & &amp");
-    EXPECT_EQ(Built(L"OnSize", {L"<number>1000</number>", L"<number>625</number>"}),
-              L"<invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>1000</number>"
-              L"<number>625</number></arguments></invoke>");
-    EXPECT_EQ(ParseInvoke(Built(L"A\"B", {})).name, L"A\"B");
 }
 
 } // namespace
