@@ -1,5 +1,7 @@
 #include "player/InvokeText.h"
 
+#include "platform/win/WideScan.h"
+
 #include <algorithm>
 
 namespace player {
@@ -54,7 +56,7 @@ size_t SkipElement(std::wstring_view text, size_t open, std::wstring_view name,
     size_t depth = 1;
     size_t pos = close + 1;
     while (depth > 0) {
-        size_t next = text.find(L'<', pos);
+        size_t next = gs::FindWide(text, L'<', pos);
         if (next == std::wstring_view::npos) {
             inner = text.substr(close + 1);
             return text.size();

@@ -1,5 +1,7 @@
 #include "platform/ui/Markup.h"
 
+#include "platform/win/WideScan.h"
+
 #include <algorithm>
 #include <cwchar>
 #include <string_view>
@@ -218,13 +220,9 @@ private:
     }
 
     bool Text() {
-        std::size_t end = m_text.find(L'<', m_pos);
-        if (end == std::wstring_view::npos)
-            end = m_text.size();
+        const std::size_t end = std::min(gs::FindWide(m_text, L'<', m_pos), m_text.size());
         std::wstring_view raw = m_text.substr(m_pos, end - m_pos);
-        bool blank = true;
-        for (wchar_t c : raw)
-            blank = blank && IsSpace(c);
+        const bool blank = std::all_of(raw.begin(), raw.end(), IsSpace);
         if (m_open.empty()) {
             if (!blank)
                 return Fail(L"text outside the root element");
@@ -270,7 +268,10 @@ private:
             out.reserve(std::max(out.size() + raw.size(), 2 * out.size()));
         for (std::size_t i = 0; i < raw.size(); ++i) {
             if (raw[i] != L'&') {
-                out += raw[i];
+                // The run up to the next reference goes over in one piece.
+                const std::size_t amp = std::min(gs::FindWide(raw, L'&', i), raw.size());
+                out.append(raw.substr(i, amp - i));
+                i = amp - 1;
                 continue;
             }
             // References are short: looking further would make runs of '&' quadratic.
@@ -355,18 +356,23 @@ private:
 };
 
 bool CMarkup::Load(const wchar_t* text) {
-    return Load(text, text ? std::wcslen(text) : 0);
+    return Parse(text ? std::wstring_view(text, gs::WideLength(text)) : std::wstring_view());
 }
 
 bool CMarkup::Load(const wchar_t* text, std::size_t length) {
-    Release();
     std::wstring_view view(text ? text : L"", text ? length : 0);
-    if (view.find(L'\0') != std::wstring_view::npos) {
+    if (std::size_t nul = gs::FindWide(view, L'\0'); nul != std::wstring_view::npos) {
+        Release();
         m_error = L"not a text";
-        m_errorAt = view.find(L'\0');
+        m_errorAt = nul;
         return false;
     }
-    if (Parser(*this, view).Run())
+    return Parse(view);
+}
+
+bool CMarkup::Parse(std::wstring_view text) {
+    Release();
+    if (Parser(*this, text).Run())
         return true;
     std::wstring error = std::move(m_error);
     std::size_t at = m_errorAt;

@@ -7,6 +7,7 @@
 // documents nested deeper than kMaxDepth; anything it cannot read leaves it invalid.
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace DuiLib {
@@ -100,6 +101,9 @@ private:
         std::size_t attributeCount = 0;
     };
     class Parser;
+
+    // Parses a text known to hold no NUL.
+    bool Parse(std::wstring_view text);
 
     std::vector<Element> m_nodes;
     std::vector<Attribute> m_attributes;

@@ -1,0 +1,17 @@
+#pragma once
+// Scans of long UTF-16 texts eight units at a time. A request that carries a whole file
+// is tens of millions of units long, and the C library's wcslen and wmemchr look at one
+// unit at a time. Portable: where wchar_t is not 16 bits, or the processor has no SSE2,
+// the scans fall back to the plain loops.
+#include <cstddef>
+#include <string_view>
+
+namespace gs {
+
+// The length of a NUL-terminated text.
+std::size_t WideLength(const wchar_t* text);
+
+// The position of the first `unit` in `text` at or after `from`, or npos.
+std::size_t FindWide(std::wstring_view text, wchar_t unit, std::size_t from = 0);
+
+} // namespace gs
