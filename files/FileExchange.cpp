@@ -11,6 +11,7 @@
 #include "platform/win/ModulePath.h"
 #include "platform/win/ScopeGuard.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <memory>
 #include <new>
@@ -53,6 +54,30 @@ bool ReplaceFileContents(const wchar_t* path, const unsigned char* bytes, DWORD 
     return true;
 }
 
+// Pieces of whole three-byte groups: standard Base64 of the pieces, one after the other,
+// is the Base64 of the whole file. Each piece's text (64K units) stays in the processor's
+// cache from its zero fill through the codec to the check that it needs no escaping.
+constexpr int kPieceBytes = 3 * 16 * 1024;
+
+// Encodes the file into the request a piece at a time; false when the codec's pieces do
+// not each fill their places exactly (a codec other than standard Base64), and the file
+// is then encoded in one call.
+bool EncodeInPieces(Base64Codec& codec, const unsigned char* bytes, int count, int chars,
+                    RequestWithText& text) {
+    if (!text.ReserveForPieces(static_cast<size_t>(chars)))
+        return true; // no memory for the request: no text, whatever the way
+    for (int at = 0; at < count; at += kPieceBytes) {
+        const int piece = std::min(kPieceBytes, count - at);
+        const int units = codec.CharsNeededToEncode(piece);
+        const auto encode = [&](wchar_t* place) {
+            (void)codec.Base64EncodeW(bytes + at, piece, place, units * 2);
+        };
+        if (units <= 0 || !text.WritePiece(static_cast<size_t>(units), encode))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 // The read buffer goes before the request is handed on: at no moment does the shell hold
@@ -74,10 +99,12 @@ int ReadAndEncode(Base64Codec& codec, const wchar_t* path, RequestWithText& text
     (void)::ReadFile(file.get(), bytes.get(), static_cast<DWORD>(size.QuadPart), &count, nullptr);
     file.reset();
     try {
-        int chars = codec.CharsNeededToEncode(static_cast<int>(count));
-        wchar_t* room = chars > 0 ? text.Reserve(static_cast<size_t>(chars)) : nullptr;
-        if (room)
-            (void)codec.Base64EncodeW(bytes.get(), static_cast<int>(count), room, chars * 2);
+        const int chars = codec.CharsNeededToEncode(static_cast<int>(count));
+        if (chars > 0 &&
+            !EncodeInPieces(codec, bytes.get(), static_cast<int>(count), chars, text)) {
+            if (wchar_t* room = text.Reserve(static_cast<size_t>(chars)))
+                (void)codec.Base64EncodeW(bytes.get(), static_cast<int>(count), room, chars * 2);
+        }
     } catch (...) {
     }
     return 1;

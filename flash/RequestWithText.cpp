@@ -59,33 +59,56 @@ bool FillsRoomPlainly(const wchar_t* room, size_t units) {
 } // namespace
 
 wchar_t* RequestWithText::Reserve(size_t units) {
+    if (!ReserveForPieces(units))
+        return nullptr;
+    m_inPieces = false;
+    return std::wmemset(m_request.get() + m_head.size(), L'\0', units);
+}
+
+bool RequestWithText::ReserveForPieces(size_t units) {
     m_request.reset();
     m_room = 0;
+    m_inPieces = true;
+    m_accepted = 0;
     // The room's last unit, the text's NUL, shares its place with the tail's first
     // (or the string's own terminator).
     if (units == 0 || units > 0x7FFFFFFF / sizeof(wchar_t) - m_head.size() - m_tail.size())
-        return nullptr;
+        return false;
     m_request.reset(
         ::SysAllocStringLen(nullptr, static_cast<UINT>(m_head.size() + units - 1 + m_tail.size())));
     if (!m_request)
-        return nullptr;
+        return false;
     m_room = units;
     std::wmemcpy(m_request.get(), m_head.data(), m_head.size());
-    return std::wmemset(m_request.get() + m_head.size(), L'\0', units);
+    return true;
+}
+
+wchar_t* RequestWithText::PiecePlace(size_t units) {
+    if (!m_request || !m_inPieces || units == 0 || units > m_room - m_accepted)
+        return nullptr;
+    return std::wmemset(m_request.get() + m_head.size() + m_accepted, L'\0', units);
+}
+
+bool RequestWithText::AcceptPiece(const wchar_t* place, size_t units) {
+    if (!FillsRoomPlainly(place, units))
+        return false;
+    m_accepted += units - 1; // the next piece starts on this one's NUL
+    return true;
 }
 
 UniqueBstr RequestWithText::Take() {
     if (!m_request)
         return Assemble(m_head, {}, m_tail);
     wchar_t* room = m_request.get() + m_head.size();
-    if (FillsRoomPlainly(room, m_room)) {
+    const bool plain = m_inPieces ? m_accepted + 1 == m_room : FillsRoomPlainly(room, m_room);
+    if (plain) {
         std::wmemcpy(room + m_room - 1, m_tail.data(), m_tail.size())[m_tail.size()] = L'\0';
         return std::move(m_request);
     }
-    const std::wstring_view text(room, ::wcsnlen(room, m_room));
     // A text that leaves part of its room empty, or holds characters that XML gives a
     // meaning, is placed anew: a copy, but only for a codec that counts or writes
     // otherwise than standard Base64.
+    const std::wstring_view text(room, m_inPieces ? m_accepted : ::wcsnlen(room, m_room));
     UniqueBstr request = Assemble(m_head, XmlEscape(std::wstring(text).c_str()).GetData(), m_tail);
     m_request.reset();
     return request;
