@@ -4,7 +4,7 @@
 #include "flash/RequestReader.h"
 #include "launch/EnterGameInfo.h"
 #include "platform/ui/PaintManagerUI.h"
-#include "tests/support/LoadReply.h"
+#include "tests/support/Requests.h"
 
 #include <gtest/gtest.h>
 
@@ -89,23 +89,18 @@ std::vector<std::wstring> ShellRequests() {
 
 } // namespace
 
-TEST(MovieApiPage, ShowsEachRequestAsTheShellSendsIt) {
+TEST(MovieApiPage, ShowsEachRequestAsTheShellSendsItAndCommandsItKnows) {
     PageBlocks page = ReadPage(GS_DOCS "/movie-api.md");
     ASSERT_FALSE(page.requests.empty()) << "the page was not found or has no marked blocks";
+    ASSERT_FALSE(page.commands.empty());
     EXPECT_EQ(page.invokesOutsideBlocks, 0) << "an invoke text outside a marked block";
     std::vector<std::wstring> shell = ShellRequests();
-    std::sort(page.requests.begin(), page.requests.end());
-    std::sort(shell.begin(), shell.end());
+    std::ranges::sort(page.requests);
+    std::ranges::sort(shell);
     EXPECT_EQ(page.requests, shell);
-}
-
-TEST(MovieApiPage, ShowsCommandsTheShellKnowsWithTheirArgument) {
-    PageBlocks page = ReadPage(GS_DOCS "/movie-api.md");
-    ASSERT_FALSE(page.commands.empty());
     for (const std::wstring& text : page.commands) {
-        SCOPED_TRACE(text);
         gs::IncomingRequest request = gs::ReadRequest(text.c_str());
-        EXPECT_NE(gs::SelectCommand(request.command), gs::Command::None);
-        EXPECT_TRUE(request.hasArgument);
+        EXPECT_NE(gs::SelectCommand(request.command), gs::Command::None) << text;
+        EXPECT_TRUE(request.hasArgument) << text;
     }
 }

@@ -1,12 +1,10 @@
+#include "tests/support/Requests.h"
 #include "flash/XmlEscape.h"
 #include "launch/EnterGameInfo.h"
 #include "platform/ui/Markup.h"
-#include "platform/ui/PaintManagerUI.h"
-#include "tests/support/LoadReply.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <cwchar>
 #include <string>
 
@@ -15,14 +13,32 @@ using gs::test::LoadReply;
 
 namespace {
 
-std::wstring Buffered(BOOL (EnterGameInfo::*build)(wchar_t*) const) {
-    EnterGameInfo info(0, nullptr);
-    wchar_t buffer[EnterGameInfo::kRequestBufferUnits] = {};
-    EXPECT_TRUE((info.*build)(buffer));
-    return buffer;
+// The folder of this program, as the system reports it.
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
-void FillRecord(EnterGameInfo& info) {
+} // namespace
+
+// The fixed texts themselves are checked against the developers' page (MovieApiPage).
+TEST(Requests, ShortRequestsCarryNoPointerAndAnySize) {
+    EnterGameInfo info(0, nullptr);
+    wchar_t first[EnterGameInfo::kRequestBufferUnits] = {};
+    wchar_t second[EnterGameInfo::kRequestBufferUnits] = {};
+    ASSERT_TRUE(info.BuildOnRButtonDown(5, 6, first));
+    ASSERT_TRUE(info.BuildOnRButtonDown(-300, 9000, second));
+    EXPECT_STREQ(first, second);
+    ASSERT_TRUE(info.BuildOnSize(-16, 0, first));
+    EXPECT_STREQ(first,
+                 L"<invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>-16</number>"
+                 L"<number>0</number></arguments></invoke>");
+}
+
+TEST(Requests, AckEnterGameCarriesTheRecordInOrder) {
+    EnterGameInfo info(0, nullptr);
     info.Number1 = -1;
     std::wcscpy(info.Username, L"玩家<1>");
     std::wcscpy(info.Text1, L"t1");
@@ -39,43 +55,13 @@ void FillRecord(EnterGameInfo& info) {
     info.Flag = 5;
     info.Number3 = -7;
     std::wcscpy(info.Ticket, L"tk&1");
-}
-
-} // namespace
-
-TEST(Requests, ShortRequestsAreTheFixedTexts) {
-    EXPECT_EQ(Buffered(&EnterGameInfo::BuildOnClose),
-              L"<invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>");
-    EnterGameInfo info(0, nullptr);
-    wchar_t first[EnterGameInfo::kRequestBufferUnits] = {};
-    wchar_t second[EnterGameInfo::kRequestBufferUnits] = {};
-    ASSERT_TRUE(info.BuildOnRButtonDown(5, 6, first));
-    ASSERT_TRUE(info.BuildOnRButtonDown(-300, 9000, second));
-    EXPECT_STREQ(first, L"<invoke name=\"OnRButtonDown\" returntype=\"xml\"><arguments/></invoke>");
-    EXPECT_STREQ(first, second) << "the pointer position is not carried";
-    wchar_t size[EnterGameInfo::kRequestBufferUnits] = {};
-    ASSERT_TRUE(info.BuildOnSize(1000, 625, size));
-    EXPECT_STREQ(size,
-                 L"<invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>1000</number>"
-                 L"<number>625</number></arguments></invoke>");
-    ASSERT_TRUE(info.BuildOnSize(-16, 0, size));
-    EXPECT_STREQ(size, L"<invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>-16</number>"
-                       L"<number>0</number></arguments></invoke>");
-}
-
-TEST(Requests, AckEnterGameCarriesTheRecordInOrder) {
-    EnterGameInfo info(0, nullptr);
-    FillRecord(info);
-    std::wstring folder =
-        std::wstring(DuiLib::CPaintManagerUI::GetInstancePath().GetData()) + L"flash";
     std::wstring expected =
         L"<invoke name=\"AckEnterGame\" returntype=\"xml\"><arguments><number>-1</number>"
-        L"<string>玩家&lt;1&gt;</string><string>t1</string><string>t2</string><number>65535</"
-        L"number>"
-        L"<string>1234567</string><string>t3</string><number>2</number><string>t4</string>"
-        L"<string></string><number>3</number><string>t6</string><number>2147483647</number><true/>"
-        L"<number>-7</number><string>" +
-        folder + L"</string><string>tk&amp;1</string></arguments></invoke>";
+        L"<string>玩家&lt;1&gt;</string><string>t1</string><string>t2</string><number>65535"
+        L"</number><string>1234567</string><string>t3</string><number>2</number><string>t4"
+        L"</string><string></string><number>3</number><string>t6</string><number>2147483647"
+        L"</number><true/><number>-7</number><string>" +
+        ProgramFolder() + L"flash</string><string>tk&amp;1</string></arguments></invoke>";
     EXPECT_EQ(std::wstring(info.BuildAckEnterGame().GetData()), expected);
     info.Flag = 0;
     EXPECT_NE(std::wstring(info.BuildAckEnterGame().GetData()).find(L"</number><false/><number>"),
@@ -85,47 +71,30 @@ TEST(Requests, AckEnterGameCarriesTheRecordInOrder) {
 TEST(Requests, EveryEscapedRequestIsWellFormedAndReadsBackTheText) {
     const wchar_t* nasty = L"C:\\a&b\\<c>\\\"d\"\\'e'.wzs";
     EnterGameInfo info(0, nullptr);
-    std::wstring load = LoadReply(info, nasty, L"QUJD");
     DuiLib::CMarkup markup;
-    ASSERT_TRUE(markup.Load(load.c_str()));
+    ASSERT_TRUE(markup.Load(LoadReply(info, nasty, L"QUJD").c_str()));
     DuiLib::CMarkupNode path = markup.GetRoot().GetChild().GetChild();
     EXPECT_STREQ(path.GetValue(), nasty);
     EXPECT_STREQ(path.GetSibling().GetValue(), L"QUJD");
-    CDuiString save = info.BuildOnSaveFile(nasty);
-    ASSERT_TRUE(markup.Load(save));
+    ASSERT_TRUE(markup.Load(info.BuildOnSaveFile(nasty)));
     EXPECT_STREQ(markup.GetRoot().GetChild().GetChild().GetValue(), nasty);
     EXPECT_EQ(gs::XmlEscape(L"&<>\"'"), L"&amp;&lt;&gt;&quot;&apos;");
 }
 
-TEST(Requests, FileRepliesWithoutSpecialCharactersAreThePlainTexts) {
-    EnterGameInfo info(0, nullptr);
-    EXPECT_EQ(LoadReply(info, L"", L""),
-              L"<invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string></string>"
-              L"<string></string></arguments></invoke>");
-    EXPECT_EQ(
-        info.BuildOnSaveFile(L"C:\\g\\a.wzs"),
-        L"<invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string>C:\\g\\a.wzs</string>"
-        L"</arguments></invoke>");
-    std::wstring content(1'000'000, L'Q');
-    std::wstring big = LoadReply(info, L"p", content.c_str());
-    EXPECT_EQ(big.size(), LoadReply(info, L"", L"").size() + 1 + 1'000'000);
-}
-
 TEST(Requests, ALoadReplyIsItsExactTextWhateverRoomTheTextWasGiven) {
     EnterGameInfo info(0, nullptr);
-    const std::wstring plain = L"<invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments>"
-                               L"<string>p</string><string>QUJD</string></arguments></invoke>";
+    const std::wstring head =
+        L"<invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>p</string><string>";
+    const std::wstring tail = L"</string></arguments></invoke>";
     const struct {
         size_t room;
         const wchar_t* text;
-        std::wstring expected;
+        const wchar_t* sent;
     } cases[] = {
-        {5, L"QUJD", plain},  // the codec's count: the text and its NUL
-        {64, L"QUJD", plain}, // a count with room to spare
-        {4, L"QUJD", plain},  // a text that fills its room without a NUL
-        {6, L"a<b",
-         L"<invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>p"
-         L"</string><string>a&lt;b</string></arguments></invoke>"},
+        {5, L"QUJD", L"QUJD"},  // the codec's count: the text and its NUL
+        {64, L"QUJD", L"QUJD"}, // a count with room to spare
+        {4, L"QUJD", L"QUJD"},  // a text that fills its room without a NUL
+        {6, L"a<b", L"a&lt;b"}, {1, L"", L""},
     };
     for (const auto& c : cases) {
         gs::RequestWithText reply = info.BuildOnLoadFile(L"p");
@@ -133,6 +102,9 @@ TEST(Requests, ALoadReplyIsItsExactTextWhateverRoomTheTextWasGiven) {
         ASSERT_NE(room, nullptr);
         std::wmemcpy(room, c.text, std::wcslen(c.text));
         gs::UniqueBstr request = reply.Take();
-        EXPECT_EQ(std::wstring(request.get(), ::SysStringLen(request.get())), c.expected) << c.room;
+        EXPECT_EQ(std::wstring(request.get(), ::SysStringLen(request.get())), head + c.sent + tail)
+            << c.room;
     }
+    std::wstring content(1'000'000, L'Q');
+    EXPECT_EQ(LoadReply(info, L"p", content.c_str()), head + content + tail);
 }
