@@ -1,9 +1,10 @@
 #include "tests/support/BrowserRecorder.h"
+#include "tests/support/DialogAnswer.h"
 #include "tests/support/FrameHarness.h"
-#include "tests/support/MessageBoxAnswer.h"
 
 #include <gtest/gtest.h>
 
+using gs::test::DialogAnswer;
 using gs::test::FrameHarness;
 using gs::test::FrameSkin;
 using gs::test::QuietMovie;
@@ -53,48 +54,42 @@ TEST(Activation, AMovieThePlayerCannotLoadStillGetsEveryOtherStep) {
         << "the size request is still sent; the movie has no function for it";
 }
 
-TEST(Activation, AMissingPlayerIsReportedAndAnsweredNoQuitsWithoutAPage) {
-    FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    gs::test::BrowserRecorder browser;
-    {
-        gs::test::MessageBoxAnswer answer(L"提示", IDNO);
-        NotifyShowActiveX(harness, L"flash", REGDB_E_CLASSNOTREG);
-        ASSERT_TRUE(answer.Seen());
-        EXPECT_NE(answer.Text().find(L"您尚未安装Flash组件，点击[是]到Adobe官方下载插件吧！"),
-                  std::wstring::npos);
+// The player is missing: the user is asked, and the answer and the settings decide which
+// page opens, if any; the process quits in every case.
+TEST(Activation, AMissingPlayerIsReportedAndTheAnswerAndSettingsPickThePage) {
+    const char* const builtIn = "https://www.adobe.com/cn/flashplayer/";
+    const struct {
+        int answer;
+        const char* settings;
+        const char* page; // none when null
+    } cases[] = {
+        {IDNO, "<DownloadFlash>https://example.com/get</DownloadFlash>", nullptr},
+        {IDYES, "", builtIn},
+        {IDYES, "<DownloadFlash></DownloadFlash>", builtIn},
+        {IDYES, "<DownloadFlash>https://example.com/get?flash=1</DownloadFlash>",
+         "https://example.com/get?flash=1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings);
+        FrameHarness harness;
+        ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie(), c.settings));
+        gs::test::BrowserRecorder browser;
+        {
+            DialogAnswer answer(L"提示", c.answer);
+            NotifyShowActiveX(harness, L"flash", REGDB_E_CLASSNOTREG);
+            ASSERT_TRUE(answer.Seen());
+            EXPECT_NE(answer.Text().find(L"您尚未安装Flash组件，点击[是]到Adobe官方下载插件吧！"),
+                      std::wstring::npos);
+        }
+        EXPECT_TRUE(QuitPosted());
+        if (c.page) {
+            ASSERT_TRUE(browser.WaitForOne());
+            EXPECT_EQ(browser.Opened(), std::vector<std::string>{c.page});
+        } else {
+            gs::test::PumpFor(1500);
+            EXPECT_TRUE(browser.Opened().empty());
+        }
     }
-    EXPECT_TRUE(QuitPosted());
-    gs::test::PumpFor(1500);
-    EXPECT_TRUE(browser.Opened().empty());
-}
-
-TEST(Activation, AnsweredYesOpensTheBuiltInDownloadPage) {
-    FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    gs::test::BrowserRecorder browser;
-    {
-        gs::test::MessageBoxAnswer answer(L"提示", IDYES);
-        NotifyShowActiveX(harness, L"flash", REGDB_E_CLASSNOTREG);
-        ASSERT_TRUE(answer.Seen());
-    }
-    EXPECT_TRUE(QuitPosted());
-    ASSERT_TRUE(browser.WaitForOne());
-    EXPECT_EQ(browser.Opened().front(), "https://www.adobe.com/cn/flashplayer/");
-}
-
-TEST(Activation, AnsweredYesOpensTheConfiguredDownloadPage) {
-    FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie(),
-                              "<DownloadFlash>https://example.com/get?flash=1</DownloadFlash>"));
-    gs::test::BrowserRecorder browser;
-    {
-        gs::test::MessageBoxAnswer answer(L"提示", IDYES);
-        NotifyShowActiveX(harness, L"flash", REGDB_E_CLASSNOTREG);
-    }
-    EXPECT_TRUE(QuitPosted());
-    ASSERT_TRUE(browser.WaitForOne());
-    EXPECT_EQ(browser.Opened().front(), "https://example.com/get?flash=1");
 }
 
 TEST(Activation, OtherFailuresQuitSilentlyAndOtherControlsAreIgnored) {
@@ -103,7 +98,7 @@ TEST(Activation, OtherFailuresQuitSilentlyAndOtherControlsAreIgnored) {
     NotifyShowActiveX(harness, L"title", REGDB_E_CLASSNOTREG);
     EXPECT_FALSE(QuitPosted()) << "a control of another name is ignored";
     {
-        gs::test::MessageBoxAnswer unexpected(L"提示", IDNO);
+        DialogAnswer unexpected(L"提示", IDNO);
         NotifyShowActiveX(harness, L"flash", E_FAIL);
         EXPECT_FALSE(unexpected.Seen()) << "only a missing player is worth a message box";
     }

@@ -1,7 +1,7 @@
 #include "launch/HandoverBlock.h"
 #include "launch/RoomBlock.h"
-#include "tests/support/BrowserRecorder.h"
 #include "tests/support/FrameHarness.h"
+#include "tests/support/Requests.h"
 #include "tests/support/SharedBlock.h"
 
 #include <gtest/gtest.h>
@@ -13,14 +13,10 @@
 
 using gs::test::FrameHarness;
 using gs::test::FrameSkin;
+using gs::test::Invoke;
 using gs::test::QuietMovie;
 
 namespace {
-
-std::wstring Invoke(const std::wstring& name, const std::wstring& arguments = L"") {
-    return L"<invoke name=\"" + name + L"\" returntype=\"xml\"><arguments>" + arguments +
-           L"</arguments></invoke>";
-}
 
 std::vector<int32_t> g_rooms;
 
@@ -38,7 +34,7 @@ LRESULT CALLBACK PlatformProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 } // namespace
 
-TEST(Commands, ReqEnterGameIsAnsweredWhileTheMoviesCallRuns) {
+TEST(Commands, ReqEnterGameIsAnsweredAtOnceAndEveryRequestIsTracedWhole) {
     FrameHarness harness;
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie("invoke ReqEnterGame\n")));
     ASSERT_TRUE(harness.WaitFor("out-result"));
@@ -51,6 +47,14 @@ TEST(Commands, ReqEnterGameIsAnsweredWhileTheMoviesCallRuns) {
     EXPECT_GT(answer, out);
     EXPECT_GT(returned, answer) << "the answer is a nested call";
     EXPECT_TRUE(harness.Traced(L"FlashCall sCommand = <invoke name=\"ReqEnterGame\""));
+    // Whatever comes in is traced whole and answered S_OK.
+    for (const wchar_t* text : {L"garbage", L"", L"<invoke name=\"Unknown\"/>",
+                                L"<invoke name=\"FlashWindow\"><arguments/></invoke>"})
+        EXPECT_EQ(harness.frame().FlashCall(text), S_OK);
+    EXPECT_EQ(harness.frame().FlashCall(nullptr), S_OK);
+    EXPECT_TRUE(harness.Traced(L"FlashCall sCommand = garbage \n"));
+    EXPECT_TRUE(harness.Traced(L"FlashCall sCommand = <invoke name=\"Unknown\"/> \n"));
+    EXPECT_TRUE(::IsWindow(harness.window()));
 }
 
 TEST(Commands, GameMasterRoomReachesThePlatformWindow) {
@@ -79,57 +83,6 @@ TEST(Commands, GameMasterRoomReachesThePlatformWindow) {
     EXPECT_EQ(g_rooms, (std::vector<int32_t>{42, 0}));
 }
 
-TEST(Commands, OpenUrlOpensWebAddressesOnly) {
-    FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    gs::test::BrowserRecorder browser;
-    harness.frame().FlashCall(
-        Invoke(L"OpenUrl", L"<string>C:\\windows\\notepad.exe</string>").c_str());
-    harness.frame().FlashCall(
-        Invoke(L"OpenUrl", L"<string>https://example.com/?a=1&amp;b=2</string>").c_str());
-    ASSERT_TRUE(browser.WaitForOne());
-    gs::test::PumpFor(500);
-    EXPECT_EQ(browser.Opened(), (std::vector<std::string>{"https://example.com/?a=1&b=2"}));
-    EXPECT_TRUE(harness.Traced(L"FlashCall sCommand = <invoke name=\"OpenUrl\" "
-                               L"returntype=\"xml\"><arguments><string>C:\\windows\\notepad.exe"));
-}
-
-TEST(Commands, FileRequestsOpenOneDialogFromTheTimerAndAlwaysAnswer) {
-    FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie("filedialog cancel\n")));
-    EXPECT_EQ(harness.frame().FlashCall(Invoke(L"LoadFile").c_str()), S_OK);
-    EXPECT_EQ(harness.frame().FlashCall(Invoke(L"LoadFile").c_str()), S_OK);
-    EXPECT_EQ(harness.Count("dialog"), 0) << "the dialog waits for the timer";
-    ASSERT_TRUE(harness.WaitFor(
-        "in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string></string>"
-        "<string></string></arguments></invoke>"));
-    gs::test::PumpFor(300);
-    EXPECT_EQ(harness.Count("in <invoke name=\"OnLoadFile\""), 1)
-        << "two requests, one timer, one dialog";
-    EXPECT_EQ(harness.Count("dialog cancel"), 1);
-}
-
-TEST(Commands, ACancelledSaveAnswersWithAnEmptyPath) {
-    FrameHarness harness;
-    ASSERT_TRUE(
-        harness.Start(FrameSkin(), QuietMovie("filedialog cancel\ninvoke SaveFile \"QUJD\"\n")));
-    EXPECT_TRUE(harness.WaitFor(
-        "in <invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string></string>"
-        "</arguments></invoke>"));
-}
-
-TEST(Commands, EveryRequestIsTracedWholeAndAlwaysAnsweredOk) {
-    FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    for (const wchar_t* text : {L"garbage", L"", L"<invoke name=\"Unknown\"/>",
-                                L"<invoke name=\"FlashWindow\"><arguments/></invoke>"})
-        EXPECT_EQ(harness.frame().FlashCall(text), S_OK);
-    EXPECT_EQ(harness.frame().FlashCall(nullptr), S_OK);
-    EXPECT_TRUE(harness.Traced(L"FlashCall sCommand = garbage \n"));
-    EXPECT_TRUE(harness.Traced(L"FlashCall sCommand = <invoke name=\"Unknown\"/> \n"));
-    EXPECT_TRUE(::IsWindow(harness.window()));
-}
-
 // The trace hook stands for any failure: it throws when the shell traces its answer, once
 // inside the dispatch of "ReqEnterGame" and once inside the load flow's timer message.
 TEST(Commands, AFailureInsideACommandOrAFlowStaysInTheShell) {
@@ -146,4 +99,38 @@ TEST(Commands, AFailureInsideACommandOrAFlowStaysInTheShell) {
     gs::test::PumpFor(100);
     EXPECT_EQ(harness.frame().FlashCall(Invoke(L"ReqEnterGame").c_str()), S_OK);
     EXPECT_EQ(harness.Count("in <invoke name=\"AckEnterGame\""), 2) << "the shell goes on";
+}
+
+// Without a "flash" control (no skin yet, here) a request goes nowhere and leaves no trace.
+TEST(Commands, CallFlashWithoutAFlashControlReturnsOneAndPrintsNothing) {
+    SkinFolder folder;
+    CShellFrameWnd frame;
+    std::vector<std::wstring> traced;
+    gs::SetTraceHook([&](const gs::TraceLine& line) { traced.emplace_back(line.head); });
+    EXPECT_EQ(frame.CallFlash(L"<invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>"),
+              1);
+    EXPECT_EQ(frame.CallFlash(static_cast<LPCTSTR>(nullptr)), 1);
+    gs::SetTraceHook(nullptr);
+    EXPECT_TRUE(traced.empty());
+}
+
+// "ExitGame" ends the process at once, with 0, while both file timers wait: no flow runs
+// first, since a flow always answers the movie and the trace hook would see that.
+TEST(CommandsDeathTest, ExitGameEndsTheProcessAtOnceWithZeroWhileFileTimersWait) {
+    EXPECT_EXIT(
+        {
+            FrameHarness harness;
+            if (!harness.Start(FrameSkin(), QuietMovie("filedialog cancel\n")))
+                std::_Exit(2);
+            harness.frame().FlashCall(Invoke(L"LoadFile").c_str());
+            harness.frame().FlashCall(Invoke(L"SaveFile", L"<string>QUJD</string>").c_str());
+            gs::SetTraceHook([](const gs::TraceLine& line) {
+                if (line.head.rfind(L"CallFlash", 0) == 0)
+                    std::_Exit(3);
+            });
+            harness.frame().FlashCall(Invoke(L"ExitGame").c_str());
+            gs::test::PumpFor(500);
+            std::_Exit(4);
+        },
+        testing::ExitedWithCode(0), "");
 }

@@ -1,5 +1,8 @@
 #include "platform/host/ActiveXUI.h"
-#include "tests/support/FileBytes.h"
+#include "platform/ui/ContainerUI.h"
+#include "platform/ui/DialogBuilder.h"
+#include "shell/ComputerExamineUI.h"
+#include "shell/DialogBuilderCallbackEx.h"
 #include "tests/support/FrameHarness.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +15,8 @@ using gs::test::QuietMovie;
 
 namespace {
 
-LRESULT HitTest(FrameHarness& harness, POINT client) {
-    POINT screen = harness.ScreenPoint(client);
+LRESULT HitTest(FrameHarness& harness, const wchar_t* control, POINT offset = {}) {
+    POINT screen = harness.ScreenPoint(control ? harness.ClientCentre(control) : offset);
     return ::SendMessageW(harness.window(), WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
 }
 
@@ -34,13 +37,6 @@ HWND PlayerWindow(FrameHarness& harness) {
     return flash ? flash->GetHostWindow() : nullptr;
 }
 
-// A key pressed and released, as the system delivers it to a window.
-void PressKey(HWND window, WPARAM key) {
-    ::SendMessageW(window, WM_KEYDOWN, key, 1);
-    ::SendMessageW(window, WM_CHAR, key == VK_RETURN ? L'\r' : L' ', 1);
-    ::SendMessageW(window, WM_KEYUP, key, 0xC0000001);
-}
-
 // The size the movie was told last, from its transcript.
 SIZE LastOnSize(const FrameHarness& harness) {
     SIZE size{-1, -1};
@@ -52,117 +48,145 @@ SIZE LastOnSize(const FrameHarness& harness) {
     return size;
 }
 
-} // namespace
-
-TEST(FrameWindow, TheCaptionBandDragsExceptOnButtons) {
-    FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    EXPECT_EQ(HitTest(harness, harness.ClientCentre(L"title")), HTCAPTION);
-    EXPECT_EQ(HitTest(harness, harness.ClientCentre(L"closebtn")), HTCLIENT);
-    EXPECT_EQ(HitTest(harness, harness.ClientCentre(L"minbtn")), HTCLIENT);
-    EXPECT_EQ(HitTest(harness, POINT{500, 200}), HTCLIENT) << "below the band";
-    EXPECT_EQ(HitTest(harness, POINT{3, 40}), HTCLIENT) << "the border beside the movie";
+void ExpectMaximised(FrameHarness& harness, bool maximised) {
+    EXPECT_EQ(::IsZoomed(harness.window()) != FALSE, maximised);
+    EXPECT_EQ(Visible(harness, L"maxbtn"), !maximised);
+    EXPECT_EQ(Visible(harness, L"restorebtn"), maximised);
+    // The aspect rule asks for 1184 x 768 on the 1024 x 768 screen; the system keeps a
+    // maximised window within its largest tracking size, 1036 wide here.
+    EXPECT_EQ(WindowSize(harness.window()).cx, maximised ? 1036 : 1016);
+    EXPECT_EQ(WindowSize(harness.window()).cy, maximised ? 768 : 663);
 }
 
-TEST(FrameWindow, TheSkinSizesTheWindowAndTheChromeIsRecorded) {
+} // namespace
+
+TEST(FrameWindow, TheSkinShapesTheWindowItsRegionAndItsCaptionBand) {
     FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    SIZE window = WindowSize(harness.window());
-    EXPECT_EQ(window.cx, 1016);
-    EXPECT_EQ(window.cy, 663);
+    ASSERT_TRUE(harness.Start(FrameSkin("10,10"), QuietMovie()));
+    EXPECT_EQ(WindowSize(harness.window()).cx, 1016);
+    EXPECT_EQ(WindowSize(harness.window()).cy, 663);
     EXPECT_EQ(harness.frame().GetChromeSize().cx, 16);
     EXPECT_EQ(harness.frame().GetChromeSize().cy, 38);
     EXPECT_EQ(harness.frame().GetMovieSize().cx, 1000);
     EXPECT_EQ(harness.frame().GetMovieSize().cy, 625);
     LONG style = ::GetWindowLongW(harness.window(), GWL_STYLE);
-    EXPECT_EQ(style & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN), WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
-    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
-}
+    EXPECT_EQ(style & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION),
+              WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION);
+    EXPECT_EQ(::GetClassLongW(harness.window(), GCL_STYLE), 0x080B);
 
-TEST(FrameWindow, TheWindowRegionFollowsTheCornerSize) {
-    FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin("10,10"), QuietMovie()));
-    gs::UniqueRegion actual(::CreateRectRgn(0, 0, 0, 0));
-    ASSERT_NE(::GetWindowRgn(harness.window(), actual.get()), ERROR);
-    SIZE window = WindowSize(harness.window());
-    RECT box{};
-    ::GetRgnBox(actual.get(), &box);
-    EXPECT_EQ(box.right, window.cx);
-    EXPECT_EQ(box.bottom, window.cy);
-    EXPECT_FALSE(::PtInRegion(actual.get(), 0, 0)) << "the corners are cut";
-    EXPECT_FALSE(::PtInRegion(actual.get(), window.cx - 1, window.cy - 1));
-    EXPECT_TRUE(::PtInRegion(actual.get(), window.cx / 2, 0));
-    EXPECT_TRUE(::PtInRegion(actual.get(), 0, window.cy / 2));
-    EXPECT_TRUE(::PtInRegion(actual.get(), 5, 5));
+    gs::UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(::GetWindowRgn(harness.window(), region.get()), ERROR);
+    for (POINT cut : {POINT{0, 0}, POINT{1015, 662}})
+        EXPECT_FALSE(::PtInRegion(region.get(), cut.x, cut.y)) << "the corners are cut";
+    for (POINT kept : {POINT{508, 0}, POINT{0, 331}, POINT{5, 5}, POINT{1015, 331}})
+        EXPECT_TRUE(::PtInRegion(region.get(), kept.x, kept.y));
+
+    EXPECT_EQ(HitTest(harness, L"title"), HTCAPTION);
+    for (const wchar_t* button : {L"closebtn", L"minbtn", L"helpbtn"})
+        EXPECT_EQ(HitTest(harness, button), HTCLIENT) << "buttons are pressed, not dragged";
+    EXPECT_EQ(HitTest(harness, nullptr, {500, 200}), HTCLIENT) << "below the band";
+    EXPECT_EQ(HitTest(harness, nullptr, {3, 40}), HTCLIENT) << "the border beside the movie";
+
+    ::SetWindowPos(harness.window(), nullptr, 0, 0, 816, 538, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(LastOnSize(harness).cx, 800);
+    EXPECT_EQ(LastOnSize(harness).cy, 500);
 }
 
 TEST(FrameWindow, SquareCornersLeaveTheWindowWithoutARegion) {
     FrameHarness harness;
     ASSERT_TRUE(harness.Start(FrameSkin("0,0"), QuietMovie()));
-    gs::UniqueRegion actual(::CreateRectRgn(0, 0, 0, 0));
-    EXPECT_EQ(::GetWindowRgn(harness.window(), actual.get()), ERROR);
+    gs::UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(::GetWindowRgn(harness.window(), region.get()), ERROR);
 }
 
-TEST(FrameWindow, CloseRequestsOnlyTellTheMovie) {
+// Only a click on the close button or a system Close tells the movie; every other
+// notification, and a WM_CLOSE from outside, leaves everything as it was.
+TEST(FrameWindow, CloseRequestsOnlyTellTheMovieAndOtherNotificationsDoNothing) {
     FrameHarness harness;
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
+    const struct {
+        const wchar_t* type;
+        const wchar_t* sender;
+    } ignored[] = {{L"windowinit", L"closebtn"}, {L"windowinit", L"maxbtn"},
+                   {L"click", L"title"},         {L"click", L"helpbtn"},
+                   {L"click", L"flash"},         {L"Click", L"closebtn"},
+                   {L"itemclick", L"minbtn"}};
+    for (const auto& notification : ignored) {
+        DuiLib::TNotifyUI msg;
+        msg.sType = notification.type;
+        msg.pSender = harness.frame().GetPaintManager().FindControl(notification.sender);
+        harness.frame().Notify(msg);
+    }
+    ::SendMessageW(harness.window(), WM_CLOSE, 0, 0);
+    gs::test::PumpFor(200);
+    EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 0);
+    EXPECT_FALSE(::IsZoomed(harness.window()) || ::IsIconic(harness.window()));
+    EXPECT_TRUE(Visible(harness, L"maxbtn"));
+
     ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(
         harness.WaitFor("in <invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>"));
-    ::SendMessageW(harness.window(), WM_CLOSE, 0, 0);
-    ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_CLOSE | 2, 0);
+    ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_CLOSE | 2, 0); // ends in WM_CLOSE
     harness.Click(L"closebtn");
     EXPECT_TRUE(harness.WaitFor("in <invoke name=\"OnClose\"", 2));
     gs::test::PumpFor(200);
-    EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 2) << "WM_CLOSE tells nobody";
-    EXPECT_TRUE(::IsWindow(harness.window()));
+    EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 2);
     EXPECT_TRUE(::IsWindowVisible(harness.window()));
 }
 
-TEST(FrameWindow, CaptionButtonsMinimiseMaximiseAndRestoreWithTheButtonSwap) {
+// The caption buttons and a double click in the caption band, whose hit test the
+// system turns into the same maximise and restore commands.
+TEST(FrameWindow, CaptionButtonsAndCaptionDoubleClicksMaximiseToTheAspectWithTheButtonSwap) {
     FrameHarness harness;
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    harness.Click(L"maxbtn");
-    ASSERT_TRUE(::IsZoomed(harness.window()));
-    EXPECT_FALSE(Visible(harness, L"maxbtn"));
-    EXPECT_TRUE(Visible(harness, L"restorebtn"));
-    // The aspect rule asks for 1184 x 768 on the 1024 x 768 screen; the system keeps a
-    // maximised window within its largest tracking size, 1036 wide here.
+    EXPECT_EQ(::GetFocus(), PlayerWindow(harness)) << "the movie has the keyboard from the start";
+    MINMAXINFO info{};
+    info.ptMaxSize = {1920, 1080};
+    info.ptMaxTrackSize = {1234, 987};
+    ::SendMessageW(harness.window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    // (768 - 38) x 1000 / 625 + 16 = 1184 wide, centred on the 1024 wide work area.
+    EXPECT_EQ(info.ptMaxSize.x, 1184);
+    EXPECT_EQ(info.ptMaxSize.y, 768);
+    EXPECT_EQ(info.ptMaxPosition.x, -80);
+    EXPECT_EQ(info.ptMaxPosition.y, 0);
+    EXPECT_EQ(info.ptMaxTrackSize.x, 1234) << "the tracking sizes stay as proposed";
+    EXPECT_EQ(info.ptMaxTrackSize.y, 987);
     ASSERT_EQ(::GetSystemMetrics(SM_CXMAXTRACK), 1036);
-    SIZE maximised = WindowSize(harness.window());
-    EXPECT_EQ(maximised.cx, 1036);
-    EXPECT_EQ(maximised.cy, 768);
 
+    harness.Click(L"maxbtn");
+    ExpectMaximised(harness, true);
     harness.Click(L"restorebtn");
-    ASSERT_FALSE(::IsZoomed(harness.window()));
-    EXPECT_TRUE(Visible(harness, L"maxbtn"));
-    EXPECT_FALSE(Visible(harness, L"restorebtn"));
-    EXPECT_EQ(WindowSize(harness.window()).cx, 1016);
+    ExpectMaximised(harness, false);
+    for (bool maximised : {true, false}) {
+        const POINT title = harness.ScreenPoint(harness.ClientCentre(L"title"));
+        ::SendMessageW(harness.window(), WM_NCLBUTTONDBLCLK, HitTest(harness, L"title"),
+                       MAKELPARAM(title.x, title.y));
+        ExpectMaximised(harness, maximised);
+    }
 
-    harness.Click(L"minbtn");
-    EXPECT_TRUE(::IsIconic(harness.window()));
-    EXPECT_TRUE(Visible(harness, L"maxbtn")) << "minimising does not change the maximised state";
-}
-
-// After a caption button has acted, game keys still reach the movie, and neither Space
-// nor Enter presses a caption button again, wherever they are delivered.
-TEST(FrameWindow, CaptionButtonsLeaveTheKeyboardWithTheMovie) {
-    FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    const HWND player = PlayerWindow(harness);
-    ASSERT_NE(player, nullptr);
-    EXPECT_EQ(::GetFocus(), player) << "the movie has the keyboard from the start";
+    // Minimised, the movie is told the system's rectangle for the window less the
+    // chrome, however small or negative that is.
     harness.Click(L"minbtn");
     ASSERT_TRUE(::IsIconic(harness.window()));
-    ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_RESTORE, 0); // the taskbar's Restore
-    ASSERT_FALSE(::IsIconic(harness.window()));
+    EXPECT_TRUE(Visible(harness, L"maxbtn")) << "minimising does not change the maximised state";
+    const SIZE iconic = WindowSize(harness.window());
+    EXPECT_EQ(LastOnSize(harness).cx, iconic.cx - 16);
+    EXPECT_EQ(LastOnSize(harness).cy, iconic.cy - 38);
+
+    // Restored from the taskbar, and after the close button, the keyboard is the movie's:
+    // neither Space nor Enter presses a caption button again, wherever it is delivered.
+    ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    const HWND player = PlayerWindow(harness);
     EXPECT_EQ(::GetFocus(), player);
     harness.Click(L"closebtn");
     ASSERT_TRUE(harness.WaitFor("in <invoke name=\"OnClose\""));
     EXPECT_EQ(::GetFocus(), player);
     for (const HWND target : {player, harness.window()})
-        for (const WPARAM key : {VK_SPACE, VK_RETURN})
-            PressKey(target, key);
+        for (const WPARAM key : {VK_SPACE, VK_RETURN}) {
+            ::SendMessageW(target, WM_KEYDOWN, key, 1);
+            ::SendMessageW(target, WM_CHAR, key == VK_RETURN ? L'\r' : L' ', 1);
+            ::SendMessageW(target, WM_KEYUP, key, 0xC0000001);
+        }
     gs::test::PumpFor(200);
     EXPECT_FALSE(::IsIconic(harness.window())) << "a key pressed the minimise button again";
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 1) << "a key pressed close again";
@@ -175,16 +199,13 @@ TEST(FrameWindow, TheShippedSkinsMovieHasTheSizeItIsTold) {
     ASSERT_TRUE(harness.Start(
         gs::test::ReadFileBytes(L"Z:" GS_WIDE_SOURCE_DIR L"/assets/skin/skin.xml"), QuietMovie()));
     for (const wchar_t* button : {L"maxbtn", L"restorebtn"}) {
-        SCOPED_TRACE(playertest::Utf8(button));
         harness.Click(button);
-        EXPECT_EQ(::IsZoomed(harness.window()) != FALSE, std::wstring(button) == L"maxbtn");
         const RECT& control = harness.frame().GetPaintManager().FindControl(L"flash")->GetPos();
         const SIZE told = LastOnSize(harness);
-        const SIZE player = WindowSize(PlayerWindow(harness));
-        EXPECT_EQ(control.right - control.left, told.cx);
+        EXPECT_EQ(control.right - control.left, told.cx) << button;
         EXPECT_EQ(control.bottom - control.top, told.cy);
-        EXPECT_EQ(player.cx, told.cx);
-        EXPECT_EQ(player.cy, told.cy);
+        EXPECT_EQ(WindowSize(PlayerWindow(harness)).cx, told.cx);
+        EXPECT_EQ(WindowSize(PlayerWindow(harness)).cy, told.cy);
     }
     EXPECT_EQ(LastOnSize(harness).cx, 1000);
     EXPECT_EQ(LastOnSize(harness).cy, 625);
@@ -201,43 +222,18 @@ TEST(FrameWindow, AMovieCallingInAsTheWindowIsDestroyedIsNotHeard) {
     EXPECT_EQ(harness.Count("in <invoke name=\"AckEnterGame\""), 0);
 }
 
-TEST(FrameWindow, TheMaximisedPlacementKeepsTheMoviesAspect) {
-    FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    MINMAXINFO info{};
-    info.ptMaxSize = {1920, 1080};
-    info.ptMaxTrackSize = {1234, 987};
-    ::SendMessageW(harness.window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    // (768 - 38) x 1000 / 625 + 16 = 1184 wide, centred on the 1024 wide work area.
-    EXPECT_EQ(info.ptMaxSize.x, 1184);
-    EXPECT_EQ(info.ptMaxSize.y, 768);
-    EXPECT_EQ(info.ptMaxPosition.x, -80);
-    EXPECT_EQ(info.ptMaxPosition.y, 0);
-    EXPECT_EQ(info.ptMaxTrackSize.x, 1234) << "the tracking sizes stay as proposed";
-    EXPECT_EQ(info.ptMaxTrackSize.y, 987);
-}
-
-TEST(FrameWindow, ResizingTellsTheMovieItsArea) {
-    FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    ::SetWindowPos(harness.window(), nullptr, 0, 0, 816, 538, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_TRUE(harness.WaitFor(
-        "in <invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>800</number>"
-        "<number>500</number></arguments></invoke>"));
-}
-
 TEST(FrameWindow, EveryRightPressReachesTheMovie) {
     FrameHarness harness;
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
     POINT button = harness.ClientCentre(L"closebtn");
-    ::SendMessageW(harness.window(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(button.x, button.y));
-    ::SendMessageW(harness.window(), WM_RBUTTONUP, 0, MAKELPARAM(button.x, button.y));
-    EXPECT_TRUE(harness.WaitFor(
-        "in <invoke name=\"OnRButtonDown\" returntype=\"xml\"><arguments/></invoke>"));
     // A quick second press arrives as a double click: the class asks for them.
-    ::SendMessageW(harness.window(), WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(button.x, button.y));
-    ::SendMessageW(harness.window(), WM_RBUTTONUP, 0, MAKELPARAM(button.x, button.y));
-    EXPECT_TRUE(harness.WaitFor("in <invoke name=\"OnRButtonDown\"", 2));
+    for (UINT press : {WM_RBUTTONDOWN, WM_RBUTTONDBLCLK}) {
+        ::SendMessageW(harness.window(), press, MK_RBUTTON, MAKELPARAM(button.x, button.y));
+        ::SendMessageW(harness.window(), WM_RBUTTONUP, 0, MAKELPARAM(button.x, button.y));
+    }
+    EXPECT_TRUE(harness.WaitFor(
+        "in <invoke name=\"OnRButtonDown\" returntype=\"xml\"><arguments/></invoke>", 2));
+    EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 0) << "the button under it stays";
 }
 
 // Only the low word of a timer's id picks a file flow; any dialog opened is cancelled.
@@ -261,4 +257,27 @@ TEST(FrameWindow, ASkinThatBuildsNothingEndsTheMessageLoop) {
     MSG msg;
     ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
+}
+
+// The skin's own control class holds a second copy of the whole skin, which has none.
+TEST(FrameSkin, ComputerExamineHoldsACopyOfTheSkinAndIsNamedExactly) {
+    SkinFolder folder;
+    folder.Write(L"skin.xml", "<Window><VerticalLayout><Label name=\"a\"/>"
+                              "<ComputerExamine/><computerexamine/><COMPUTEREXAMINE/>"
+                              "</VerticalLayout></Window>");
+    DuiLib::CPaintManagerUI manager;
+    CDialogBuilderCallbackEx callback;
+    DuiLib::CDialogBuilder builder;
+    std::unique_ptr<DuiLib::CControlUI> root(
+        builder.Create(L"skin.xml", nullptr, &callback, &manager, nullptr));
+    auto* outer = dynamic_cast<DuiLib::CContainerUI*>(root.get());
+    ASSERT_NE(outer, nullptr);
+    ASSERT_EQ(outer->GetCount(), 2) << "only the exact class name is created";
+    auto* examine = dynamic_cast<ComputerExamineUI*>(outer->GetItemAt(1));
+    ASSERT_NE(examine, nullptr);
+    ASSERT_EQ(examine->GetCount(), 1);
+    auto* copy = dynamic_cast<DuiLib::CContainerUI*>(examine->GetItemAt(0));
+    ASSERT_NE(copy, nullptr);
+    ASSERT_EQ(copy->GetCount(), 1) << "the copy has the label and no further copy";
+    EXPECT_EQ(copy->GetItemAt(0)->GetName(), L"a");
 }

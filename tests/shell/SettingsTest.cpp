@@ -4,22 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-using DuiLib::CPaintManagerUI;
-
 namespace {
-
-// The frame reads its settings while it is constructed; no window is needed.
-std::unique_ptr<CShellFrameWnd> FrameWithSettings(SkinFolder& folder, const std::string& settings) {
-    folder.Write(L"Settings.xml", settings);
-    return std::make_unique<CShellFrameWnd>();
-}
-
-std::wstring Program() {
-    return CPaintManagerUI::GetInstancePath().GetData();
-}
 
 std::wstring FilterList(const CShellFrameWnd& frame) {
     const wchar_t* units = frame.GetFileFilter();
@@ -31,65 +18,48 @@ std::wstring FilterList(const CShellFrameWnd& frame) {
 
 } // namespace
 
-TEST(Settings, AMissingFileGivesEveryDefault) {
-    SkinFolder folder;
-    CShellFrameWnd frame;
-    EXPECT_EQ(std::wstring(frame.GetMoviePath()), Program() + L"flash\\loading.swf");
-    EXPECT_EQ(frame.GetFileExt(), L"wzs");
-    EXPECT_EQ(std::wstring(frame.GetFileFilter(), gs::kFileFilterUnits),
-              std::wstring(gs::kFileFilterUnits, L'\0'));
-    EXPECT_STREQ(frame.GetTaskBarName(), L"");
-}
-
-TEST(Settings, EveryValuePresent) {
-    SkinFolder folder;
-    auto frame = FrameWithSettings(
-        folder, "<?xml version=\"1.0\"?><Root><loadingFlash>D:\\movies\\game.swf</loadingFlash>"
-                "<FileExtention>SAV</FileExtention><FileFilter>Saves\\0*.sav\\0</FileFilter>"
-                "<TaskBarName>My game</TaskBarName></Root>");
-    EXPECT_EQ(frame->GetMoviePath(), L"D:\\movies\\game.swf");
-    EXPECT_EQ(frame->GetFileExt(), L"SAV") << "used as written; lower-cased only when appended";
-    EXPECT_EQ(FilterList(*frame), std::wstring(L"Saves\0*.sav", 11));
-    EXPECT_STREQ(frame->GetTaskBarName(), L"My game");
-}
-
-TEST(Settings, EmptyElementsFallBackLikeAbsentOnes) {
-    SkinFolder folder;
-    auto frame =
-        FrameWithSettings(folder, "<S><loadingFlash bLocal=\"true\"></loadingFlash><FileExtention/>"
-                                  "<FileFilter></FileFilter><TaskBarName/></S>");
-    EXPECT_EQ(std::wstring(frame->GetMoviePath()), Program() + L"flash\\loading.swf")
-        << "bLocal is only looked at when there is a path";
-    EXPECT_EQ(frame->GetFileExt(), L"wzs");
-    EXPECT_EQ(frame->GetFileFilter()[0], L'\0');
-    EXPECT_STREQ(frame->GetTaskBarName(), L"");
-}
-
-TEST(Settings, ALocalMovieIsJoinedToTheProgramFolderOnlyForExactlyTrue) {
-    SkinFolder folder;
-    auto local = FrameWithSettings(
-        folder, "<S><loadingFlash bLocal=\"true\">flash\\game.swf</loadingFlash></S>");
-    EXPECT_EQ(std::wstring(local->GetMoviePath()), Program() + L"flash\\game.swf");
-    for (const char* value : {"True", "TRUE", "1", "yes", ""}) {
-        auto other = FrameWithSettings(folder, std::string("<S><loadingFlash bLocal=\"") + value +
-                                                   "\">flash\\game.swf</loadingFlash></S>");
-        EXPECT_EQ(other->GetMoviePath(), L"flash\\game.swf") << value;
+// The frame reads its settings while it is constructed; no window is needed. Missing,
+// empty and broken values give the defaults; a relative movie path joins the program's
+// folder only for bLocal exactly "true".
+TEST(Settings, EachValueOrItsDefault) {
+    const std::wstring program = DuiLib::CPaintManagerUI::GetInstancePath().GetData();
+    const std::wstring loading = program + L"flash\\loading.swf";
+    const struct {
+        const char* file; // none when null
+        std::wstring movie, ext, filter, title;
+    } cases[] = {
+        {nullptr, loading, L"wzs", L"", L""},
+        {"<?xml version=\"1.0\"?><Root><loadingFlash>D:\\movies\\game.swf</loadingFlash>"
+         "<FileExtention>SAV</FileExtention><FileFilter>Saves\\0*.sav\\0</FileFilter>"
+         "<TaskBarName>My game</TaskBarName></Root>",
+         L"D:\\movies\\game.swf", L"SAV", std::wstring(L"Saves\0*.sav", 11), L"My game"},
+        {"<S><loadingFlash bLocal=\"true\"></loadingFlash><FileExtention/>"
+         "<FileFilter></FileFilter><TaskBarName/></S>",
+         loading, L"wzs", L"", L""},
+        {"<S><TaskBarName>half", loading, L"wzs", L"", L""},
+        {"<S><loadingFlash bLocal=\"true\">flash\\game.swf</loadingFlash></S>",
+         program + L"flash\\game.swf", L"wzs", L"", L""},
+        {"<S><loadingFlash bLocal=\"True\">flash\\game.swf</loadingFlash></S>", L"flash\\game.swf",
+         L"wzs", L"", L""},
+        {"<S><loadingFlash bLocal=\"1\">flash\\game.swf</loadingFlash></S>", L"flash\\game.swf",
+         L"wzs", L"", L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file ? c.file : "no file");
+        SkinFolder folder;
+        if (c.file)
+            folder.Write(L"Settings.xml", c.file);
+        CShellFrameWnd frame;
+        EXPECT_EQ(std::wstring(frame.GetMoviePath()), c.movie);
+        EXPECT_EQ(std::wstring(frame.GetFileExt()), c.ext);
+        EXPECT_EQ(FilterList(frame), c.filter);
+        EXPECT_EQ(std::wstring(frame.GetTaskBarName()), c.title);
     }
-}
-
-TEST(Settings, ABrokenFileGivesTheDefaults) {
-    SkinFolder folder;
-    auto frame = FrameWithSettings(folder, "<S><TaskBarName>half");
-    EXPECT_EQ(frame->GetFileExt(), L"wzs");
-    EXPECT_STREQ(frame->GetTaskBarName(), L"");
 }
 
 TEST(Settings, TextInTheAnsiCodePage) {
     SkinFolder folder;
-    auto frame = FrameWithSettings(
-        folder, "<S><TaskBarName>\xD3\xCE\xCF\xB7</TaskBarName></S>"); // "游戏" in GBK
-    if (::GetACP() == 936)
-        EXPECT_STREQ(frame->GetTaskBarName(), L"游戏");
-    else
-        EXPECT_STREQ(frame->GetTaskBarName(), L"\u00D3\u00CE\u00CF\u00B7");
+    folder.Write(L"Settings.xml", "<S><TaskBarName>\xD3\xCE\xCF\xB7</TaskBarName></S>"); // GBK
+    CShellFrameWnd frame;
+    EXPECT_STREQ(frame.GetTaskBarName(), ::GetACP() == 936 ? L"游戏" : L"\u00D3\u00CE\u00CF\u00B7");
 }

@@ -18,14 +18,16 @@
 
 namespace gs::test {
 
-// The shipped skin's shape: a 30-pixel caption band with a title and the four buttons
-// above a 1000 x 625 Flash control, 8 pixels of border around it.
+// The shipped skin's shape: a 30-pixel caption band with a title, a button of the
+// skin's own and the four caption buttons above a 1000 x 625 Flash control, 8 pixels of border
+// around it.
 inline std::string FrameSkin(const char* roundCorner = "10,10") {
     return std::string("<Window size=\"1016,663\" caption=\"0,0,0,30\" roundcorner=\"") +
            roundCorner +
            "\"><VerticalLayout>"
            "<HorizontalLayout height=\"30\"><Label name=\"title\" text=\"t\"/>"
-           "<Button name=\"minbtn\" width=\"40\"/><Button name=\"maxbtn\" width=\"40\"/>"
+           "<Button name=\"helpbtn\" width=\"40\"/><Button name=\"minbtn\" width=\"40\"/><Button "
+           "name=\"maxbtn\" width=\"40\"/>"
            "<Button name=\"restorebtn\" width=\"40\" visible=\"false\"/>"
            "<Button name=\"closebtn\" width=\"40\"/></HorizontalLayout>"
            "<HorizontalLayout inset=\"8,0,8,8\"><Flash name=\"flash\" width=\"1000\" "
@@ -81,16 +83,13 @@ public:
     }
 
     bool Traced(const std::wstring& part) const {
-        return std::any_of(m_trace.begin(), m_trace.end(), [&](const std::wstring& line) {
-            return line.find(part) != std::wstring::npos;
-        });
+        return std::ranges::any_of(
+            m_trace, [&](const std::wstring& line) { return line.find(part) != line.npos; });
     }
     std::vector<std::string> Transcript() const { return playertest::ReadLines(m_transcript); }
     int Count(const std::string& prefix) const {
-        std::vector<std::string> lines = Transcript();
-        return static_cast<int>(
-            std::count_if(lines.begin(), lines.end(),
-                          [&](const std::string& line) { return line.rfind(prefix, 0) == 0; }));
+        return static_cast<int>(std::ranges::count_if(
+            Transcript(), [&](const std::string& line) { return line.starts_with(prefix); }));
     }
     bool WaitFor(const std::string& prefix, int count = 1) const {
         return PumpUntil([&] { return Count(prefix) >= count; });
@@ -98,7 +97,6 @@ public:
 
     CShellFrameWnd& frame() { return *m_frame; }
     HWND window() const { return m_window; }
-    const std::vector<std::wstring>& trace() const { return m_trace; }
     const std::wstring& moviePath() const { return m_moviePath; }
     SkinFolder& skin() { return m_skin; }
 
