@@ -1,4 +1,6 @@
 #include "files/Base64Codec.h"
+#include "launch/EnterGameInfo.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +33,7 @@ private:
 
 } // namespace
 
-TEST(Binding, WithoutTheLibraryEveryOperationGivesZeroAndWritesNothing) {
+TEST(Binding, WithoutTheLibraryEveryOperationGivesZeroAndNoFileIsTouched) {
     Base64Codec codec;
     EXPECT_FALSE(codec.Load());
     EXPECT_EQ(codec.CharsNeededToEncode(3), 0);
@@ -44,6 +46,13 @@ TEST(Binding, WithoutTheLibraryEveryOperationGivesZeroAndWritesNothing) {
     EXPECT_EQ(codec.Base64DecodeW(L"AQID", out, 4), 0);
     EXPECT_EQ(out[0], 9);
     EXPECT_EQ(codec.Free(), FALSE);
+
+    // Nothing valid to write: a save leaves the chosen file as it was.
+    const std::wstring kept = ProgramFolder() + L"kept.wzs";
+    ASSERT_TRUE(gs::test::WriteFileBytes(kept, "old"));
+    EXPECT_EQ(EnterGameInfo(0, nullptr).DecodeAndWrite(kept.c_str(), L"bmV3"), 0);
+    EXPECT_EQ(gs::test::ReadFileBytes(kept), "old");
+    ::DeleteFileW(kept.c_str());
 }
 
 TEST(Binding, ALibraryThatAppearsLaterIsPickedUp) {

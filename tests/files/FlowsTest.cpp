@@ -1,49 +1,58 @@
 // The load and save flows as the movie drives them: its requests, the real common
 // dialogs answered by the test player, real files, and the replies in its transcript.
-#include "tests/support/FrameHarness.h"
-#include "tests/support/MessageBoxAnswer.h"
-
+#include "tests/support/DialogAnswer.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/FrameHarness.h"
+#include "tests/support/Requests.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
-using gs::test::FrameHarness;
+using gs::test::DialogAnswer;
 using gs::test::FrameSkin;
-using playertest::TempPath;
+using gs::test::Invoke;
+using gs::test::QuietMovie;
+using gs::test::ReadFileBytes;
+using gs::test::WriteFileBytes;
 using playertest::Utf8;
 
 namespace {
 
-std::string Binary(size_t count) {
-    std::mt19937 random(42);
-    std::string bytes(count, '\0');
-    for (char& byte : bytes)
-        byte = static_cast<char>(random());
-    bytes[0] = '\0';
-    return bytes;
-}
-
 // Loads `source` through the open dialog, then saves the content through the save
-// dialog under `target`, answering the dialog's overwrite prompt with `overwrite`.
-std::string RoundTripMovie(const std::wstring& source, const std::wstring& target,
-                           const char* overwrite = "yes") {
-    return "on OnSize\nend\n"
-           "filedialog choose " +
-           Utf8(source) +
-           "\n"
-           "invoke LoadFile\n"
+// dialog under `target`, answering the dialog's overwrite prompt with yes.
+std::string RoundTripMovie(const std::wstring& source, const std::wstring& target) {
+    return "on OnSize\nend\nfiledialog choose " + Utf8(source) +
+           "\ninvoke LoadFile\n"
            "on OnLoadFile\n  note loaded $1\n  filedialog choose " +
            Utf8(target) +
-           "\n"
-           "  overwrite " +
-           overwrite +
-           "\n  invoke SaveFile \"$2\"\nend\n"
+           "\n  overwrite yes\n  invoke SaveFile \"$2\"\nend\n"
            "on OnSaveFile\n  note saved $1\nend\n";
+}
+
+// What a file dialog shows of the shell's settings: the filter's descriptions, the one
+// selected, and whether the read-only box is offered.
+struct DialogView {
+    std::vector<std::wstring> types;
+    LRESULT selected = -1;
+    bool readOnlyBox = false;
+};
+
+DialogView Read(HWND dialog) {
+    constexpr int kTypes = 0x470;
+    constexpr int kReadOnly = 0x410;
+    DialogView view;
+    HWND types = ::GetDlgItem(dialog, kTypes);
+    for (LRESULT i = 0, count = ::SendMessageW(types, CB_GETCOUNT, 0, 0); i < count; ++i) {
+        std::wstring text(static_cast<size_t>(::SendMessageW(types, CB_GETLBTEXTLEN, i, 0)), L'\0');
+        ::SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        view.types.push_back(text);
+    }
+    view.selected = ::SendMessageW(types, CB_GETCURSEL, 0, 0);
+    view.readOnlyBox = ::IsWindowVisible(::GetDlgItem(dialog, kReadOnly)) != FALSE;
+    return view;
 }
 
 // Reserves all the address space there is but a margin, so that any allocation larger
@@ -67,14 +76,6 @@ private:
     std::vector<void*> m_reserved;
 };
 
-std::string Repeated(const std::string& piece, size_t count) {
-    std::string text;
-    text.reserve(piece.size() * count);
-    while (count-- > 0)
-        text += piece;
-    return text;
-}
-
 class Flows : public ::testing::Test {
 protected:
     ~Flows() override {
@@ -82,22 +83,21 @@ protected:
             ::DeleteFileW(file.c_str());
     }
     std::wstring File(const std::wstring& name) {
-        m_files.push_back(TempPath(name));
+        m_files.push_back(playertest::TempPath(name));
         ::DeleteFileW(m_files.back().c_str());
         return m_files.back();
     }
-    // Loads the file through the open dialog; true when the movie's reply carries its path
-    // and an empty text.
-    bool LoadsAsPathWithoutContent(const std::wstring& source) {
-        std::string movie = "on OnSize\nend\non OnLoadFile\nend\nfiledialog choose " +
-                            Utf8(source) + "\ninvoke LoadFile\n";
-        return m_harness.Start(FrameSkin(), movie) &&
-               m_harness.WaitFor(
-                   "in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>" +
-                   Utf8(source) + "</string><string></string></arguments></invoke>");
+    std::wstring File(const std::wstring& name, const std::string& content) {
+        std::wstring path = File(name);
+        EXPECT_TRUE(WriteFileBytes(path, content));
+        return path;
+    }
+    // Hands the movie a request of its own script, which sets up the next dialog's answer.
+    void Tell(const wchar_t* name, const std::wstring& path) {
+        m_harness.frame().CallFlash(Invoke(name, L"<string>" + path + L"</string>").c_str());
     }
 
-    FrameHarness m_harness;
+    gs::test::FrameHarness m_harness;
     std::vector<std::wstring> m_files;
 };
 
@@ -107,34 +107,33 @@ TEST_F(Flows, ABinaryFileLoadedAndSavedUnderAnotherNameIsByteIdentical) {
     std::wstring source = File(L"source.bin");
     std::wstring target = File(L"copy");
     std::wstring saved = File(L"copy.wzs");
-    std::string bytes = Binary(300'001);
-    playertest::WriteFile(source, bytes);
+    std::mt19937 random(42);
+    std::string bytes(300'001, '\0');
+    for (size_t i = 1; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(random());
+    ASSERT_TRUE(WriteFileBytes(source, bytes));
     ASSERT_TRUE(m_harness.Start(FrameSkin(), RoundTripMovie(source, target)));
     ASSERT_TRUE(m_harness.WaitFor("note saved "));
     EXPECT_EQ(m_harness.Count("note loaded " + Utf8(source)), 1);
     EXPECT_EQ(m_harness.Count("note saved " + Utf8(saved)), 1) << "the extension is appended";
-    EXPECT_EQ(gs::test::ReadFileBytes(saved), bytes);
+    EXPECT_EQ(ReadFileBytes(saved), bytes);
 }
 
 TEST_F(Flows, SavingOverAnExistingFileAsksAndReplacesItWhole) {
-    std::wstring source = File(L"small.bin");
-    std::wstring target = File(L"existing.wzs");
-    playertest::WriteFile(source, "new");
-    playertest::WriteFile(target, std::string(5000, 'o'));
+    std::wstring source = File(L"small.bin", "new");
+    std::wstring target = File(L"existing.wzs", "an old and longer content");
     ASSERT_TRUE(m_harness.Start(FrameSkin(), RoundTripMovie(source, target)));
     ASSERT_TRUE(m_harness.WaitFor("note saved "));
     EXPECT_EQ(m_harness.Count("dialog overwrite yes"), 1);
-    EXPECT_EQ(gs::test::ReadFileBytes(target), "new");
+    EXPECT_EQ(ReadFileBytes(target), "new");
 }
 
 TEST_F(Flows, AnExtendedNameThatExistsIsAskedAboutAndDecliningCancels) {
-    std::wstring source = File(L"small2.bin");
+    std::wstring source = File(L"small2.bin", "new");
     std::wstring chosen = File(L"kept");
-    std::wstring extended = File(L"kept.wzs");
-    playertest::WriteFile(source, "new");
-    playertest::WriteFile(extended, "old");
+    std::wstring extended = File(L"kept.wzs", "old");
     {
-        gs::test::MessageBoxAnswer answer(L"另存为", IDNO);
+        DialogAnswer answer(L"另存为", IDNO);
         ASSERT_TRUE(m_harness.Start(FrameSkin(), RoundTripMovie(source, chosen)));
         ASSERT_TRUE(m_harness.WaitFor("note saved"));
         EXPECT_TRUE(answer.Seen());
@@ -143,65 +142,115 @@ TEST_F(Flows, AnExtendedNameThatExistsIsAskedAboutAndDecliningCancels) {
     EXPECT_EQ(m_harness.Count(
                   "in <invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string></string>"),
               1);
-    EXPECT_EQ(gs::test::ReadFileBytes(extended), "old");
+    EXPECT_EQ(ReadFileBytes(extended), "old");
 }
 
-TEST_F(Flows, ALockedFileIsAnsweredWithItsPathAndNoContent) {
-    std::wstring source = File(L"locked.bin");
-    playertest::WriteFile(source, "secret");
+// The dialogs the shell opens offer the settings' filter with its first pair chosen;
+// only the save dialog hides the read-only box, and it leaves the current folder as it was.
+TEST_F(Flows, TheDialogsOfferTheSettingsFilterAndTheSaveKeepsTheCurrentFolder) {
+    std::wstring target = File(L"dialog.wzs");
+    ASSERT_TRUE(
+        m_harness.Start(FrameSkin(), QuietMovie(),
+                        "<FileFilter>Game files\\0*.wzs\\0All files\\0*.*\\0</FileFilter>"));
+    DialogView open;
+    DialogView save;
+    {
+        DialogAnswer answer([&](HWND dialog) {
+            open = Read(dialog);
+            DialogAnswer::Press(dialog, IDCANCEL);
+        });
+        m_harness.frame().FlashCall(Invoke(L"LoadFile").c_str());
+        ASSERT_TRUE(m_harness.WaitFor("in <invoke name=\"OnLoadFile\""));
+    }
+    wchar_t before[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, before);
+    ::SetCurrentDirectoryW(m_harness.skin().Path().c_str()); // not the target's folder
+    {
+        DialogAnswer answer([&](HWND dialog) {
+            save = Read(dialog);
+            DialogAnswer::Choose(dialog, target);
+        });
+        m_harness.frame().FlashCall(Invoke(L"SaveFile", L"<string>QUJD</string>").c_str());
+        ASSERT_TRUE(m_harness.WaitFor("in <invoke name=\"OnSaveFile\""));
+    }
+    for (const DialogView& view : {open, save}) {
+        EXPECT_EQ(view.types, (std::vector<std::wstring>{L"Game files", L"All files"}));
+        EXPECT_EQ(view.selected, 0);
+    }
+    EXPECT_TRUE(open.readOnlyBox);
+    EXPECT_FALSE(save.readOnlyBox);
+    EXPECT_EQ(ReadFileBytes(target), "ABC");
+    wchar_t after[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, after);
+    ::SetCurrentDirectoryW(before);
+    EXPECT_EQ(std::wstring(after) + L"\\", m_harness.skin().Path());
+}
+
+// Requests that come before their timer fires give one dialog; a second "SaveFile"
+// replaces the text the first one stored.
+TEST_F(Flows, RequestsBeforeTheTimerGiveOneDialogAndTheLastTextIsSaved) {
+    std::wstring target = File(L"twice.wzs");
+    ASSERT_TRUE(m_harness.Start(FrameSkin(), QuietMovie("filedialog cancel\n"
+                                                        "on Save\n  filedialog choose $1\nend\n")));
+    EXPECT_EQ(m_harness.frame().FlashCall(Invoke(L"LoadFile").c_str()), S_OK);
+    EXPECT_EQ(m_harness.frame().FlashCall(Invoke(L"LoadFile").c_str()), S_OK);
+    EXPECT_EQ(m_harness.Count("dialog"), 0) << "the dialog waits for the timer";
+    ASSERT_TRUE(m_harness.WaitFor(
+        "in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string></string>"
+        "<string></string></arguments></invoke>"));
+    Tell(L"Save", target);
+    for (const wchar_t* text : {L"<string>QUJD</string>", L"<string>WFla</string>"})
+        m_harness.frame().FlashCall(Invoke(L"SaveFile", text).c_str());
+    ASSERT_TRUE(m_harness.WaitFor("in <invoke name=\"OnSaveFile\""));
+    gs::test::PumpFor(300);
+    EXPECT_EQ(m_harness.Count("in <invoke name=\"OnLoadFile\""), 1);
+    EXPECT_EQ(m_harness.Count("in <invoke name=\"OnSaveFile\""), 1);
+    EXPECT_EQ(m_harness.Count("dialog "), 2);
+    EXPECT_EQ(ReadFileBytes(target), "XYZ");
+}
+
+// A locked file and an empty one are both answered with their path and an empty text.
+TEST_F(Flows, LockedAndEmptyFilesAreAnsweredWithTheirPathAndNoContent) {
+    std::wstring locked = File(L"locked.bin", "secret");
+    std::wstring empty = File(L"empty.bin", "");
     gs::UniqueFile held(
-        ::CreateFileW(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ::CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
-    EXPECT_TRUE(LoadsAsPathWithoutContent(source));
-}
-
-TEST_F(Flows, AnEmptyFileIsAnsweredWithAnEmptyText) {
-    std::wstring source = File(L"empty.bin");
-    playertest::WriteFile(source, "");
-    EXPECT_TRUE(LoadsAsPathWithoutContent(source));
-}
-
-TEST_F(Flows, TheLoadLimitHoldsThroughTheDialog) {
-    std::wstring limit = File(L"limit.bin");
-    playertest::WriteFile(limit, std::string(30'000'000, 'l'));
-    EXPECT_TRUE(LoadsAsPathWithoutContent(limit)) << "30,000,000 bytes are refused";
+    ASSERT_TRUE(m_harness.Start(
+        FrameSkin(), QuietMovie("on Load\n  filedialog choose $1\n  invoke LoadFile\nend\n")));
+    for (const std::wstring& file : {locked, empty}) {
+        Tell(L"Load", file);
+        EXPECT_TRUE(m_harness.WaitFor(
+            "in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>" + Utf8(file) +
+            "</string><string></string></arguments></invoke>"));
+    }
 }
 
 // The largest file and the longest text, first with too little memory left for them, then
 // with the memory back. A small round first brings in what the dialogs need.
 TEST_F(Flows, WithoutMemoryForTheTextEveryFlowAnswersAndWritesNothingThenAllSucceed) {
-    std::wstring source = File(L"largest.bin");
-    std::wstring target = File(L"longest.wzs");
-    std::wstring small = File(L"small.bin");
-    playertest::WriteFile(source, std::string(29'999'999, 'u'));
-    playertest::WriteFile(target, "old");
-    playertest::WriteFile(small, "u");
-    ASSERT_TRUE(m_harness.Start(FrameSkin(),
-                                "on OnSize\nend\non OnLoadFile\nend\non OnSaveFile\nend\n"
-                                "on Load\n  filedialog choose $1\n  invoke LoadFile\nend\n"
-                                "on Save\n  filedialog choose $1\n  overwrite yes\nend\n"));
-    std::wstring longest = L"<invoke name=\"SaveFile\" returntype=\"xml\"><arguments><string>" +
-                           std::wstring(30'000'000, L'\0') + L"</string></arguments></invoke>";
+    std::wstring source = File(L"largest.bin", std::string(29'999'999, 'u'));
+    std::wstring target = File(L"longest.wzs", "old");
+    std::wstring small = File(L"small.bin", "u");
+    ASSERT_TRUE(m_harness.Start(
+        FrameSkin(), QuietMovie("on Load\n  filedialog choose $1\n  invoke LoadFile\nend\n"
+                                "on Save\n  filedialog choose $1\n  overwrite yes\nend\n")));
+    std::wstring longest =
+        Invoke(L"SaveFile", L"<string>" + std::wstring(30'000'000, L'\0') + L"</string>");
     for (size_t at = longest.find(L'\0'), n = 0; n < 30'000'000; ++n)
         longest[at + n] = L"dXV1"[n % 4];
     int rounds = 0;
     const auto loadAndSave = [&](const std::wstring& file, const std::wstring& request) {
-        m_harness.frame().CallFlash((L"<invoke name=\"Load\"><arguments><string>" + file +
-                                     L"</string></arguments></invoke>")
-                                        .c_str());
+        Tell(L"Load", file);
         EXPECT_TRUE(m_harness.WaitFor("in <invoke name=\"OnLoadFile\"", ++rounds));
-        m_harness.frame().CallFlash((L"<invoke name=\"Save\"><arguments><string>" + target +
-                                     L"</string></arguments></invoke>")
-                                        .c_str());
+        Tell(L"Save", target);
         EXPECT_EQ(m_harness.frame().FlashCall(request.c_str()), S_OK);
-        EXPECT_TRUE(
-            m_harness.WaitFor("in <invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments>"
-                              "<string>" +
-                                  Utf8(target) + "</string>",
-                              rounds));
+        EXPECT_TRUE(m_harness.WaitFor(
+            "in <invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string>" + Utf8(target) +
+                "</string>",
+            rounds));
     };
-    loadAndSave(small,
-                L"<invoke name=\"SaveFile\"><arguments><string>b2xk</string></arguments></invoke>");
+    loadAndSave(small, Invoke(L"SaveFile", L"<string>b2xk</string>"));
     const std::string head =
         "in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>" + Utf8(source) +
         "</string><string>";
@@ -211,11 +260,14 @@ TEST_F(Flows, WithoutMemoryForTheTextEveryFlowAnswersAndWritesNothingThenAllSucc
         loadAndSave(source, longest);
     }
     EXPECT_GE(playertest::FindLine(m_harness.Transcript(), head + tail), 0);
-    EXPECT_TRUE(gs::test::ReadFileBytes(target) == "old");
+    EXPECT_TRUE(ReadFileBytes(target) == "old");
     loadAndSave(source, longest);
     std::vector<std::string> lines = m_harness.Transcript();
     int loaded = playertest::FindLine(lines, head + "dXV1");
     ASSERT_GE(loaded, 0);
-    EXPECT_TRUE(lines[loaded] == head + Repeated("dXV1", 9'999'999) + "dXU=" + tail);
-    EXPECT_TRUE(gs::test::ReadFileBytes(target) == std::string(22'500'000, 'u'));
+    std::string expected = head;
+    for (int i = 0; i < 9'999'999; ++i)
+        expected += "dXV1";
+    EXPECT_TRUE(lines[loaded] == expected + "dXU=" + tail);
+    EXPECT_TRUE(ReadFileBytes(target) == std::string(22'500'000, 'u'));
 }
