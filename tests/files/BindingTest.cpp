@@ -1,5 +1,6 @@
 #include "files/Base64Codec.h"
 #include "launch/EnterGameInfo.h"
+#include "platform/win/ModulePath.h"
 #include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
@@ -8,22 +9,12 @@
 
 namespace {
 
-std::wstring Wide(const char* text) {
-    return std::wstring(text, text + std::char_traits<char>::length(text));
-}
-
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
-
 // Puts a codec library beside the test program for the test's lifetime.
 class CodecBeside {
 public:
-    explicit CodecBeside(const char* source) : m_target(ProgramFolder() + L"Base64.dll") {
-        EXPECT_TRUE(::CopyFileW(Wide(source).c_str(), m_target.c_str(), FALSE));
+    explicit CodecBeside(const wchar_t* source)
+        : m_target(gs::ModuleFolder(nullptr) + L"Base64.dll") {
+        EXPECT_TRUE(::CopyFileW(source, m_target.c_str(), FALSE));
     }
     ~CodecBeside() { ::DeleteFileW(m_target.c_str()); }
 
@@ -48,7 +39,7 @@ TEST(Binding, WithoutTheLibraryEveryOperationGivesZeroAndNoFileIsTouched) {
     EXPECT_EQ(codec.Free(), FALSE);
 
     // Nothing valid to write: a save leaves the chosen file as it was.
-    const std::wstring kept = ProgramFolder() + L"kept.wzs";
+    const std::wstring kept = gs::ModuleFolder(nullptr) + L"kept.wzs";
     ASSERT_TRUE(gs::test::WriteFileBytes(kept, "old"));
     EXPECT_EQ(EnterGameInfo(0, nullptr).DecodeAndWrite(kept.c_str(), L"bmV3"), 0);
     EXPECT_EQ(gs::test::ReadFileBytes(kept), "old");
@@ -85,7 +76,7 @@ TEST(Binding, ALibraryInTheCurrentFolderIsNeverLoaded) {
         std::wstring(temp) + L"gs-planted-" + std::to_wstring(::GetCurrentProcessId());
     ASSERT_TRUE(::CreateDirectoryW(planted.c_str(), nullptr));
     std::wstring plantedDll = planted + L"\\Base64.dll";
-    ASSERT_TRUE(::CopyFileW(Wide(GS_PARTIAL_CODEC).c_str(), plantedDll.c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(GS_PARTIAL_CODEC, plantedDll.c_str(), FALSE));
     wchar_t previous[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, previous);
     ::SetCurrentDirectoryW(planted.c_str());
