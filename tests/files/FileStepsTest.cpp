@@ -1,10 +1,10 @@
-// The file steps on real files, with the real codec beside the test program.
+// The file steps on real files, with the real codec beside the test program: their limits
+// and failures. Whole files go through them, byte for byte, in the flows (FlowsTest).
 #include "launch/EnterGameInfo.h"
 #include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 using DuiLib::CDuiString;
@@ -61,30 +61,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(FileSteps, FilesGoToBase64AndBackByteForByte) {
-    std::mt19937 random(7);
-    std::string bytes(100'003, '\0');
-    for (char& byte : bytes)
-        byte = static_cast<char>(random());
-    const struct {
-        const wchar_t* name;
-        std::string bytes;
-        const wchar_t* text; // not checked when null
-    } cases[] = {
-        {L"foob", "foob", L"Zm9vYg=="}, {L"empty", "", L""}, {L"game.bin", bytes, nullptr}};
-    for (const auto& c : cases) {
-        ASSERT_TRUE(WriteFileBytes(m_folder + c.name, c.bytes));
-        CDuiString text;
-        ASSERT_EQ(ReadAndEncode(c.name, text), 1);
-        if (c.text) {
-            EXPECT_EQ(text, c.text);
-        }
-        EXPECT_EQ(text.GetLength(), static_cast<int>(4 * ((c.bytes.size() + 2) / 3)));
-        ASSERT_EQ(m_info.DecodeAndWrite((m_folder + L"copy.wzs").c_str(), text), 1);
-        EXPECT_TRUE(ReadFileBytes(m_folder + L"copy.wzs") == c.bytes) << "no trailing zeros";
-    }
-}
 
 // A file of 30,000,000 bytes is refused (one byte less loads: Flows); so are a missing, an
 // unnamed and a locked one.

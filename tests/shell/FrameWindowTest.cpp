@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <utility>
 
 using gs::test::FrameHarness;
 using gs::test::FrameSkin;
@@ -24,7 +25,10 @@ bool Visible(FrameHarness& harness, const wchar_t* name) {
     return harness.frame().GetPaintManager().FindControl(name)->IsVisible();
 }
 
-SIZE WindowSize(HWND window) {
+// Width and height, comparable in one check.
+using Dims = std::pair<long, long>;
+
+Dims WindowSize(HWND window) {
     RECT rect;
     ::GetWindowRect(window, &rect);
     return {rect.right - rect.left, rect.bottom - rect.top};
@@ -38,13 +42,13 @@ HWND PlayerWindow(FrameHarness& harness) {
 }
 
 // The size the movie was told last, from its transcript.
-SIZE LastOnSize(const FrameHarness& harness) {
-    SIZE size{-1, -1};
+Dims LastOnSize(const FrameHarness& harness) {
+    Dims size{-1, -1};
     for (const std::string& line : harness.Transcript())
         (void)std::sscanf(line.c_str(),
                           "in <invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>%ld"
                           "</number><number>%ld",
-                          &size.cx, &size.cy);
+                          &size.first, &size.second);
     return size;
 }
 
@@ -54,8 +58,7 @@ void ExpectMaximised(FrameHarness& harness, bool maximised) {
     EXPECT_EQ(Visible(harness, L"restorebtn"), maximised);
     // The aspect rule asks for 1184 x 768 on the 1024 x 768 screen; the system keeps a
     // maximised window within its largest tracking size, 1036 wide here.
-    EXPECT_EQ(WindowSize(harness.window()).cx, maximised ? 1036 : 1016);
-    EXPECT_EQ(WindowSize(harness.window()).cy, maximised ? 768 : 663);
+    EXPECT_EQ(WindowSize(harness.window()), maximised ? Dims(1036, 768) : Dims(1016, 663));
 }
 
 } // namespace
@@ -63,12 +66,11 @@ void ExpectMaximised(FrameHarness& harness, bool maximised) {
 TEST(FrameWindow, TheSkinShapesTheWindowItsRegionAndItsCaptionBand) {
     FrameHarness harness;
     ASSERT_TRUE(harness.Start(FrameSkin("10,10"), QuietMovie()));
-    EXPECT_EQ(WindowSize(harness.window()).cx, 1016);
-    EXPECT_EQ(WindowSize(harness.window()).cy, 663);
-    EXPECT_EQ(harness.frame().GetChromeSize().cx, 16);
-    EXPECT_EQ(harness.frame().GetChromeSize().cy, 38);
-    EXPECT_EQ(harness.frame().GetMovieSize().cx, 1000);
-    EXPECT_EQ(harness.frame().GetMovieSize().cy, 625);
+    EXPECT_EQ(WindowSize(harness.window()), Dims(1016, 663));
+    const SIZE chrome = harness.frame().GetChromeSize();
+    const SIZE movie = harness.frame().GetMovieSize();
+    EXPECT_EQ(Dims(chrome.cx, chrome.cy), Dims(16, 38));
+    EXPECT_EQ(Dims(movie.cx, movie.cy), Dims(1000, 625));
     LONG style = ::GetWindowLongW(harness.window(), GWL_STYLE);
     EXPECT_EQ(style & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION),
               WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION);
@@ -88,8 +90,7 @@ TEST(FrameWindow, TheSkinShapesTheWindowItsRegionAndItsCaptionBand) {
     EXPECT_EQ(HitTest(harness, nullptr, {3, 40}), HTCLIENT) << "the border beside the movie";
 
     ::SetWindowPos(harness.window(), nullptr, 0, 0, 816, 538, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(LastOnSize(harness).cx, 800);
-    EXPECT_EQ(LastOnSize(harness).cy, 500);
+    EXPECT_EQ(LastOnSize(harness), Dims(800, 500));
 }
 
 TEST(FrameWindow, SquareCornersLeaveTheWindowWithoutARegion) {
@@ -169,9 +170,8 @@ TEST(FrameWindow, CaptionButtonsAndCaptionDoubleClicksMaximiseToTheAspectWithThe
     harness.Click(L"minbtn");
     ASSERT_TRUE(::IsIconic(harness.window()));
     EXPECT_TRUE(Visible(harness, L"maxbtn")) << "minimising does not change the maximised state";
-    const SIZE iconic = WindowSize(harness.window());
-    EXPECT_EQ(LastOnSize(harness).cx, iconic.cx - 16);
-    EXPECT_EQ(LastOnSize(harness).cy, iconic.cy - 38);
+    const Dims iconic = WindowSize(harness.window());
+    EXPECT_EQ(LastOnSize(harness), Dims(iconic.first - 16, iconic.second - 38));
 
     // Restored from the taskbar, and after the close button, the keyboard is the movie's:
     // neither Space nor Enter presses a caption button again, wherever it is delivered.
@@ -201,14 +201,12 @@ TEST(FrameWindow, TheShippedSkinsMovieHasTheSizeItIsTold) {
     for (const wchar_t* button : {L"maxbtn", L"restorebtn"}) {
         harness.Click(button);
         const RECT& control = harness.frame().GetPaintManager().FindControl(L"flash")->GetPos();
-        const SIZE told = LastOnSize(harness);
-        EXPECT_EQ(control.right - control.left, told.cx) << button;
-        EXPECT_EQ(control.bottom - control.top, told.cy);
-        EXPECT_EQ(WindowSize(PlayerWindow(harness)).cx, told.cx);
-        EXPECT_EQ(WindowSize(PlayerWindow(harness)).cy, told.cy);
+        EXPECT_EQ(Dims(control.right - control.left, control.bottom - control.top),
+                  LastOnSize(harness))
+            << button;
+        EXPECT_EQ(WindowSize(PlayerWindow(harness)), LastOnSize(harness));
     }
-    EXPECT_EQ(LastOnSize(harness).cx, 1000);
-    EXPECT_EQ(LastOnSize(harness).cy, 625);
+    EXPECT_EQ(LastOnSize(harness), Dims(1000, 625));
 }
 
 // The movie can still call in while its control is released with the destroyed window;
