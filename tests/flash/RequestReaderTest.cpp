@@ -83,33 +83,24 @@ TEST(Dispatch, OpenUrlOpensOnlyWebAddresses) {
          {L"HTTP://EXAMPLE.COM", L"http://user@host:8080/p%2Fq?x=[1];y='(2)'*+,=!$~#top",
           L"https://[::1]/"})
         EXPECT_EQ(Opened(accepted), Log{L"url:" + std::wstring(accepted)});
-    // Anything that could end the quoted argument of a browser's command line, or is
-    // no address with a host, opens nothing.
-    const wchar_t* const refused[] = {L"C:\\Windows\\System32\\calc.exe",
-                                      L"file:///C:/x",
-                                      L"javascript:alert(1)",
-                                      L"https://a\nb",
-                                      L"http:/x",
-                                      L" https://leading.space",
-                                      L"",
-                                      L"http://x&quot; --some-flag &quot;y",
-                                      L"http://x y",
-                                      L"http://x/&lt;a",
-                                      L"http://x/&gt;a",
-                                      L"http://x/|a",
-                                      L"http://x/^a",
-                                      L"http://x/`a",
-                                      L"http://x/{a}",
-                                      L"http://x/\\a",
-                                      L"http://x/%2",
-                                      L"http://x/%zz",
-                                      L"http://x/\u00e9",
-                                      L"http://",
-                                      L"https:///path",
-                                      L"http://user@/p",
-                                      L"http://:80/"};
-    for (const wchar_t* address : refused)
-        EXPECT_EQ(Opened(address), Log{}) << address;
+    const struct {
+        const char* why;
+        std::vector<std::wstring> addresses;
+    } refused[] = {
+        {"not a web address",
+         {L"C:\\Windows\\calc.exe", L"file:///C:/x", L"javascript:alert(1)", L""}},
+        {"no host", {L"http:/x", L"http://", L"https:///path", L"http://user@/p", L"http://:80/"}},
+        {"could end the browser's quoted argument",
+         {L"http://x&quot; --some-flag &quot;y", L"http://x y", L"https://a\nb", L" https://x"}},
+        {"characters a shell or browser may read",
+         {L"http://x/&lt;a", L"http://x/&gt;a", L"http://x/|a", L"http://x/^a", L"http://x/`a",
+          L"http://x/{a}", L"http://x/\\a"}},
+        {"broken escapes or raw non-ASCII", {L"http://x/%2", L"http://x/%zz", L"http://x/\u00e9"}},
+    };
+    for (const auto& group : refused)
+        for (const std::wstring& address : group.addresses)
+            EXPECT_EQ(Opened(address), Log{})
+                << group.why << ": " << testing::PrintToString(address);
 }
 
 // Every command with every kind of argument, its name exact or in another letter case,
