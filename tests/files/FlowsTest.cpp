@@ -124,15 +124,6 @@ TEST_F(Flows, ABinaryFileLoadedAndSavedUnderAnotherNameIsByteIdentical) {
     EXPECT_EQ(ReadFileBytes(saved), bytes);
 }
 
-TEST_F(Flows, SavingOverAnExistingFileAsksAndReplacesItWhole) {
-    std::wstring source = File(L"small.bin", "new");
-    std::wstring target = File(L"existing.wzs", "an old and longer content");
-    ASSERT_TRUE(m_harness.Start(FrameSkin(), RoundTripMovie(source, target)));
-    ASSERT_TRUE(m_harness.WaitFor("note saved "));
-    EXPECT_EQ(m_harness.Count("dialog overwrite yes"), 1);
-    EXPECT_EQ(ReadFileBytes(target), "new");
-}
-
 TEST_F(Flows, AnExtendedNameThatExistsIsAskedAboutAndDecliningCancels) {
     std::wstring source = File(L"small2.bin", "new");
     std::wstring chosen = File(L"kept");
@@ -192,9 +183,9 @@ TEST_F(Flows, TheDialogsOfferTheSettingsFilterAndTheSaveKeepsTheCurrentFolder) {
 }
 
 // Requests that come before their timer fires give one dialog; a second "SaveFile"
-// replaces the text the first one stored.
+// replaces the text the first one stored, and the save, asked, replaces the old file whole.
 TEST_F(Flows, RequestsBeforeTheTimerGiveOneDialogTheLastTextIsSavedAndUnreadableFilesAreEmpty) {
-    std::wstring target = File(L"twice.wzs");
+    std::wstring target = File(L"twice.wzs", "an old and longer content");
     std::wstring locked = File(L"locked.bin", "secret");
     std::wstring empty = File(L"empty.bin", "");
     gs::UniqueFile held(
@@ -217,6 +208,7 @@ TEST_F(Flows, RequestsBeforeTheTimerGiveOneDialogTheLastTextIsSavedAndUnreadable
     EXPECT_EQ(m_harness.Count("in <invoke name=\"OnSaveFile\""), 1);
     EXPECT_EQ(m_harness.Count("dialog cancel"), 1);
     EXPECT_EQ(m_harness.Count("dialog choose"), 1);
+    EXPECT_EQ(m_harness.Count("dialog overwrite yes"), 1);
     EXPECT_EQ(ReadFileBytes(target), "XYZ");
 
     // A locked file and an empty one: each answered with its path and an empty text.
