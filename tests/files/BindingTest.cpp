@@ -1,5 +1,5 @@
 #include "files/Base64Codec.h"
-#include "launch/EnterGameInfo.h"
+#include "files/FileExchange.h"
 #include "platform/win/ModulePath.h"
 #include "tests/support/FileBytes.h"
 
@@ -41,7 +41,7 @@ TEST(Binding, WithoutTheLibraryEveryOperationGivesZeroAndNoFileIsTouched) {
     // Nothing valid to write: a save leaves the chosen file as it was.
     const std::wstring kept = gs::ModuleFolder(nullptr) + L"kept.wzs";
     ASSERT_TRUE(gs::test::WriteFileBytes(kept, "old"));
-    EXPECT_EQ(EnterGameInfo(0, nullptr).DecodeAndWrite(kept.c_str(), L"bmV3"), 0);
+    EXPECT_EQ(gs::DecodeAndWrite(codec, kept.c_str(), L"bmV3"), 0);
     EXPECT_EQ(gs::test::ReadFileBytes(kept), "old");
     ::DeleteFileW(kept.c_str());
 }
