@@ -58,7 +58,7 @@ private:
 HRESULT CShellFrameWnd::FlashCall(LPCTSTR request) {
     try {
         gs::IncomingRequest incoming = gs::ReadRequest(request);
-        gs::TraceText(L"FlashCall sCommand = ", request ? request : L"", L" \n");
+        gs::TraceText(L"FlashCall sCommand = ", request, L" \n");
         RepeatUnheardOnSize();
         Commands commands(*this);
         gs::RunCommand(std::move(incoming), commands);
