@@ -10,36 +10,18 @@
 
 namespace {
 
-// The expected line, made one unit at a time without the transcript's code.
+// The expected line, converted in one piece by Windows, line breaks first made visible.
 std::string Expected(std::wstring_view kind, std::wstring_view text) {
-    std::string line;
-    auto append = [&line](std::wstring_view part) {
-        for (size_t at = 0; at < part.size(); ++at) {
-            unsigned code = part[at];
-            if (code >= 0xD800 && code <= 0xDBFF && at + 1 < part.size())
-                code = 0x10000 + ((code - 0xD800) << 10) + (part[++at] - 0xDC00);
-            if (code == L'\r' || code == L'\n')
-                line += code == L'\r' ? "\\r" : "\\n";
-            else if (code < 0x80)
-                line += static_cast<char>(code);
-            else if (code < 0x800)
-                line +=
-                    {static_cast<char>(0xC0 | code >> 6), static_cast<char>(0x80 | (code & 0x3F))};
-            else if (code < 0x10000)
-                line += {static_cast<char>(0xE0 | code >> 12),
-                         static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
-                         static_cast<char>(0x80 | (code & 0x3F))};
-            else
-                line += {static_cast<char>(0xF0 | code >> 18),
-                         static_cast<char>(0x80 | ((code >> 12) & 0x3F)),
-                         static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
-                         static_cast<char>(0x80 | (code & 0x3F))};
-        }
-    };
-    append(kind);
-    line += ' ';
-    append(text);
-    return line + '\n';
+    std::wstring line;
+    for (std::wstring_view part : {kind, std::wstring_view(L" "), text}) {
+        for (wchar_t unit : part)
+            line += unit == L'\r' ? L"\\r" : unit == L'\n' ? L"\\n" : std::wstring(1, unit);
+    }
+    std::string bytes(line.size() * 3, '\0');
+    bytes.resize(static_cast<size_t>(
+        ::WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(),
+                              static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes + '\n';
 }
 
 TEST(Transcript, LinesAreUtf8OnOneLineWhateverTheirLength) {
