@@ -1,3 +1,5 @@
+// The launch record from each command-line form, from the handover block and from
+// neither; texts cut to their fields without reading past them.
 #include "launch/EnterGameInfo.h"
 #include "launch/AnsiField.h"
 #include "launch/HandoverBlock.h"
@@ -8,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -17,20 +20,13 @@ using gs::test::SharedBlock;
 
 namespace {
 
-// One launch as the platform gives it in either form: the argument form has no Number3
-// and, with thirteen arguments, no Flag.
 const char kUsername[] = "\xC4\xE3\xBA\xC3"; // "你好" in GBK
 
-Arguments FieldArguments(bool withFlag) {
-    Arguments thirteen{"7",  kUsername, "t1", "t2", "65537", "1234567", "t3",
-                       "-1", "t4",      "t5", "3",  "t6",    "-9"};
-    Arguments fourteen{"7",  kUsername, "t1", "t2", "65537", "1234567", "t3",
-                       "-1", "t4",      "t5", "3",  "t6",    "-9",      "5"};
-    return withFlag ? fourteen : thirteen;
+bool ChinesePage() {
+    return ::GetACP() == 936;
 }
 
 template <size_t N> void Put(char (&field)[N], const char* text) {
-    std::memset(field, 0, N);
     std::memcpy(field, text, strnlen(text, N));
 }
 
@@ -54,10 +50,8 @@ gs::HandoverBlock FieldBlock() {
     return block;
 }
 
-bool ChinesePage() {
-    return ::GetACP() == 936;
-}
-
+// The one launch that every form carries: the argument form has no Number3 and, with
+// thirteen arguments, no Flag.
 void ExpectLaunchFields(const EnterGameInfo& info, int32_t flag, int32_t number3) {
     EXPECT_EQ(info.Number1, 6);
     EXPECT_STREQ(info.Username, ChinesePage() ? L"你好" : L"\u00C4\u00E3\u00BA\u00C3");
@@ -77,47 +71,83 @@ void ExpectLaunchFields(const EnterGameInfo& info, int32_t flag, int32_t number3
     EXPECT_EQ(info.RoomNumber, 23456);
 }
 
-void ExpectEmptyLaunchFields(const EnterGameInfo& info) {
-    EXPECT_EQ(info.Number1, 0);
-    EXPECT_STREQ(info.Username, L"");
-    EXPECT_STREQ(info.RoomText, L"");
-    EXPECT_STREQ(info.Text4, L"");
-    EXPECT_EQ(info.Word1, 0);
-    EXPECT_EQ(info.Flag, 0);
-    EXPECT_EQ(info.RoomNumber, 0);
-}
-
 } // namespace
 
-TEST(EnterGameInfo, CountsOfNeitherFormLeaveTheLaunchFieldsEmptyButReadTheRoomBlock) {
-    SharedBlock room(gs::kRoomBlockName, gs::kRoomBlockBytes);
-    ASSERT_TRUE(room);
-    uint32_t window = 0x1234;
-    room.Write(gs::kPlatformWindowOffset, &window, sizeof window);
-    for (Arguments arguments :
-         {Arguments{}, Arguments{"a", "b"},
-          Arguments{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"},
-          Arguments{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14",
-                    "15"}}) {
-        EnterGameInfo info(arguments.count(), arguments.values());
-        SCOPED_TRACE(arguments.count());
-        ExpectEmptyLaunchFields(info);
-        EXPECT_EQ(info.PlatformWindow, reinterpret_cast<HWND>(0x1234));
-    }
-}
-
-TEST(EnterGameInfo, FieldArgumentsFillEveryFieldButNumber3AndWithFourteenTheFlag) {
-    for (bool withFlag : {false, true}) {
-        Arguments arguments = FieldArguments(withFlag);
-        EnterGameInfo info(arguments.count(), arguments.values());
-        SCOPED_TRACE(arguments.count());
-        ExpectLaunchFields(info, withFlag ? 5 : 0, 0);
-        EXPECT_FALSE(info.LoadEnterGameInfo(arguments.count(), arguments.values()))
+TEST(LaunchForms, ThirteenOrFourteenArgumentsOrTheHandoverBlockGiveTheSameRecord) {
+    const std::string name = "GameShellHandover" + std::to_string(::GetCurrentProcessId());
+    const SharedBlock block(name.c_str(), sizeof(gs::HandoverBlock));
+    ASSERT_TRUE(block);
+    const gs::HandoverBlock fields = FieldBlock();
+    block.Write(0, &fields, sizeof fields);
+    struct Form {
+        Arguments arguments;
+        int32_t flag;
+        int32_t number3;
+    };
+    Form forms[] = {
+        {{"7", kUsername, "t1", "t2", "65537", "1234567", "t3", "-1", "t4", "t5", "3", "t6", "-9"},
+         0,
+         0},
+        {{"7", kUsername, "t1", "t2", "65537", "1234567", "t3", "-1", "t4", "t5", "3", "t6", "-9",
+          "5"},
+         5,
+         0},
+        {{name}, 5, 99},
+    };
+    for (Form& form : forms) {
+        SCOPED_TRACE(form.arguments.count());
+        EnterGameInfo info(form.arguments.count(), form.arguments.values());
+        ExpectLaunchFields(info, form.flag, form.number3);
+        EXPECT_FALSE(info.LoadEnterGameInfo(form.arguments.count(), form.arguments.values()))
             << "no room block exists";
     }
+    gs::HandoverBlock empty{};
+    empty.number1 = INT32_MIN;
+    empty.number2 = 12;
+    block.Write(0, &empty, sizeof empty);
+    const EnterGameInfo emptied(forms[2].arguments.count(), forms[2].arguments.values());
+    EXPECT_EQ(emptied.Number1, INT32_MAX) << "the subtraction wraps";
+    EXPECT_STREQ(emptied.Username, L"");
+    EXPECT_STREQ(emptied.Text6, L"");
+    EXPECT_EQ(emptied.Number2, 12);
 }
 
-TEST(EnterGameInfo, FirstArgumentIsStoredMinusOne) {
+// Other argument counts, and a handover name that names no mapping, fill no launch
+// field; only the former go on to read the room block.
+TEST(LaunchForms, NeitherFormOrAMissingHandoverBlockLeaveTheLaunchFieldsEmpty) {
+    const SharedBlock room(gs::kRoomBlockName, gs::kRoomBlockBytes);
+    ASSERT_TRUE(room);
+    const uint32_t window = 0x1234;
+    room.Write(gs::kPlatformWindowOffset, &window, sizeof window);
+    struct Case {
+        Arguments arguments;
+        HWND platformWindow;
+    };
+    const HWND read = reinterpret_cast<HWND>(0x1234);
+    const auto ones = [](size_t count) { return Arguments(std::vector<std::string>(count, "1")); };
+    Case cases[] = {
+        {ones(0), read},
+        {ones(2), read},
+        {ones(12), read},
+        {ones(15), read},
+        {{"NoSuchHandoverBlock"}, nullptr},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.arguments.count());
+        EnterGameInfo info(c.arguments.count(), c.arguments.values());
+        EXPECT_EQ(info.Number1, 0);
+        EXPECT_STREQ(info.Username, L"");
+        EXPECT_STREQ(info.RoomText, L"");
+        EXPECT_EQ(info.Word1, 0);
+        EXPECT_EQ(info.Flag, 0);
+        EXPECT_EQ(info.RoomNumber, 0);
+        EXPECT_EQ(info.PlatformWindow, c.platformWindow);
+        EXPECT_EQ(info.LoadEnterGameInfo(c.arguments.count(), c.arguments.values()),
+                  c.platformWindow != nullptr);
+    }
+}
+
+TEST(LaunchForms, FirstArgumentIsStoredMinusOne) {
     const std::pair<const char*, int32_t> cases[] = {{"1", 0},
                                                      {"0", -1},
                                                      {"none", -1},
@@ -125,17 +155,23 @@ TEST(EnterGameInfo, FirstArgumentIsStoredMinusOne) {
                                                      {"99999999999", 2147483646}};
     for (auto [text, expected] : cases) {
         Arguments arguments{text, "u", "", "", "0", "", "", "0", "", "", "0", "", "0"};
-        EnterGameInfo info(arguments.count(), arguments.values());
-        EXPECT_EQ(info.Number1, expected) << text;
+        EXPECT_EQ(EnterGameInfo(arguments.count(), arguments.values()).Number1, expected) << text;
     }
 }
 
-TEST(EnterGameInfo, TextArgumentsKeepWhatFitsTheirField) {
-    std::string eighteen(18, 'u'), nineteen(19, 'v'), long30(30, 'w'), thirtyEight(38, 'x');
-    Arguments arguments{"1",         eighteen, nineteen,
-                        thirtyEight, "0",      long30,
-                        "",          "0",      std::string(300, 'y'),
-                        "",          "0",      std::string(16, 'z'),
+TEST(LaunchForms, TextArgumentsKeepWhatFitsTheirField) {
+    Arguments arguments{"1",
+                        std::string(18, 'u'),
+                        std::string(19, 'v'),
+                        std::string(38, 'x'),
+                        "0",
+                        std::string(30, 'w'),
+                        "",
+                        "0",
+                        std::string(300, 'y'),
+                        "",
+                        "0",
+                        std::string(16, 'z'),
                         "0"};
     EnterGameInfo info(arguments.count(), arguments.values());
     EXPECT_EQ(std::wstring(info.Username), std::wstring(18, L'u'));
@@ -144,53 +180,6 @@ TEST(EnterGameInfo, TextArgumentsKeepWhatFitsTheirField) {
     EXPECT_EQ(std::wstring(info.RoomText), std::wstring(30, L'w'));
     EXPECT_EQ(std::wstring(info.Text4), std::wstring(254, L'y'));
     EXPECT_EQ(std::wstring(info.Text6), std::wstring(14, L'z'));
-    EXPECT_EQ(info.Text4[255], L'\0');
-    EXPECT_EQ(info.Text6[15], L'\0');
-}
-
-class HandoverForm : public ::testing::Test {
-protected:
-    HandoverForm() : m_block(m_name.c_str(), sizeof(gs::HandoverBlock)) {}
-
-    void Publish(const gs::HandoverBlock& block) { m_block.Write(0, &block, sizeof block); }
-    EnterGameInfo Fill() {
-        Arguments arguments{m_name};
-        return EnterGameInfo(arguments.count(), arguments.values());
-    }
-
-    std::string m_name = "GameShellHandover" + std::to_string(::GetCurrentProcessId());
-    SharedBlock m_block;
-};
-
-TEST_F(HandoverForm, CopiesEveryFieldOfTheBlock) {
-    ASSERT_TRUE(m_block);
-    Publish(FieldBlock());
-    ExpectLaunchFields(Fill(), 5, 99);
-}
-
-TEST_F(HandoverForm, AnEmptyBlockGivesEmptyTextsAndTheStoredNumbers) {
-    ASSERT_TRUE(m_block);
-    gs::HandoverBlock block{};
-    block.number2 = 12;
-    Publish(block);
-    EnterGameInfo info = Fill();
-    EXPECT_EQ(info.Number1, -1);
-    EXPECT_STREQ(info.Username, L"");
-    EXPECT_STREQ(info.Text6, L"");
-    EXPECT_EQ(info.Number2, 12);
-}
-
-TEST(HandoverFormFailure, ANameThatNamesNoMappingLeavesTheRecordEmpty) {
-    SharedBlock room(gs::kRoomBlockName, gs::kRoomBlockBytes);
-    ASSERT_TRUE(room);
-    uint32_t window = 0x4321;
-    room.Write(gs::kPlatformWindowOffset, &window, sizeof window);
-    Arguments arguments{"NoSuchHandoverBlock"};
-    EnterGameInfo info(arguments.count(), arguments.values());
-    ExpectEmptyLaunchFields(info);
-    EXPECT_EQ(info.PlatformWindow, nullptr) << "the room block is not read after a failed handover";
-    EXPECT_STREQ(info.Ticket, L"");
-    EXPECT_FALSE(info.LoadEnterGameInfo(arguments.count(), arguments.values()));
 }
 
 // Each text fills its field's whole width and the byte after it cannot be read: the
@@ -198,13 +187,13 @@ TEST(HandoverFormFailure, ANameThatNamesNoMappingLeavesTheRecordEmpty) {
 // byte of the crowded text leads a character whose trail is missing.
 TEST(AnsiField, TextsFillingTheirWidthAreCutWithoutReadingPastIt) {
     std::string crowded = "A";
-    for (int i = 0; i < 9; ++i)
-        crowded += "\xC4\xE3"; // "你" in GBK
-    crowded += '\xC4';
     std::wstring crowdedIn1252 = L"A";
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 9; ++i) {
+        crowded += "\xC4\xE3"; // "你" in GBK
         crowdedIn1252 += L"\u00C4\u00E3";
-    crowdedIn1252 += L'\u00C4';
+    }
+    crowded += '\xC4';
+    crowdedIn1252.resize(18);
     struct Case {
         std::string text;
         std::size_t capacity;
@@ -221,7 +210,7 @@ TEST(AnsiField, TextsFillingTheirWidthAreCutWithoutReadingPastIt) {
         {crowded, 20, crowdedIn1252, L"A" + std::wstring(9, L'你')},
     };
     for (const Case& c : cases) {
-        gs::test::GuardedMemory memory(c.text.size());
+        const gs::test::GuardedMemory memory(c.text.size());
         ASSERT_TRUE(memory);
         const char* source = memory.PlaceAtEnd(c.text.data(), c.text.size());
         std::vector<wchar_t> field(c.capacity, L'#');
