@@ -79,21 +79,16 @@ TEST(LaunchForms, ThirteenOrFourteenArgumentsOrTheHandoverBlockGiveTheSameRecord
     ASSERT_TRUE(block);
     const gs::HandoverBlock fields = FieldBlock();
     block.Write(0, &fields, sizeof fields);
+    const std::vector<std::string> thirteen = {
+        "7", kUsername, "t1", "t2", "65537", "1234567", "t3", "-1", "t4", "t5", "3", "t6", "-9"};
     struct Form {
         Arguments arguments;
         int32_t flag;
         int32_t number3;
     };
-    Form forms[] = {
-        {{"7", kUsername, "t1", "t2", "65537", "1234567", "t3", "-1", "t4", "t5", "3", "t6", "-9"},
-         0,
-         0},
-        {{"7", kUsername, "t1", "t2", "65537", "1234567", "t3", "-1", "t4", "t5", "3", "t6", "-9",
-          "5"},
-         5,
-         0},
-        {{name}, 5, 99},
-    };
+    std::vector<std::string> fourteen = thirteen;
+    fourteen.push_back("5");
+    Form forms[] = {{Arguments(thirteen), 0, 0}, {Arguments(fourteen), 5, 0}, {{name}, 5, 99}};
     for (Form& form : forms) {
         SCOPED_TRACE(form.arguments.count());
         EnterGameInfo info(form.arguments.count(), form.arguments.values());
@@ -159,27 +154,22 @@ TEST(LaunchForms, FirstArgumentIsStoredMinusOne) {
     }
 }
 
+// Texts up to their field's width less two arrive whole, longer ones are cut to that.
 TEST(LaunchForms, TextArgumentsKeepWhatFitsTheirField) {
-    Arguments arguments{"1",
-                        std::string(18, 'u'),
-                        std::string(19, 'v'),
-                        std::string(38, 'x'),
-                        "0",
-                        std::string(30, 'w'),
-                        "",
-                        "0",
-                        std::string(300, 'y'),
-                        "",
-                        "0",
-                        std::string(16, 'z'),
-                        "0"};
-    EnterGameInfo info(arguments.count(), arguments.values());
-    EXPECT_EQ(std::wstring(info.Username), std::wstring(18, L'u'));
-    EXPECT_EQ(std::wstring(info.Text1), std::wstring(18, L'v')) << "19 characters are cut to 18";
-    EXPECT_EQ(std::wstring(info.Text2), std::wstring(38, L'x'));
-    EXPECT_EQ(std::wstring(info.RoomText), std::wstring(30, L'w'));
-    EXPECT_EQ(std::wstring(info.Text4), std::wstring(254, L'y'));
-    EXPECT_EQ(std::wstring(info.Text6), std::wstring(14, L'z'));
+    const std::pair<size_t, size_t> sent[] = {{1, 18}, {2, 19},  {3, 38},
+                                              {5, 30}, {8, 300}, {11, 16}};
+    std::vector<std::string> texts(13);
+    for (auto [index, length] : sent)
+        texts[index] = std::string(length, static_cast<char>('a' + index));
+    Arguments arguments(texts);
+    const EnterGameInfo info(arguments.count(), arguments.values());
+    const std::pair<const wchar_t*, size_t> kept[] = {{info.Username, 18}, {info.Text1, 18},
+                                                      {info.Text2, 38},    {info.RoomText, 30},
+                                                      {info.Text4, 254},   {info.Text6, 14}};
+    for (size_t i = 0; i < std::size(kept); ++i)
+        EXPECT_EQ(kept[i].first,
+                  std::wstring(kept[i].second, static_cast<wchar_t>(L'a' + sent[i].first)))
+            << i;
 }
 
 // Each text fills its field's whole width and the byte after it cannot be read: the
