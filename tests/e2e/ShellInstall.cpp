@@ -2,8 +2,6 @@
 
 #include "tests/lobby/ChildProcess.h"
 
-#include <windows.h>
-
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -23,41 +21,34 @@ const char kDefaultSettings[] = R"(<?xml version="1.0"?>
 
 bool WriteFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << bytes;
-    return static_cast<bool>(file);
+    return static_cast<bool>(file << bytes);
 }
 
 } // namespace
 
 std::wstring StageFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, folder);
-    std::wstring path = folder;
-    return path.back() == L'\\' ? path : path + L"\\";
+    const std::wstring folder = std::filesystem::current_path().wstring();
+    return folder.back() == L'\\' ? folder : folder + L"\\";
 }
 
 ShellInstall::ShellInstall(const std::string& movie, const std::string& settings)
     : m_folder(lobbytest::TempPath(L"gs_install", L"\\")),
-      m_transcript(lobbytest::TempPath(L"transcript")) {
-    m_ready = Populate(movie, settings.empty() ? kDefaultSettings : settings);
-}
+      m_transcript(lobbytest::TempPath(L"transcript")),
+      m_ready(Populate(movie, settings.empty() ? kDefaultSettings : settings)) {}
 
-bool ShellInstall::Populate(const std::string& movie, const std::string& settings) {
+bool ShellInstall::Populate(const std::string& movie, const std::string& settings) const {
     namespace fs = std::filesystem;
     const fs::path stage = StageFolder();
     const fs::path folder = m_folder;
-    std::error_code error;
-    fs::create_directories(folder / L"skin", error);
-    fs::create_directories(folder / L"flash", error);
-    for (const wchar_t* file : {L"GameShell.exe", L"Base64.dll"})
-        fs::copy_file(stage / file, folder / file, error);
-    if (error)
+    try {
+        fs::create_directories(folder / L"flash");
+        fs::copy(stage / L"skin", folder / L"skin", fs::copy_options::recursive);
+        fs::copy_file(stage / L"GameShell.exe", folder / L"GameShell.exe");
+        fs::copy_file(stage / L"Base64.dll", folder / L"Base64.dll");
+    } catch (const fs::filesystem_error&) {
         return false;
-    for (const auto& entry : fs::directory_iterator(stage / L"skin", error))
-        if (entry.path().filename() != L"Settings.xml")
-            fs::copy(entry.path(), folder / L"skin" / entry.path().filename(),
-                     fs::copy_options::recursive, error);
-    return !error && WriteFile(folder / L"skin" / L"Settings.xml", settings) &&
+    }
+    return WriteFile(folder / L"skin" / L"Settings.xml", settings) &&
            WriteFile(folder / L"flash" / L"test.swf", movie);
 }
 

@@ -23,7 +23,7 @@ public:
     std::string Transcript() const;
 
 private:
-    bool Populate(const std::string& movie, const std::string& settings);
+    bool Populate(const std::string& movie, const std::string& settings) const;
 
     std::wstring m_folder;
     std::wstring m_transcript;

@@ -1,7 +1,9 @@
 // No Flash Player registered at all: the shell asks whether to download one, and quits
 // with exit code 0 whatever the answer. Runs only in a Wine prefix where the test
 // player was never registered (E2E_WITHOUT_PLAYER=1, see without-player.sh).
-#include "tests/e2e/ShellSession.h"
+#include "tests/e2e/ShellInstall.h"
+#include "tests/lobby/LobbySession.h"
+#include "tools/lobby/TextCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -9,68 +11,37 @@
 
 #include <cstdlib>
 
-using namespace e2e;
+using namespace lobbytest;
 
-namespace {
-
-class WithoutPlayer : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::getenv("E2E_WITHOUT_PLAYER"))
-            GTEST_SKIP() << "needs a prefix without any Flash Player (without-player.sh)";
-        CLSID unused;
-        ASSERT_NE(::CLSIDFromProgID(L"ShockwaveFlash.ShockwaveFlash", &unused), S_OK)
-            << "a Flash Player is registered in this prefix";
-    }
-
-    // Runs the shell, answers the download question with `button` and returns what the
-    // run left behind.
-    SessionOutcome Answer(const ShellInstall& install, int button, std::wstring& caption) {
-        ShellSession session(install, {});
+// Answered "yes", the download address (here: the lobby's probe) is opened first.
+TEST(WithoutPlayer, EitherAnswerQuitsWithExitCodeZeroAndYesOpensTheDownloadAddress) {
+    if (!std::getenv("E2E_WITHOUT_PLAYER"))
+        GTEST_SKIP() << "needs a prefix without any Flash Player (without-player.sh)";
+    CLSID unused;
+    ASSERT_NE(::CLSIDFromProgID(L"ShockwaveFlash.ShockwaveFlash", &unused), S_OK)
+        << "a Flash Player is registered in this prefix";
+    for (const int button : {IDNO, IDYES}) {
+        SCOPED_TRACE(button);
+        const std::wstring report = TempPath(L"download_report");
+        const e2e::ShellInstall install(
+            "note ready\n", "<?xml version=\"1.0\"?><Settings><DownloadFlash>" +
+                                lobby::WideToUtf8(ThisFolder()) +
+                                "..\\lobby\\lobby_probe.exe</DownloadFlash></Settings>");
+        ASSERT_TRUE(install.Ready());
+        LobbySession session(install.Shell(), {}, {{L"PROBE_REPORT", report}});
         const HWND box = session.WaitForWindow(L"#32770");
-        EXPECT_NE(box, nullptr) << "no message box";
-        if (box) {
-            wchar_t text[64] = {};
-            ::GetWindowTextW(box, text, 64);
-            caption = text;
-            ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(::GetDlgItem(box, button)));
-        }
-        return session.Finish();
+        ASSERT_NE(box, nullptr) << "no message box";
+        wchar_t caption[64] = {};
+        ::GetWindowTextW(box, caption, 64);
+        EXPECT_STREQ(caption, L"\u63d0\u793a");
+        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(box, button)));
+        const LobbyOutcome outcome = session.Finish();
+        EXPECT_EQ(outcome.exitCode, 0u) << outcome.output;
+        EXPECT_TRUE(HasLineStarting(outcome.log, "shell exited with code 0"));
+        for (int poll = 0; button == IDYES && poll < 500 && ReadWholeFile(report).empty(); ++poll)
+            ::Sleep(20);
+        EXPECT_EQ(ReadWholeFile(report).empty(), button == IDNO) << "the download address";
+        ::DeleteFileW(report.c_str());
     }
-};
-
-} // namespace
-
-TEST_F(WithoutPlayer, AnsweredNoTheShellQuitsWithExitCodeZero) {
-    const ShellInstall install(
-        lobbytest::ReadWholeFile(lobbytest::ThisFolder() + L"movies\\idle.swf"));
-    ASSERT_TRUE(install.Ready());
-    std::wstring caption;
-    const SessionOutcome outcome = Answer(install, IDNO, caption);
-    EXPECT_EQ(caption, L"\u63d0\u793a");
-    EXPECT_TRUE(outcome.lobby.exited);
-    EXPECT_EQ(outcome.lobby.exitCode, 0u) << outcome.lobby.output;
-    EXPECT_TRUE(Contains(outcome.log, "shell exited with code 0"));
-}
-
-TEST_F(WithoutPlayer, AnsweredYesTheDownloadAddressOpensAndTheShellQuits) {
-    const std::wstring marker = lobbytest::TempPath(L"download_marker");
-    const std::string settings = "<?xml version=\"1.0\"?><Settings><DownloadFlash>" +
-                                 Utf8(lobbytest::ThisFolder()) +
-                                 "e2e_marker.exe</DownloadFlash></Settings>";
-    const ShellInstall install("note ready\n", settings);
-    ASSERT_TRUE(install.Ready());
-    ::SetEnvironmentVariableW(L"E2E_MARKER", marker.c_str());
-    std::wstring caption;
-    const SessionOutcome outcome = Answer(install, IDYES, caption);
-    ::SetEnvironmentVariableW(L"E2E_MARKER", nullptr);
-    EXPECT_EQ(outcome.lobby.exitCode, 0u) << outcome.lobby.output;
-    for (int attempt = 0;
-         attempt < 500 && ::GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES;
-         ++attempt)
-        ::Sleep(20);
-    EXPECT_NE(::GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES)
-        << "the download address was not opened";
-    ::DeleteFileW(marker.c_str());
 }

@@ -1,10 +1,10 @@
 #pragma once
-// Real child processes for the tests that start the lobby: run a program with its
-// standard output in a file, with a few environment variables set for it alone.
-#include <windows.h>
+// Real child processes for the tests that start the lobby: a program run with its
+// standard output and error in a file, with a few environment variables set for it.
+#include "platform/win/Handles.h"
 
-#include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -15,6 +15,11 @@ std::wstring ThisFolder();
 // A fresh path in the temporary folder (nothing exists there yet).
 std::wstring TempPath(const std::wstring& stem, const std::wstring& extension = L".txt");
 std::string ReadWholeFile(const std::wstring& path);
+// The text split into lines without their line ends.
+std::vector<std::string> Lines(const std::string& text);
+bool HasLineStarting(const std::vector<std::string>& lines, const std::string& prefix);
+// The bytes as lower-case hexadecimal digits, two for each.
+std::string Hex(std::string_view bytes);
 
 struct ChildResult {
     bool exited = false; // false: still running after the guard time, then killed
@@ -22,6 +27,7 @@ struct ChildResult {
     std::string output; // standard output and standard error
 };
 
+// The tests' own variables, unset in the test process again once the child has them.
 using Environment = std::vector<std::pair<std::wstring, std::wstring>>;
 
 // A child started now and waited for later; one still running at the end of the scope
@@ -34,26 +40,14 @@ public:
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
 
-    bool Started() const noexcept { return m_process != nullptr; }
     bool Running() const;
-    // Waits for the exit (killing the child after a generous guard time so that a hung
+    // Waits for the exit (killing the child after a generous guard time, so that a hung
     // child fails the test instead of hanging the suite) and collects its output.
     ChildResult Finish();
 
 private:
     std::wstring m_outputPath;
-    HANDLE m_process = nullptr;
+    gs::UniqueKernelHandle m_process;
 };
-
-ChildResult RunChild(const std::wstring& program, const std::vector<std::wstring>& arguments,
-                     const Environment& environment = {});
-
-// Polls until the file holds the text or the child ends (or the guard time passes).
-bool WaitForText(const Child& child, const std::wstring& path, const std::string& text);
-
-// "a=b" lines into a map; a key given twice keeps its last value.
-std::map<std::string, std::string> ReadReport(const std::wstring& path);
-// The text split into lines without their line ends.
-std::vector<std::string> Lines(const std::string& text);
 
 } // namespace lobbytest

@@ -9,23 +9,9 @@
 
 #include <shellapi.h>
 
+#include <tuple>
+
 using namespace lobby;
-
-namespace {
-
-std::vector<std::wstring> SplitByWindows(const std::wstring& commandLine) {
-    int count = 0;
-    wchar_t** values = ::CommandLineToArgvW(commandLine.c_str(), &count);
-    std::vector<std::wstring> arguments(values, values + count);
-    ::LocalFree(values);
-    return arguments;
-}
-
-std::wstring ErrorOf(std::vector<std::wstring> arguments) {
-    return ParseLobbyOptions(arguments).error;
-}
-
-} // namespace
 
 TEST(ShellCommandLine, WindowsSplitsItBackIntoTheSameArguments) {
     const std::vector<std::wstring> arguments = {L"plain",
@@ -39,82 +25,71 @@ TEST(ShellCommandLine, WindowsSplitsItBackIntoTheSameArguments) {
                                                  L"\\\\server\\share",
                                                  L"back\\\\\"quote",
                                                  L"\u5f20\u4e09"};
-    const std::vector<std::wstring> split =
-        SplitByWindows(BuildCommandLine(L"C:\\Program Files\\GameShell.exe", arguments));
-    ASSERT_EQ(split.size(), arguments.size() + 1);
-    EXPECT_EQ(split[0], L"C:\\Program Files\\GameShell.exe");
-    for (size_t i = 0; i < arguments.size(); ++i)
-        EXPECT_EQ(split[i + 1], arguments[i]) << i;
+    const std::wstring program = L"C:\\Program Files\\GameShell.exe";
+    int count = 0;
+    wchar_t** split = ::CommandLineToArgvW(BuildCommandLine(program, arguments).c_str(), &count);
+    ASSERT_NE(split, nullptr);
+    std::vector<std::wstring> expected = arguments;
+    expected.insert(expected.begin(), program);
+    EXPECT_EQ(std::vector<std::wstring>(split, split + count), expected);
+    ::LocalFree(split);
 }
 
-TEST(ShellCommandLine, FieldFormsPlaceEachFieldAtItsNumber) {
-    ParsedOptions parsed =
-        ParseLobbyOptions({L"--form", L"fields14", L"--number1", L"9", L"--text6", L"six",
-                           L"--flag", L"1", L"--number3", L"5", L"--room-text", L"r"});
-    ASSERT_EQ(parsed.error, L"");
-    const std::vector<std::wstring> arguments = ShellArguments(parsed.options, L"unused");
-    ASSERT_EQ(arguments.size(), 14u);
-    EXPECT_EQ(arguments[0], L"9");
-    EXPECT_EQ(arguments[5], L"r");
-    EXPECT_EQ(arguments[11], L"six");
-    EXPECT_EQ(arguments[13], L"1");
-    EXPECT_EQ(arguments[4], L"0") << "numbers not given are 0";
-    parsed.options.form = LaunchForm::Fields13;
-    EXPECT_EQ(ShellArguments(parsed.options, L"unused").size(), 13u);
-}
-
-TEST(LobbyOptions, ReportsWhatItDoesNotUnderstand) {
-    EXPECT_NE(ErrorOf({L"--usernam", L"x"}), L"");
-    EXPECT_NE(ErrorOf({L"--username"}), L"") << "a value is missing";
-    EXPECT_NE(ErrorOf({L"--word1-hex", L"00"}), L"") << "numbers have no hex-byte form";
-    EXPECT_NE(ErrorOf({L"--text1-hex", L"0g"}), L"");
-    EXPECT_NE(ErrorOf({L"--timeout", L"-1"}), L"");
-    EXPECT_NE(ErrorOf({L"--timeout", L"10s"}), L"");
-    EXPECT_NE(ErrorOf({L"--text1", L"\U0001F600"}), L"") << "not in any ANSI code page here";
-    EXPECT_EQ(ErrorOf({L"--text1-hex", L"00ff", L"--ticket-hex", L""}), L"");
-}
-
-TEST(LobbyOptions, EverythingAfterTheSeparatorIsRaw) {
-    const ParsedOptions parsed = ParseLobbyOptions({L"--log", L"l", L"--", L"--log", L"x"});
-    ASSERT_EQ(parsed.error, L"");
-    EXPECT_EQ(parsed.options.form, LaunchForm::Raw);
-    EXPECT_EQ(parsed.options.logPath, L"l");
-    EXPECT_EQ(parsed.options.rawArguments, (std::vector<std::wstring>{L"--log", L"x"}));
+TEST(LobbyOptions, ReportsWhatItDoesNotUnderstandAndTakesTheRestRaw) {
+    for (const std::vector<std::wstring>& refused : std::vector<std::vector<std::wstring>>{
+             {L"--usernam", L"x"},
+             {L"--username"},         // a value is missing
+             {L"--word1-hex", L"00"}, // numbers have no hex-byte form
+             {L"--text1-hex", L"0g"},
+             {L"--username-hex", L"abc"},
+             {L"--timeout", L"-1"},
+             {L"--timeout", L"10s"},
+             {L"--text1", L"\U0001F600"}, // not in any ANSI code page here
+         })
+        EXPECT_NE(ParseLobbyOptions(refused).error, L"") << refused[0];
+    EXPECT_EQ(ParseLobbyOptions({L"--text1-hex", L"00ff", L"--ticket-hex", L""}).error, L"");
+    const ParsedOptions raw = ParseLobbyOptions({L"--log", L"l", L"--", L"--log", L"x"});
+    ASSERT_EQ(raw.error, L"");
+    EXPECT_EQ(raw.options.form, LaunchForm::Raw);
+    EXPECT_EQ(raw.options.logPath, L"l");
+    EXPECT_EQ(raw.options.rawArguments, (std::vector<std::wstring>{L"--log", L"x"}));
 }
 
 TEST(HandoverImage, NumbersMustFitTheirFieldSignedOrUnsigned) {
-    FieldValues values = DefaultFieldValues();
-    values[4] = "-32768"; // word1
-    values[0] = "0xFFFFFFFF";
-    EXPECT_EQ(BuildHandoverImage(values).error, L"");
-    for (const char* bad : {"-32769", "65536", "", "-", "0x", "1e3", "99999999999"}) {
-        values[4] = bad;
-        EXPECT_NE(BuildHandoverImage(values).error, L"") << bad;
+    const size_t number1 = 0, word1 = 4;
+    const std::tuple<size_t, const char*, bool> cases[] = {
+        {word1, "-32768", true},  {word1, "65535", true},         {number1, "0xFFFFFFFF", true},
+        {word1, "-32769", false}, {word1, "65536", false},        {word1, "", false},
+        {word1, "-", false},      {word1, "0x", false},           {word1, "1e3", false},
+        {word1, "12x", false},    {number1, "4294967296", false}, {number1, "99999999999", false}};
+    for (const auto& [field, text, fits] : cases) {
+        FieldValues values = DefaultFieldValues();
+        values[field] = text;
+        EXPECT_EQ(BuildHandoverImage(values).error.empty(), fits) << text;
     }
-    values[4] = "0";
-    values[0] = "4294967296";
-    EXPECT_NE(BuildHandoverImage(values).error, L"");
 }
 
-TEST(HandoverImage, TextsMayFillButNotOverflowTheirField) {
-    FieldValues values = DefaultFieldValues();
-    values[11] = std::string(16, 'z'); // text6
-    const HandoverImageResult full = BuildHandoverImage(values);
-    ASSERT_EQ(full.error, L"");
-    EXPECT_EQ(full.image[466 + 15], 'z');
-    EXPECT_EQ(full.image[482], 0);
-    values[11] += 'z';
-    EXPECT_NE(BuildHandoverImage(values).error, L"");
-}
-
-TEST(GameMasterRoomMessage, MalformedWithoutReadingWhatIsNotThere) {
+TEST(GameMasterRoomMessage, EachFlawIsNamedWithoutReadingWhatIsNotThere) {
     const HWND sender = reinterpret_cast<HWND>(0x1234);
+    unsigned char good[20] = {0xFE, 0xFF, 0xFF, 0xFF};
+    unsigned char tail[20] = {};
+    tail[19] = 1;
+    const COPYDATASTRUCT cases[] = {
+        {kGameMasterRoomTag, kGameMasterRoomBytes, good},
+        {kGameMasterRoomTag + 1, kGameMasterRoomBytes, good},
+        {kGameMasterRoomTag, kGameMasterRoomBytes + 4, good},
+        {kGameMasterRoomTag, kGameMasterRoomBytes, nullptr},
+        {kGameMasterRoomTag, kGameMasterRoomBytes, tail},
+    };
+    const wchar_t* const malformed = L"malformed game-master room message from 0x00001234: ";
+    const std::wstring expected[] = {
+        L"game-master room -2 from 0x00001234", malformed + std::wstring(L"dwData 0xFFF0123A"),
+        malformed + std::wstring(L"24 bytes"), malformed + std::wstring(L"no data"),
+        malformed + std::wstring(L"nonzero byte 19")};
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const GameMasterRoomReport report = DescribeGameMasterRoom(sender, &cases[i]);
+        EXPECT_EQ(report.line, expected[i]);
+        EXPECT_EQ(report.wellFormed, i == 0) << i;
+    }
     EXPECT_FALSE(DescribeGameMasterRoom(sender, nullptr).wellFormed);
-    COPYDATASTRUCT noData{kGameMasterRoomTag, kGameMasterRoomBytes, nullptr};
-    EXPECT_FALSE(DescribeGameMasterRoom(sender, &noData).wellFormed);
-    unsigned char payload[20] = {0xFE, 0xFF, 0xFF, 0xFF};
-    COPYDATASTRUCT good{kGameMasterRoomTag, kGameMasterRoomBytes, payload};
-    const GameMasterRoomReport report = DescribeGameMasterRoom(sender, &good);
-    EXPECT_TRUE(report.wellFormed);
-    EXPECT_EQ(report.line, L"game-master room -2 from 0x00001234");
 }
