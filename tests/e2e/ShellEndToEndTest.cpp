@@ -194,8 +194,8 @@ void RequestClose(HWND window, bool fromButton) {
     ::PostMessageW(window, WM_LBUTTONUP, 0, point);
 }
 
-// Closes the shell's main window once the movie has reached `ready`; the transcript
-// then holds what the movie was asked and answered.
+// Closes the shell's main window as the user would; the transcript then holds what
+// the movie was asked and answered.
 std::vector<std::string> CloseAndFinish(LobbySession& session, const ShellInstall& install,
                                         bool fromButton) {
     const HWND window = session.WaitForWindow(L"UIMainFrame");

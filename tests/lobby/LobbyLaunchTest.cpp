@@ -1,6 +1,5 @@
 // The lobby as a real process, launching the probe in the shell's place: what the probe
-// finds in its arguments and in both blocks, what the shell's own fill makes of them,
-// and what the lobby logs and returns.
+// finds in its arguments and in both blocks, and what the lobby logs and returns.
 #include "tests/lobby/LobbySession.h"
 
 #include <gtest/gtest.h>
