@@ -9,8 +9,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 
 using namespace e2e;
@@ -20,8 +18,8 @@ using lobby::WideToUtf8;
 namespace {
 
 std::string Movie(const std::string& name, const std::map<std::string, std::string>& values = {}) {
-    std::string text =
-        ReadWholeFile(ThisFolder() + L"movies\\" + std::wstring(name.begin(), name.end()));
+    std::string text = gs::test::ReadFileBytes(ThisFolder() + L"movies\\" +
+                                               std::wstring(name.begin(), name.end()));
     for (const auto& [placeholder, value] : values)
         for (size_t at = text.find(placeholder); at != std::string::npos;
              at = text.find(placeholder, at + value.size()))
@@ -325,12 +323,12 @@ TEST(OpenUrl, OnlyAWebAddressStartsTheBrowserWithItAsItsOneArgument) {
     EXPECT_TRUE(HasLineStarting(outcome.transcript, "out <invoke name=\"OpenUrl\""));
     // The shell does not wait for what it started: give the programs time to finish.
     const std::string opened = "arg1=" + Hex(good);
-    for (int poll = 0; poll < 250 && ReadWholeFile(report).find(opened) == std::string::npos;
-         ++poll)
+    for (int poll = 0;
+         poll < 250 && gs::test::ReadFileBytes(report).find(opened) == std::string::npos; ++poll)
         ::Sleep(20);
     ::Sleep(500);
     std::vector<std::string> arguments;
-    for (const std::string& line : Lines(ReadWholeFile(report)))
+    for (const std::string& line : Lines(gs::test::ReadFileBytes(report)))
         if (line.rfind("arg", 0) == 0)
             arguments.push_back(line);
     EXPECT_EQ(arguments, (std::vector<std::string>{"argc=2", opened}));
@@ -343,14 +341,14 @@ TEST(FileExchange, LoadedGameSavedBackByteIdentical) {
         content += static_cast<char>((i * 7919) >> 3);
     const std::wstring load = TempPath(L"slot 1", L".wzs");
     const std::wstring save = TempPath(L"copy", L"");
-    std::ofstream(std::filesystem::path(load), std::ios::binary) << content;
+    ASSERT_TRUE(gs::test::WriteFileBytes(load, content));
     const ShellInstall install(
         Movie("load-save.swf", {{"@LOAD@", WideToUtf8(load)}, {"@SAVE@", WideToUtf8(save)}}));
     ASSERT_TRUE(install.Ready());
     const Outcome outcome = RunToEnd(install);
     EXPECT_EQ(ReceivedArguments(outcome.transcript, "OnSaveFile"),
               "<string>" + WideToUtf8(save) + ".wzs</string>");
-    EXPECT_EQ(ReadWholeFile(save + L".wzs"), content);
+    EXPECT_EQ(gs::test::ReadFileBytes(save + L".wzs"), content);
     ::DeleteFileW(load.c_str());
     ::DeleteFileW((save + L".wzs").c_str());
 }

@@ -1,9 +1,9 @@
 #include "tests/e2e/ShellInstall.h"
 
 #include "tests/lobby/ChildProcess.h"
+#include "tests/support/FileBytes.h"
 
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace e2e {
@@ -18,11 +18,6 @@ const char kDefaultSettings[] = R"(<?xml version="1.0"?>
   <TaskBarName>GameShell end to end</TaskBarName>
 </Settings>
 )";
-
-bool WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    return static_cast<bool>(file << bytes);
-}
 
 } // namespace
 
@@ -48,8 +43,8 @@ bool ShellInstall::Populate(const std::string& movie, const std::string& setting
     } catch (const fs::filesystem_error&) {
         return false;
     }
-    return WriteFile(folder / L"skin" / L"Settings.xml", settings) &&
-           WriteFile(folder / L"flash" / L"test.swf", movie);
+    return gs::test::WriteFileBytes(m_folder + L"skin\\Settings.xml", settings) &&
+           gs::test::WriteFileBytes(m_folder + L"flash\\test.swf", movie);
 }
 
 ShellInstall::~ShellInstall() {
@@ -59,7 +54,7 @@ ShellInstall::~ShellInstall() {
 }
 
 std::string ShellInstall::Transcript() const {
-    return lobbytest::ReadWholeFile(m_transcript);
+    return gs::test::ReadFileBytes(m_transcript);
 }
 
 } // namespace e2e

@@ -3,8 +3,6 @@
 #include "tools/lobby/ShellCommandLine.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace lobbytest {
@@ -34,13 +32,6 @@ std::wstring TempPath(const std::wstring& stem, const std::wstring& extension) {
     ::GetTempPathW(MAX_PATH, folder);
     return folder + stem + L"_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
            std::to_wstring(++counter) + extension;
-}
-
-std::string ReadWholeFile(const std::wstring& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -116,7 +107,7 @@ ChildResult Child::Finish() {
     }
     ::GetExitCodeProcess(m_process.get(), &result.exitCode);
     m_process.reset();
-    result.output = ReadWholeFile(m_outputPath);
+    result.output = gs::test::ReadFileBytes(m_outputPath);
     return result;
 }
 

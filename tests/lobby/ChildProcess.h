@@ -2,6 +2,7 @@
 // Real child processes for the tests that start the lobby: a program run with its
 // standard output and error in a file, with a few environment variables set for it.
 #include "platform/win/Handles.h"
+#include "tests/support/FileBytes.h"
 
 #include <string>
 #include <string_view>
@@ -14,7 +15,6 @@ namespace lobbytest {
 std::wstring ThisFolder();
 // A fresh path in the temporary folder (nothing exists there yet).
 std::wstring TempPath(const std::wstring& stem, const std::wstring& extension = L".txt");
-std::string ReadWholeFile(const std::wstring& path);
 // The text split into lines without their line ends.
 std::vector<std::string> Lines(const std::string& text);
 bool HasLineStarting(const std::vector<std::string>& lines, const std::string& prefix);

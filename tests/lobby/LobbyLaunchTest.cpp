@@ -26,7 +26,7 @@ LobbyRun RunLobby(const std::vector<std::wstring>& arguments, Environment enviro
     environment.emplace_back(L"PROBE_REPORT", reportPath);
     LobbyRun run;
     run.lobby = LobbySession(ThisFolder() + L"lobby_probe.exe", arguments, environment).Finish();
-    for (const std::string& line : Lines(ReadWholeFile(reportPath)))
+    for (const std::string& line : Lines(gs::test::ReadFileBytes(reportPath)))
         if (const size_t equals = line.find('='); equals != std::string::npos)
             run.report[line.substr(0, equals)] = line.substr(equals + 1);
     ::DeleteFileW(reportPath.c_str());

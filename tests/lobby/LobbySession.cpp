@@ -46,7 +46,7 @@ LobbySession::~LobbySession() {
 bool LobbySession::WaitForText(const std::wstring& path, const std::string& text) const {
     for (int poll = 0; poll < kPolls; ++poll) {
         const bool running = m_lobby.Running();
-        if (ReadWholeFile(path).find(text) != std::string::npos)
+        if (gs::test::ReadFileBytes(path).find(text) != std::string::npos)
             return true;
         if (!running)
             return false;
@@ -59,7 +59,7 @@ DWORD LobbySession::ShellProcessId() const {
     const std::string prefix = "shell process ";
     if (!WaitForText(m_logPath, prefix))
         return 0;
-    for (const std::string& line : Lines(ReadWholeFile(m_logPath)))
+    for (const std::string& line : Lines(gs::test::ReadFileBytes(m_logPath)))
         if (line.rfind(prefix, 0) == 0)
             return std::stoul(line.substr(prefix.size()));
     return 0;
@@ -80,7 +80,7 @@ HWND LobbySession::WaitForWindow(const wchar_t* className) const {
 LobbyOutcome LobbySession::Finish() {
     LobbyOutcome outcome;
     static_cast<ChildResult&>(outcome) = m_lobby.Finish();
-    outcome.log = Lines(ReadWholeFile(m_logPath));
+    outcome.log = Lines(gs::test::ReadFileBytes(m_logPath));
     return outcome;
 }
 

@@ -7,9 +7,10 @@
 
 namespace gs::test {
 
+// Also a file that another process still has open for writing (a log, a transcript).
 inline std::string ReadFileBytes(const std::wstring& path) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr));
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file)
         return "<missing>";
     std::string bytes(::GetFileSize(file.get(), nullptr), '\0');
