@@ -26,12 +26,15 @@ std::wstring ThisFolder() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
+// Wine gives out the same process ids run after run, and a program a test started may
+// still write after the test has cleaned up: the start time keeps the names apart.
 std::wstring TempPath(const std::wstring& stem, const std::wstring& extension) {
+    static const ULONGLONG start = ::GetTickCount64();
     static int counter = 0;
     wchar_t folder[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, folder);
     return folder + stem + L"_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
-           std::to_wstring(++counter) + extension;
+           std::to_wstring(start) + L"_" + std::to_wstring(++counter) + extension;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
