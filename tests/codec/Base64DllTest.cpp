@@ -80,21 +80,22 @@ TEST_F(Base64Dll, ExportsExactlyTheFourUndecoratedNames) {
 }
 
 TEST_F(Base64Dll, SizesLeaveRoomForTheNulAndStayInRange) {
-    EXPECT_EQ(charsNeeded(0), 1);
-    EXPECT_EQ(charsNeeded(1), 5);
-    EXPECT_EQ(charsNeeded(3), 5);
-    EXPECT_EQ(charsNeeded(4), 9);
-    EXPECT_EQ(charsNeeded(29999999), 40000001);
-    EXPECT_EQ(charsNeeded(1610612733), 2147483645);
-    EXPECT_EQ(charsNeeded(1610612734), 0) << "text would not fit in an int";
-    EXPECT_EQ(charsNeeded(INT_MAX), 0);
-    EXPECT_EQ(charsNeeded(-1), 0);
-    EXPECT_EQ(bytesNeeded(0, 0), 0);
-    EXPECT_EQ(bytesNeeded(3, 0), 0);
-    EXPECT_EQ(bytesNeeded(4, 0), 3);
-    EXPECT_EQ(bytesNeeded(30000000, 0), 22500000);
-    EXPECT_EQ(bytesNeeded(INT_MAX, 0), 1610612733);
-    EXPECT_EQ(bytesNeeded(-4, 0), 0);
+    // Zero where the text would not fit in an int.
+    const int encodeSizes[][2] = {{0, 1},
+                                  {1, 5},
+                                  {3, 5},
+                                  {4, 9},
+                                  {29999999, 40000001},
+                                  {1610612733, 2147483645},
+                                  {1610612734, 0},
+                                  {INT_MAX, 0},
+                                  {-1, 0}};
+    for (const auto& [length, expected] : encodeSizes)
+        EXPECT_EQ(charsNeeded(length), expected) << length;
+    const int decodeSizes[][2] = {
+        {0, 0}, {3, 0}, {4, 3}, {30000000, 22500000}, {INT_MAX, 1610612733}, {-4, 0}};
+    for (const auto& [length, expected] : decodeSizes)
+        EXPECT_EQ(bytesNeeded(length, 0), expected) << length;
 }
 
 TEST_F(Base64Dll, RoundTripThroughTheShellsBuffers) {
@@ -111,19 +112,36 @@ TEST_F(Base64Dll, RoundTripThroughTheShellsBuffers) {
     }
 }
 
-TEST_F(Base64Dll, EncodeThatDoesNotFitLeavesAnEmptyText) {
+// An empty or refused encode leaves an empty text where there is room for one, and
+// writes nothing else.
+TEST_F(Base64Dll, EmptyOrRefusedEncodesLeaveAnEmptyText) {
     const Bytes bytes = RandomBytes(30, 2);
-    const int chars = charsNeeded(30);
-    for (int destinationBytes : {2 * chars - 1, 2 * chars - 2, 3, 2}) {
-        std::wstring buffer(static_cast<std::size_t>(chars) + 8, L'#');
-        EXPECT_EQ(encode(bytes.data(), 30, buffer.data(), destinationBytes),
-                  BASE64_DESTINATION_TOO_SMALL);
-        EXPECT_EQ(buffer[0], L'\0');
-        EXPECT_EQ(buffer.substr(1), std::wstring(buffer.size() - 1, L'#')) << destinationBytes;
+    const int fits = 2 * charsNeeded(30);
+    const struct {
+        const std::uint8_t* source;
+        int length;
+        int destinationBytes;
+        int result;
+    } cases[] = {
+        {bytes.data(), 30, fits - 1, BASE64_DESTINATION_TOO_SMALL},
+        {bytes.data(), 30, fits - 2, BASE64_DESTINATION_TOO_SMALL},
+        {bytes.data(), 30, 2, BASE64_DESTINATION_TOO_SMALL},
+        {bytes.data(), 30, 1, BASE64_DESTINATION_TOO_SMALL},
+        {nullptr, 3, fits, BASE64_INVALID_TEXT},
+        {bytes.data(), -1, fits, BASE64_INVALID_TEXT},
+        {nullptr, 0, fits, 0},
+    };
+    for (const auto& test : cases) {
+        std::wstring buffer(static_cast<std::size_t>(fits) + 8, L'#');
+        EXPECT_EQ(encode(test.source, test.length, buffer.data(), test.destinationBytes),
+                  test.result)
+            << test.destinationBytes;
+        std::wstring expected(buffer.size(), L'#');
+        if (test.destinationBytes >= 2)
+            expected[0] = L'\0';
+        EXPECT_EQ(buffer, expected) << test.destinationBytes;
     }
-    wchar_t untouched = L'#';
-    EXPECT_EQ(encode(bytes.data(), 30, &untouched, 1), BASE64_DESTINATION_TOO_SMALL);
-    EXPECT_EQ(untouched, L'#');
+    EXPECT_EQ(encode(bytes.data(), 3, nullptr, 16), BASE64_DESTINATION_TOO_SMALL);
 }
 
 TEST_F(Base64Dll, DecodeGivesTheExactCountOrANegativeAnswer) {
@@ -148,16 +166,6 @@ TEST_F(Base64Dll, DecodeGivesTheExactCountOrANegativeAnswer) {
     EXPECT_LT(decode(nullptr, block, 64), 0);
     EXPECT_LT(decode(L"QUJD", nullptr, 3), 0);
     EXPECT_LT(decode(L"QUJD", block, -1), 0);
-}
-
-TEST_F(Base64Dll, UnusableEncodeArgumentsAreRefused) {
-    wchar_t text[8] = {L'#'};
-    unsigned char bytes[8] = {};
-    EXPECT_LT(encode(nullptr, 3, text, sizeof text), 0);
-    EXPECT_EQ(text[0], L'\0');
-    EXPECT_LT(encode(bytes, -1, text, sizeof text), 0);
-    EXPECT_LT(encode(bytes, 3, nullptr, 16), 0);
-    EXPECT_EQ(encode(nullptr, 0, text, sizeof text), 0);
 }
 
 // The text ends right before a page that may not be read: the decoder's reads past the

@@ -60,19 +60,16 @@ struct Decoded {
     Bytes bytes;
 };
 
-// Decodes into a buffer of exactly capacity bytes (heap, so that a sanitizer sees any
-// write past it); bytes holds what the result says was produced.
-inline Decoded DecodeWith(gs::base64::Path path, const std::u16string& text, std::size_t capacity) {
+// Decodes into a buffer of exactly the size the text may need (heap, so that a sanitizer
+// sees any write past it); bytes holds what the result says was produced.
+inline Decoded DecodeWith(gs::base64::Path path, const std::u16string& text) {
+    const std::size_t capacity = gs::base64::DecodedBytesAtMost(text.size());
     Bytes buffer(capacity);
     Decoded decoded;
     decoded.result = gs::base64::Decode(path, text.data(), text.size(), buffer.data(), capacity);
     if (decoded.result > 0)
         decoded.bytes.assign(buffer.begin(), buffer.begin() + decoded.result);
     return decoded;
-}
-
-inline Decoded DecodeWith(gs::base64::Path path, const std::u16string& text) {
-    return DecodeWith(path, text, gs::base64::DecodedBytesAtMost(text.size()));
 }
 
 inline std::string PathName(const testing::TestParamInfo<gs::base64::Path>& info) {
