@@ -120,23 +120,3 @@ TEST(FindControlAt, TheDeepestVisibleControlAndTheLaterSiblingWin) {
     root->SetVisible(false);
     EXPECT_EQ(at(10, 10), L"(none)");
 }
-
-TEST(Container, AddRemoveAndOwnership) {
-    CVerticalLayoutUI layout;
-    auto* a = new CControlUI;
-    auto* b = new CButtonUI;
-    EXPECT_TRUE(layout.Add(a));
-    EXPECT_FALSE(layout.Add(a)); // already a child
-    EXPECT_FALSE(layout.Add(nullptr));
-    EXPECT_FALSE(layout.AddAt(b, 5));
-    EXPECT_TRUE(layout.AddAt(b, 0));
-    EXPECT_EQ(layout.GetItemIndex(a), 1);
-    EXPECT_EQ(a->GetParent(), &layout);
-    EXPECT_TRUE(layout.Remove(b));
-    EXPECT_EQ(layout.GetCount(), 1);
-    EXPECT_FALSE(layout.RemoveAt(3));
-    layout.RemoveAll();
-    EXPECT_EQ(layout.GetCount(), 0);
-    EXPECT_EQ(layout.GetInterface(L"IContainer"), static_cast<IContainerUI*>(&layout));
-    EXPECT_EQ(layout.GetInterface(L"Button"), nullptr);
-}

@@ -74,6 +74,13 @@ TEST(Markup, ResolvesEntitiesCDataAndCharacterReferencesAndKeepsText) {
     EXPECT_STREQ(spaced.GetRoot().GetValue(), L"  lead  tail  ");
     EXPECT_STREQ(spaced.GetRoot().GetChild(L"c").GetValue(), L"  spaced  ");
     EXPECT_STREQ(spaced.GetRoot().GetChild(L"e").GetValue(), L"");
+
+    // Long runs of bare ampersands and unfinished references are read once, not rescanned.
+    const std::wstring ampersands = L"<r a=\"" + std::wstring(1000000, L'&') + L"\">" +
+                                    std::wstring(1000000, L'&') + L"&#x41</r>";
+    CMarkup loose(ampersands.c_str());
+    ASSERT_TRUE(loose.IsValid());
+    EXPECT_EQ(std::wcslen(loose.GetRoot().GetValue()), 1000005u);
 }
 
 TEST(Markup, RefusesBrokenDocuments) {
@@ -121,29 +128,4 @@ TEST(Markup, LimitsTheDepthAndSurvivesAFailedReloadOrAnEmbeddedNul) {
     withNul.insert(3, 1, L'\0');
     EXPECT_FALSE(xml.Load(withNul.data(), withNul.size()));
     EXPECT_FALSE(xml.Load(nullptr));
-}
-
-TEST(Markup, ReadsHugeDocuments) {
-    std::wstring text = L"<r>";
-    for (int i = 0; i < 200000; ++i)
-        text += L"<item n=\"" + std::to_wstring(i) + L"\">v&amp;</item>";
-    text += L"</r>";
-    CMarkup xml(text.c_str());
-    ASSERT_TRUE(xml.IsValid());
-    int count = 0;
-    CMarkupNode last;
-    for (CMarkupNode item = xml.GetRoot().GetChild(); item.IsValid(); item = item.GetSibling()) {
-        ++count;
-        last = item;
-    }
-    EXPECT_EQ(count, 200000);
-    EXPECT_STREQ(last.GetAttributeValue(L"n"), L"199999");
-    EXPECT_STREQ(last.GetValue(), L"v&");
-
-    // Long runs of bare ampersands and unfinished references read in linear time.
-    std::wstring ampersands = L"<r a=\"" + std::wstring(1000000, L'&') + L"\">" +
-                              std::wstring(1000000, L'&') + L"&#x41</r>";
-    CMarkup loose(ampersands.c_str());
-    ASSERT_TRUE(loose.IsValid());
-    EXPECT_EQ(std::wcslen(loose.GetRoot().GetValue()), 1000005u);
 }

@@ -25,7 +25,6 @@ const char kSkin[] = R"(<Window size="300,200" bkcolor="#FF0000FF" caption="0,0,
     <Container name="body" bkcolor="#FFFFFFFF" bordercolor="#FF000000" bordersize="3">
       <Counted name="counted" width="20" height="20" padding="100,50,0,0" bkcolor="#FFFFFF00"/>
     </Container>
-    <Control name="hiddenstrip" height="30" bkcolor="#FF00FFFF" visible="false"/>
   </VerticalLayout>
 </Window>)";
 
@@ -42,7 +41,6 @@ public:
     CControlUI* CreateControl(LPCTSTR pstrClass) override {
         return std::wstring(pstrClass) == L"Counted" ? new CountedUI : nullptr;
     }
-    void OnFinalMessage(HWND hWnd) override { finalWindows.push_back(hWnd); }
     void Notify(TNotifyUI& msg) override {
         notes.push_back(msg.sType.GetData());
         senders.push_back(msg.pSender);
@@ -52,7 +50,6 @@ public:
 
     std::vector<std::wstring> notes;
     std::vector<CControlUI*> senders;
-    std::vector<HWND> finalWindows;
     std::function<void(TNotifyUI&)> onNotify;
 };
 
@@ -151,27 +148,6 @@ TEST_F(WindowTest, WindowInitComesOnceAfterTheWindowIsShown) {
     EXPECT_EQ(visible.notes, std::vector<std::wstring>{L"windowinit"});
 }
 
-TEST_F(WindowTest, TheSkinSizesTheWindowAndLayoutFollowsResizing) {
-    RECT rc{};
-    ::GetWindowRect(window, &rc);
-    EXPECT_EQ(rc.right - rc.left, 300);
-    EXPECT_EQ(rc.bottom - rc.top, 200);
-    Show();
-    EXPECT_EQ(Find(L"closebtn")->GetPos(), CDuiRect(240, 10, 290, 50));
-    EXPECT_EQ(Find(L"body")->GetPos(), CDuiRect(10, 50, 290, 190));
-
-    ::SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(Find(L"closebtn")->GetPos(), CDuiRect(340, 10, 390, 50));
-    EXPECT_EQ(window.pm.FindControl(POINT{345, 20}), Find(L"closebtn"));
-    EXPECT_EQ(window.pm.FindControl(POINT{5, 5}), window.pm.GetRoot());
-    EXPECT_EQ(window.pm.FindControl(POINT{400, 5}), nullptr);
-
-    // Showing a hidden control takes effect at the next hit test, without a paint.
-    Find(L"hiddenstrip")->SetVisible(true);
-    EXPECT_EQ(window.pm.FindControl(POINT{20, 280}), Find(L"hiddenstrip"));
-    EXPECT_EQ(Find(L"body")->GetHeight(), 210); // 280 less the caption and the strip
-}
-
 TEST_F(WindowTest, AButtonClicksOnPressAndReleaseOrOnSpaceAndEnterWhenFocused) {
     Show();
     window.notes.clear();
@@ -247,31 +223,6 @@ TEST_F(WindowTest, PaintingPutsTheSkinColoursWhereTheLayoutSays) {
     Capture hidden(window);
     EXPECT_EQ(hidden.At(14, 54), 0x0000FFu);
     EXPECT_EQ(hidden.At(110, 100), 0x0000FFu);
-}
-
-TEST(WindowWnd, WithoutASkinCentresStaysBlankAndEndsWithOnFinalMessage) {
-    SkinFolder folder; // empty: the skin is missing
-    SkinWindow window;
-    ASSERT_NE(window.Create(nullptr, L"empty", WS_POPUP, 0, 0, 0, 200, 100), nullptr);
-    EXPECT_EQ(window.pm.GetRoot(), nullptr);
-    window.CenterWindow();
-    RECT rc{};
-    ::GetWindowRect(window, &rc);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-    EXPECT_EQ(rc.left - monitor.rcWork.left, monitor.rcWork.right - rc.right);
-    EXPECT_EQ(rc.right - rc.left, 200);
-    window.ShowWindow();
-    gs::test::PumpPending();
-    EXPECT_TRUE(window.notes.empty());
-    EXPECT_EQ(Capture(window).At(100, 50), 0xFFFFFFu);
-    EXPECT_EQ(window.SendMessage(WM_GETTEXTLENGTH), 5);
-
-    HWND hwnd = window.GetHWND();
-    ::DestroyWindow(hwnd);
-    EXPECT_EQ(window.finalWindows, std::vector<HWND>{hwnd});
-    EXPECT_EQ(window.GetHWND(), nullptr);
 }
 
 // Run in code pages 1252 and 936: the skins' Chinese text needs glyphs in both.
