@@ -32,6 +32,14 @@ inline std::wstring TempPath(const std::wstring& name) {
            name;
 }
 
+inline std::string Utf8(const std::wstring& text) {
+    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
+    out.resize(out.size() - 1);
+    return out;
+}
+
 inline void WriteFile(const std::wstring& path, const std::string& bytes) {
     ASSERT_TRUE(gs::test::WriteFileBytes(path, bytes));
 }
