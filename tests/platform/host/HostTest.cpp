@@ -83,6 +83,19 @@ TEST_F(HostTest, CallsGoBothWaysAndNestInsideAMovieCall) {
     EXPECT_NE(FindLine(lines, "set AllowScriptAccess always"), -1);
 }
 
+// A host that answers every call with another: the player refuses the call that nests
+// too deep, and everything unwinds.
+TEST_F(HostTest, EndlessPingPongStopsAtTheNestingLimit) {
+    Open(FlashSkin, "on Ping\n  invoke Pong\nend\n");
+    const wchar_t ping[] = L"<invoke name=\"Ping\"><arguments/></invoke>";
+    int refused = 0;
+    window->onFlashCall = [&](const std::wstring&) { refused += CallFunction(ping) == E_FAIL; };
+    EXPECT_EQ(CallFunction(ping), S_OK);
+    EXPECT_EQ(refused, 1);
+    EXPECT_EQ(window->requests.size(), 64u);
+    EXPECT_NE(FindLine(Lines(), "in-result E_FAIL Ping (calls nested too deeply)"), -1);
+}
+
 TEST_F(HostTest, PlayerEventsReachTheirHandlerSlots) {
     Open(FlashSkin, "fscommand \"fullscreen\" \"true\"\n"
                     "call <invoke name=\"Unfinished\n"
