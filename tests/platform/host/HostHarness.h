@@ -133,7 +133,7 @@ protected:
         if (!player)
             return;
         gs::UniqueBstr path(::SysAllocString(movie.c_str()));
-        movieResult = player->put_Movie(path.get());
+        player->put_Movie(path.get());
         player->DisableLocalSecurity();
         gs::UniqueBstr always(::SysAllocString(L"always"));
         player->put_AllowScriptAccess(always.get());
@@ -170,7 +170,6 @@ protected:
     std::wstring transcript;
     std::wstring movie;
     std::unique_ptr<HostWindow> window;
-    HRESULT movieResult = E_PENDING;
 };
 
 } // namespace hosttest

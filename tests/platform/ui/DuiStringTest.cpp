@@ -29,13 +29,3 @@ TEST(DuiString, FormatUsesTheWindowsMeaningOfPercentSAndCarriesHugeTexts) {
     EXPECT_EQ(text.Format(L"<s>%s</s>", big.c_str()), 20'000'007);
     EXPECT_EQ(text.Right(4), L"</s>");
 }
-
-TEST(DuiString, ComparisonAndLowerCase) {
-    CDuiString name(L"ReqEnterGame");
-    EXPECT_TRUE(name == L"ReqEnterGame");
-    EXPECT_TRUE(name != L"reqentergame");
-    name.MakeLower();
-    EXPECT_EQ(name, L"reqentergame");
-    EXPECT_TRUE(CDuiString() == nullptr);
-    EXPECT_EQ(CDuiString(L"ab") + L"c" + CDuiString(L'd'), L"abcd");
-}
