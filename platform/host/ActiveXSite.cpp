@@ -9,12 +9,6 @@
 
 namespace DuiLib {
 
-namespace {
-
-CActiveXSite::QueryObserver s_queryObserver = nullptr;
-
-} // namespace
-
 CActiveXSite::CActiveXSite(CActiveXUI& owner) : m_owner(&owner) {}
 
 std::span<const gs::InterfaceEntry> CActiveXSite::InterfaceTable() {
@@ -32,20 +26,6 @@ std::span<const gs::InterfaceEntry> CActiveXSite::InterfaceTable() {
     return table;
 }
 
-void CActiveXSite::SetQueryObserver(QueryObserver observer) {
-    s_queryObserver = observer;
-}
-
-HRESULT CActiveXSite::QueryInterface(REFIID iid, void** object) {
-    return Observed(iid, ComObject::QueryInterface(iid, object));
-}
-
-HRESULT CActiveXSite::Observed(REFIID iid, HRESULT answer) const {
-    if (s_queryObserver)
-        s_queryObserver(m_owner, iid, answer);
-    return answer;
-}
-
 HRESULT CActiveXSite::SaveObject() {
     return E_NOTIMPL;
 }
@@ -61,7 +41,7 @@ HRESULT CActiveXSite::GetContainer(IOleContainer** container) {
         return E_POINTER;
     *container = static_cast<IOleContainer*>(this);
     AddRef();
-    return Observed(IID_IOleContainer, S_OK);
+    return S_OK;
 }
 
 HRESULT CActiveXSite::ShowObject() {
@@ -104,13 +84,13 @@ HRESULT CActiveXSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWi
     (void)GetWindow(&window); // a detached site has no window: the context is empty
     *frame = new (std::nothrow) CActiveXFrame(window);
     if (!*frame)
-        return Observed(IID_IOleInPlaceFrame, E_OUTOFMEMORY);
+        return E_OUTOFMEMORY;
     *position = *clip = m_owner ? static_cast<RECT>(m_owner->GetPos()) : RECT{};
     info->fMDIApp = FALSE;
     info->hwndFrame = window;
     info->haccel = nullptr;
     info->cAccelEntries = 0;
-    return Observed(IID_IOleInPlaceFrame, S_OK);
+    return S_OK;
 }
 
 HRESULT CActiveXSite::Scroll(SIZE) {

@@ -18,10 +18,6 @@ class CActiveXUI;
 class CActiveXSite final : public gs::ComObject<CActiveXSite, IOleClientSite, IOleInPlaceSiteEx,
                                                 IOleControlSite, IOleContainer, IDispatch> {
 public:
-    // Sees each interface a control asks of its site (QueryInterface, and the container
-    // and frame it fetches), with the answer given.
-    using QueryObserver = void (*)(const CActiveXUI* owner, REFIID iid, HRESULT answer);
-
     explicit CActiveXSite(CActiveXUI& owner);
 
     void Detach() { m_owner = nullptr; }
@@ -29,12 +25,6 @@ public:
     static std::span<const gs::InterfaceEntry> InterfaceTable();
     // LiveCount(): sites not yet destroyed, in the whole process; a control that keeps its
     // site after the teardown shows there.
-
-    // For tests and diagnostics; null (the default) observes nothing.
-    static void SetQueryObserver(QueryObserver observer);
-
-    // IUnknown: the table's answer, shown to the observer
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override;
@@ -94,8 +84,6 @@ public:
 
 private:
     ~CActiveXSite() override = default;
-
-    HRESULT Observed(REFIID iid, HRESULT answer) const;
 
     CActiveXUI* m_owner; // not owned: the control that hosts through this site
 };

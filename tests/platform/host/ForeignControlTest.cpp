@@ -5,26 +5,11 @@
 #include "HostHarness.h"
 #include "platform/host/ActiveXSite.h"
 
-#include <iostream>
-#include <map>
 #include <olectl.h>
 
 using namespace hosttest;
 
 namespace {
-
-// Each interface a control asked of its site, once, in order, with the site's answer.
-std::map<std::wstring, std::string> g_queries;
-
-void RecordQuery(const CActiveXUI* owner, REFIID iid, HRESULT answer) {
-    wchar_t name[40]{};
-    ::StringFromGUID2(iid, name, 40);
-    std::string entry(name, name + std::wcslen(name));
-    entry += SUCCEEDED(answer) ? "" : " (refused)";
-    std::string& list = g_queries[owner ? owner->GetName().GetData() : L""];
-    if (list.find(entry) == std::string::npos)
-        list += (list.empty() ? "" : ", ") + entry;
-}
 
 bool IsRegistered(const wchar_t* clsid) {
     std::wstring path = std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32";
@@ -47,15 +32,8 @@ class ForeignControlTest : public HostTest, public testing::WithParamInterface<F
 protected:
     void SetUp() override {
         HostTest::SetUp();
-        g_queries.clear();
-        CActiveXSite::SetQueryObserver(RecordQuery);
         sitesBefore = CActiveXSite::LiveCount();
     }
-    void TearDown() override {
-        HostTest::TearDown();
-        CActiveXSite::SetQueryObserver(nullptr);
-    }
-
     LONG sitesBefore = 0;
 
     CActiveXUI* Control() const {
@@ -97,9 +75,6 @@ TEST_P(ForeignControlTest, ActivatesInPlaceFollowsTheWindowAndLeavesNoSite) {
     EXPECT_FALSE(::IsWindowVisible(host));
     Control()->SetVisible(true);
     ExpectWindowOverControl(host);
-
-    std::cout << "site queries of " << testing::PrintToString(std::wstring(GetParam().name)) << ": "
-              << g_queries[GetParam().name] << "\n";
 
     window->pm.AttachDialog(nullptr);
     PumpPending();
