@@ -142,18 +142,6 @@ TEST(LaunchForms, NeitherFormOrAMissingHandoverBlockLeaveTheLaunchFieldsEmpty) {
     }
 }
 
-TEST(LaunchForms, FirstArgumentIsStoredMinusOne) {
-    const std::pair<const char*, int32_t> cases[] = {{"1", 0},
-                                                     {"0", -1},
-                                                     {"none", -1},
-                                                     {"-2147483648", 2147483647},
-                                                     {"99999999999", 2147483646}};
-    for (auto [text, expected] : cases) {
-        Arguments arguments{text, "u", "", "", "0", "", "", "0", "", "", "0", "", "0"};
-        EXPECT_EQ(EnterGameInfo(arguments.count(), arguments.values()).Number1, expected) << text;
-    }
-}
-
 // Texts up to their field's width less two arrive whole, longer ones are cut to that.
 TEST(LaunchForms, TextArgumentsKeepWhatFitsTheirField) {
     const std::pair<size_t, size_t> sent[] = {{1, 18}, {2, 19},  {3, 38},
