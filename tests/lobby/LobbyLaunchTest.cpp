@@ -101,25 +101,18 @@ TEST(LobbyLaunch, HandsOverBothBlocksHearsTheShellAndReturnsItsExitCode) {
         << "the log's lines reach standard output too";
 }
 
+// What the shell makes of each field form, the end-to-end launches check; here what
+// only the lobby decides: fields not given, empty texts and numbers as written.
 TEST(LobbyLaunch, FieldFormsCarryEachFieldAsItsArgument) {
-    const LocalText name = NonAsciiName();
-    for (const wchar_t* form : {L"fields13", L"fields14"}) {
-        const bool withFlag = std::wstring(form) == L"fields14";
-        const LobbyRun run =
-            RunLobby({L"--number1", L"1",         L"--username", name.text,      L"--text2",
-                      L"two words", L"--word1",   L"65537",      L"--room-text", L"a12345",
-                      L"--text4",   L"",          L"--number2",  L"42abc",       L"--flag",
-                      L"3",         L"--number3", L"9",          L"--form",      form});
-        ASSERT_TRUE(run.lobby.exited);
-        EXPECT_EQ(run.report.at("argc"), withFlag ? "15" : "14");
-        EXPECT_EQ(run.report.count("handover"), 0u) << "no block in the field forms";
-        EXPECT_EQ(run.report.at("arg2"), name.ansiHex);
-        EXPECT_EQ(run.report.at("arg4"), Hex("two words"));
-        EXPECT_EQ(run.report.at("arg8"), Hex("0")) << "numbers not given are 0";
-        EXPECT_EQ(run.report.at("arg9"), "") << "an empty text is still an argument";
-        EXPECT_EQ(run.report.at("arg13"), Hex("42abc")) << "numbers pass as written";
-        EXPECT_EQ(run.report.count("arg14"), withFlag ? 1u : 0u);
-    }
+    const LobbyRun run = RunLobby(
+        {L"--text4", L"", L"--number2", L"42abc", L"--flag", L"3", L"--form", L"fields14"});
+    ASSERT_TRUE(run.lobby.exited);
+    EXPECT_EQ(run.report.at("argc"), "15");
+    EXPECT_EQ(run.report.count("handover"), 0u) << "no block in the field forms";
+    EXPECT_EQ(run.report.at("arg8"), Hex("0")) << "numbers not given are 0";
+    EXPECT_EQ(run.report.at("arg9"), "") << "an empty text is still an argument";
+    EXPECT_EQ(run.report.at("arg13"), Hex("42abc")) << "numbers pass as written";
+    EXPECT_EQ(run.report.at("arg14"), Hex("3"));
 }
 
 TEST(LobbyLaunch, RawArgumentsArriveExactly) {
