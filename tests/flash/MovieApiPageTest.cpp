@@ -1,6 +1,6 @@
 // The game developers' page shows the requests exactly as the shell sends them: every
-// invoke text on it stands in a fenced block marked "xml request" (sent by the shell)
-// or "xml command" (sent by a movie), and each is checked here.
+// invoke text on it stands alone on the line after a fence marked "xml request" (sent by
+// the shell) or "xml command" (sent by a movie), and each is checked here.
 #include "flash/RequestReader.h"
 #include "launch/EnterGameInfo.h"
 #include "platform/ui/PaintManagerUI.h"
@@ -11,17 +11,10 @@
 #include <algorithm>
 #include <cwchar>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct PageBlocks {
-    std::vector<std::wstring> requests;
-    std::vector<std::wstring> commands;
-    int invokesOutsideBlocks = 0;
-};
 
 std::wstring FromUtf8(const std::string& text) {
     std::wstring wide(text.size(), L'\0');
@@ -31,28 +24,12 @@ std::wstring FromUtf8(const std::string& text) {
     return wide;
 }
 
-PageBlocks ReadPage(const char* path) {
-    PageBlocks page;
-    std::ifstream file(path, std::ios::binary);
-    std::string line;
-    std::vector<std::wstring>* block = nullptr;
-    std::wstring text;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (block && line == "```") {
-            block->push_back(text);
-            block = nullptr;
-        } else if (block) {
-            text += FromUtf8(line);
-        } else if (line == "```xml request" || line == "```xml command") {
-            block = line == "```xml request" ? &page.requests : &page.commands;
-            text.clear();
-        } else if (line.find("<invoke") != std::string::npos) {
-            ++page.invokesOutsideBlocks;
-        }
-    }
-    return page;
+std::vector<std::string> PageLines() {
+    std::ifstream file(GS_DOCS "/movie-api.md", std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line);
+    return lines;
 }
 
 // The requests the page shows, made by the shell's own builders from the page's inputs.
@@ -90,15 +67,24 @@ std::vector<std::wstring> ShellRequests() {
 } // namespace
 
 TEST(MovieApiPage, ShowsEachRequestAsTheShellSendsItAndCommandsItKnows) {
-    PageBlocks page = ReadPage(GS_DOCS "/movie-api.md");
-    ASSERT_FALSE(page.requests.empty()) << "the page was not found or has no marked blocks";
-    ASSERT_FALSE(page.commands.empty());
-    EXPECT_EQ(page.invokesOutsideBlocks, 0) << "an invoke text outside a marked block";
+    const std::vector<std::string> lines = PageLines();
+    std::vector<std::wstring> requests;
+    std::vector<std::wstring> commands;
+    size_t invokes = 0;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        invokes += lines[i].find("<invoke") != std::string::npos;
+        if (lines[i - 1] == "```xml request")
+            requests.push_back(FromUtf8(lines[i]));
+        else if (lines[i - 1] == "```xml command")
+            commands.push_back(FromUtf8(lines[i]));
+    }
+    ASSERT_FALSE(commands.empty()) << "the page was not found or has no marked blocks";
+    EXPECT_EQ(invokes, requests.size() + commands.size()) << "an invoke text outside a block";
     std::vector<std::wstring> shell = ShellRequests();
-    std::ranges::sort(page.requests);
+    std::ranges::sort(requests);
     std::ranges::sort(shell);
-    EXPECT_EQ(page.requests, shell);
-    for (const std::wstring& text : page.commands) {
+    EXPECT_EQ(requests, shell);
+    for (const std::wstring& text : commands) {
         gs::IncomingRequest request = gs::ReadRequest(text.c_str());
         EXPECT_NE(gs::SelectCommand(request.command), gs::Command::None) << text;
         EXPECT_TRUE(request.hasArgument) << text;

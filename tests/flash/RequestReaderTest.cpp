@@ -41,43 +41,6 @@ Log Opened(const std::wstring& address) {
 
 } // namespace
 
-TEST(Dispatch, EachRequestGetsExactlyTheActionsItCallsFor) {
-    const struct {
-        std::wstring text;
-        Log actions;
-    } cases[] = {
-        {Invoke(L"ReqEnterGame"), {L"ack"}},
-        {Invoke(L"ExitGame"), {L"exit"}},
-        {Invoke(L"LoadFile"), {L"load"}},
-        {Invoke(L"FlashWindow"), {L"flash"}},
-        {Invoke(L"SaveFile", L"<string>a&amp;b &lt;c&gt; 游戏</string>"),
-         {L"store:a&b <c> 游戏", L"save"}},
-        {Invoke(L"SaveFile", L"<string></string>"), {L"store:", L"save"}},
-        {Invoke(L"SaveFile"), {L"store:"}}, // no argument: no timer
-        {Invoke(L"GameMasterRoom", L"<number>42</number>"), {L"room:42"}},
-        {Invoke(L"GameMasterRoom", L"<string> 42abc</string>"), {L"room:42"}},
-        {Invoke(L"GameMasterRoom", L"<string>abc</string>"), {L"room:0"}},
-        {Invoke(L"GameMasterRoom", L"<number>-5</number>"), {L"room:-5"}},
-        {Invoke(L"GameMasterRoom", L"<number>99999999999</number>"), {L"room:2147483647"}},
-        {Invoke(L"GameMasterRoom"), {L"room:0"}},
-        {Invoke(L"OpenUrl"), {}},
-        {L"<x name=\"ExitGame\"/>", {L"exit"}}, // only the name attribute matters
-        // Names are exact and case-sensitive; broken requests select nothing.
-        {Invoke(L"exitgame"), {}},
-        {Invoke(L"ExitGame "), {}},
-        {L"", {}},
-        {L"<invoke", {}},
-        {L"<invoke name=\"ExitGame\"", {}},
-        {L"garbage", {}},
-        {L"<invoke returntype=\"xml\"><arguments/></invoke>", {}},
-        {L"<invoke name=\"ExitGame\"><arguments></invoke>", {}},
-        {L"<exitgame/>", {}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Dispatched(c.text.c_str()), c.actions) << testing::PrintToString(c.text);
-    EXPECT_EQ(Dispatched(nullptr), Log{});
-}
-
 TEST(Dispatch, OpenUrlOpensOnlyWebAddresses) {
     for (const wchar_t* accepted :
          {L"HTTP://EXAMPLE.COM", L"http://user@host:8080/p%2Fq?x=[1];y='(2)'*+,=!$~#top",
@@ -104,8 +67,8 @@ TEST(Dispatch, OpenUrlOpensOnlyWebAddresses) {
 }
 
 // Every command with every kind of argument, its name exact or in another letter case,
-// checked against what its parts call for. The depth of malformed input is the request
-// fuzz target's.
+// checked against what its parts call for; then requests that name nothing. The depth of
+// malformed input is the request fuzz target's.
 TEST(Dispatch, EveryCommandWithEveryArgumentGetsExactlyItsActions) {
     const struct {
         const wchar_t* element;
@@ -113,14 +76,17 @@ TEST(Dispatch, EveryCommandWithEveryArgumentGetsExactlyItsActions) {
         bool webAddress;
     } arguments[] = {
         {L"", nullptr, false},
-        {L"<string>a&amp;b &lt;c&gt;</string><string>2nd</string>", L"a&b <c>", false},
+        {L"<string>a&amp;b &lt;c&gt; 游戏</string><string>2nd</string>", L"a&b <c> 游戏", false},
+        {L"<string></string>", L"", false},
         {L"<number>-7</number>", L"-7", false},
+        {L"<string> 42abc</string>", L" 42abc", false},
+        {L"<number>99999999999</number>", L"99999999999", false}, // the room saturates
         {L"<string>https://e.com/a?b=1&amp;c=2</string>", L"https://e.com/a?b=1&c=2", true},
         {L"<string>http://x\" --flag \"y</string>", L"http://x\" --flag \"y", false},
     };
     for (const auto& argument : arguments) {
         const std::wstring text = argument.text ? argument.text : L"";
-        const int32_t room = argument.text ? std::wcstol(argument.text, nullptr, 10) : 0;
+        const long room = argument.text ? std::wcstol(argument.text, nullptr, 10) : 0;
         const std::pair<std::wstring, Log> commands[] = {
             {L"ReqEnterGame", {L"ack"}},
             {L"ExitGame", {L"exit"}},
@@ -139,4 +105,11 @@ TEST(Dispatch, EveryCommandWithEveryArgumentGetsExactlyItsActions) {
             }
         }
     }
+    EXPECT_EQ(Dispatched(L"<x name=\"ExitGame\"/>"), Log{L"exit"}) << "only the name matters";
+    for (const wchar_t* nothing :
+         {L"", L"<invoke", L"<invoke name=\"ExitGame\"", L"garbage", L"<exitgame/>",
+          L"<invoke returntype=\"xml\"><arguments/></invoke>",
+          L"<invoke name=\"ExitGame\"><arguments></invoke>", L"<invoke name=\"ExitGame \"/>"})
+        EXPECT_EQ(Dispatched(nothing), Log{}) << testing::PrintToString(std::wstring(nothing));
+    EXPECT_EQ(Dispatched(nullptr), Log{});
 }
