@@ -1,38 +1,15 @@
-#include "launch/HandoverBlock.h"
-#include "launch/RoomBlock.h"
 #include "tests/support/FrameHarness.h"
 #include "tests/support/Requests.h"
-#include "tests/support/SharedBlock.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <new>
 
 using gs::test::FrameHarness;
 using gs::test::FrameSkin;
 using gs::test::Invoke;
 using gs::test::QuietMovie;
-
-namespace {
-
-std::vector<int32_t> g_rooms;
-
-LRESULT CALLBACK PlatformProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-        const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        int32_t room = 0;
-        if (copy->dwData == gs::kGameMasterRoomData && copy->cbData == 20)
-            std::memcpy(&room, copy->lpData, sizeof room);
-        g_rooms.push_back(room);
-        return TRUE;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
-} // namespace
 
 TEST(Commands, ReqEnterGameIsAnsweredAtOnceAndEveryRequestIsTracedWhole) {
     FrameHarness harness;
@@ -55,32 +32,6 @@ TEST(Commands, ReqEnterGameIsAnsweredAtOnceAndEveryRequestIsTracedWhole) {
     EXPECT_TRUE(harness.Traced(L"FlashCall sCommand = garbage \n"));
     EXPECT_TRUE(harness.Traced(L"FlashCall sCommand = <invoke name=\"Unknown\"/> \n"));
     EXPECT_TRUE(::IsWindow(harness.window()));
-}
-
-TEST(Commands, GameMasterRoomReachesThePlatformWindow) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = PlatformProc;
-    windowClass.lpszClassName = L"GameShellFramePlatform";
-    ::RegisterClassW(&windowClass);
-    gs::UniqueWindow platform(::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0,
-                                                HWND_MESSAGE, nullptr, nullptr, nullptr));
-    gs::test::SharedBlock room(gs::kRoomBlockName, gs::kRoomBlockBytes);
-    uint32_t handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(platform.get()));
-    room.Write(gs::kPlatformWindowOffset, &handle, sizeof handle);
-    // The frame fills its record from this program's own command line: a single argument
-    // (a test filter, say) names a handover block, and the room block is read only when
-    // that block exists.
-    std::unique_ptr<gs::test::SharedBlock> handover;
-    if (__argc == 2)
-        handover = std::make_unique<gs::test::SharedBlock>(__argv[1], sizeof(gs::HandoverBlock));
-    g_rooms.clear();
-
-    FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    harness.frame().FlashCall(Invoke(L"GameMasterRoom", L"<number>42</number>").c_str());
-    harness.frame().FlashCall(Invoke(L"GameMasterRoom").c_str());
-    harness.frame().FlashCall(Invoke(L"gamemasterroom", L"<number>7</number>").c_str());
-    EXPECT_EQ(g_rooms, (std::vector<int32_t>{42, 0}));
 }
 
 // The trace hook stands for any failure: it throws when the shell traces its answer, once
