@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <string>
 
 using DuiLib::CDuiString;
@@ -13,38 +15,24 @@ using gs::test::WriteFileBytes;
 
 namespace {
 
-// Calls `visit` with the name of each file (not folder) in `folder`.
-template <typename Visit> void ForEachFile(const std::wstring& folder, Visit visit) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            visit(found.cFileName);
-    while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+int FileCount(const std::wstring& folder) {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-int FileCount(const std::wstring& folder) {
-    int count = 0;
-    ForEachFile(folder, [&](const wchar_t*) { ++count; });
-    return count;
+// A folder of the test's own, so that a file left behind shows.
+std::wstring OwnFolder() {
+    return (std::filesystem::temp_directory_path() /
+            ("gs-files-" + std::to_string(::GetCurrentProcessId())))
+               .wstring() +
+           L"\\";
 }
 
 class FileSteps : public ::testing::Test {
 protected:
-    FileSteps() {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_folder =
-            std::wstring(temp) + L"gs-files-" + std::to_wstring(::GetCurrentProcessId()) + L"\\";
-        ::CreateDirectoryW(m_folder.c_str(), nullptr);
-    }
+    FileSteps() { std::filesystem::create_directory(m_folder); }
     ~FileSteps() override {
-        ForEachFile(m_folder,
-                    [&](const wchar_t* name) { ::DeleteFileW((m_folder + name).c_str()); });
-        ::RemoveDirectoryW(m_folder.c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
     }
     // The file's text as ReadAndEncode places it, in a request with nothing around it.
     int ReadAndEncode(const std::wstring& name, CDuiString& text) {
@@ -57,7 +45,7 @@ protected:
     }
 
     EnterGameInfo m_info{0, nullptr};
-    std::wstring m_folder;
+    std::wstring m_folder = OwnFolder();
 };
 
 } // namespace

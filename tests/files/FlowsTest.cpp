@@ -108,37 +108,32 @@ protected:
 
 } // namespace
 
-TEST_F(Flows, ABinaryFileLoadedAndSavedUnderAnotherNameIsByteIdentical) {
-    std::wstring source = File(L"source.bin");
-    std::wstring target = File(L"copy");
-    std::wstring saved = File(L"copy.wzs");
+// A binary file loaded and saved under another name, whose extended form exists: the
+// shell asks, and the answer decides between the file's exact bytes and the old file.
+TEST_F(Flows, ABinaryFileSavedUnderAnotherNameIsByteIdenticalOnceTheOverwriteIsAllowed) {
     std::mt19937 random(42);
     std::string bytes(300'001, '\0');
     for (size_t i = 1; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>(random());
-    ASSERT_TRUE(WriteFileBytes(source, bytes));
-    ASSERT_TRUE(m_harness.Start(FrameSkin(), RoundTripMovie(source, target)));
-    ASSERT_TRUE(m_harness.WaitFor("note saved "));
-    EXPECT_EQ(m_harness.Count("note loaded " + Utf8(source)), 1);
-    EXPECT_EQ(m_harness.Count("note saved " + Utf8(saved)), 1) << "the extension is appended";
-    EXPECT_EQ(ReadFileBytes(saved), bytes);
-}
-
-TEST_F(Flows, AnExtendedNameThatExistsIsAskedAboutAndDecliningCancels) {
-    std::wstring source = File(L"small2.bin", "new");
-    std::wstring chosen = File(L"kept");
-    std::wstring extended = File(L"kept.wzs", "old");
-    {
-        DialogAnswer answer(L"另存为", IDNO);
-        ASSERT_TRUE(m_harness.Start(FrameSkin(), RoundTripMovie(source, chosen)));
-        ASSERT_TRUE(m_harness.WaitFor("note saved"));
-        EXPECT_TRUE(answer.Seen());
-        EXPECT_NE(answer.Text().find(L"kept.wzs"), std::wstring::npos);
+    std::wstring source = File(L"source.bin", bytes);
+    std::wstring chosen = File(L"copy");
+    for (const int allowed : {IDNO, IDYES}) {
+        std::wstring saved = File(L"copy.wzs", "old");
+        gs::test::FrameHarness harness;
+        {
+            DialogAnswer answer(L"另存为", allowed);
+            ASSERT_TRUE(harness.Start(FrameSkin(), RoundTripMovie(source, chosen)));
+            ASSERT_TRUE(harness.WaitFor("note saved"));
+            EXPECT_NE(answer.Text().find(L"copy.wzs"), std::wstring::npos);
+        }
+        EXPECT_EQ(harness.Count("note loaded " + Utf8(source)), 1);
+        const std::string savedAs = allowed == IDYES ? Utf8(saved) : ""; // the extension appended
+        EXPECT_EQ(harness.Count("in <invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments>"
+                                "<string>" +
+                                savedAs + "</string>"),
+                  1);
+        EXPECT_TRUE(ReadFileBytes(saved) == (allowed == IDYES ? bytes : "old"));
     }
-    EXPECT_EQ(m_harness.Count(
-                  "in <invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string></string>"),
-              1);
-    EXPECT_EQ(ReadFileBytes(extended), "old");
 }
 
 // The dialogs the shell opens offer the settings' filter with its first pair chosen;
