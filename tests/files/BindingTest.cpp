@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -70,19 +71,15 @@ TEST(Binding, ALibraryWithSomeNamesServesThoseOnly) {
 }
 
 TEST(Binding, ALibraryInTheCurrentFolderIsNeverLoaded) {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring planted =
-        std::wstring(temp) + L"gs-planted-" + std::to_wstring(::GetCurrentProcessId());
-    ASSERT_TRUE(::CreateDirectoryW(planted.c_str(), nullptr));
-    std::wstring plantedDll = planted + L"\\Base64.dll";
-    ASSERT_TRUE(::CopyFileW(GS_PARTIAL_CODEC, plantedDll.c_str(), FALSE));
-    wchar_t previous[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, previous);
-    ::SetCurrentDirectoryW(planted.c_str());
+    namespace fs = std::filesystem;
+    const fs::path planted =
+        fs::temp_directory_path() / ("gs-planted-" + std::to_string(::GetCurrentProcessId()));
+    fs::create_directory(planted);
+    ASSERT_TRUE(::CopyFileW(GS_PARTIAL_CODEC, (planted / "Base64.dll").c_str(), FALSE));
+    const fs::path previous = fs::current_path();
+    fs::current_path(planted);
     Base64Codec codec;
     EXPECT_EQ(codec.CharsNeededToEncode(3), 0) << "the planted library must not answer";
-    ::SetCurrentDirectoryW(previous);
-    ::DeleteFileW(plantedDll.c_str());
-    ::RemoveDirectoryW(planted.c_str());
+    fs::current_path(previous);
+    fs::remove_all(planted);
 }

@@ -9,7 +9,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -19,7 +18,7 @@ class BrowserRecorder {
 public:
     BrowserRecorder() {
         ::DeleteFileW(m_log.c_str());
-        std::wstring script = Wide(GS_SOURCE_DIR "/tests/support/record-url.sh");
+        const std::wstring script = GS_WIDE_SOURCE_DIR L"/tests/support/record-url.sh";
         ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers", REG_SZ,
                           script.c_str(),
                           static_cast<DWORD>((script.size() + 1) * sizeof(wchar_t)));
@@ -38,9 +37,6 @@ public:
     }
 
 private:
-    static std::wstring Wide(const char* text) {
-        return std::wstring(text, text + std::strlen(text));
-    }
     // The script's own log: Wine starts the browser without the Windows environment, so
     // the path is fixed (tests that open addresses share the lock "browser").
     std::wstring m_log = L"Z:\\tmp\\gs-url.log";
