@@ -23,6 +23,7 @@
 // calling the shell with "LoadReplied" / "SaveReplied", whose trace lines the hook times.
 //   cd <build>/stage && wine ../bench/fileflows_bench.exe [bytes]
 #include "bench/support/Clock.h"
+#include "bench/support/Median.h"
 #include "platform/host/ActiveXUI.h"
 #include "platform/host/ShockwaveFlash.h"
 #include "platform/win/Handles.h"
@@ -42,6 +43,7 @@
 #include <string>
 #include <vector>
 
+using gs::bench::Median;
 using gs::bench::Now;
 using playertest::TempPath;
 
@@ -302,11 +304,6 @@ private:
 
 double Ratio(double part, double whole) {
     return whole > 0 ? part / whole : 0;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 std::string Listed(const std::vector<double>& values) {

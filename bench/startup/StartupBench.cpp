@@ -5,6 +5,7 @@
 //   cd <build>/stage && wine ../bench/startup_bench.exe [rounds]
 // Needs the test player registered in the prefix (the test fixture does that).
 #include "bench/support/Clock.h"
+#include "bench/support/Median.h"
 #include "tests/e2e/ShellInstall.h"
 #include "tests/lobby/ChildProcess.h"
 
@@ -23,6 +24,7 @@ const char kMovie[] = "on AckEnterGame\n"
                       "end\n"
                       "invoke ReqEnterGame\n";
 
+using gs::bench::Median;
 using gs::bench::Now;
 
 // Milliseconds from the start of the minimal program to its exit.
@@ -56,12 +58,6 @@ double TimeShellToAck(const e2e::ShellInstall& install) {
         elapsed = Now() - start;
     (void)lobby.Finish();
     return elapsed;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/ui/Markup.h"
 
+#include "platform/win/HexDigit.h"
 #include "platform/win/WideScan.h"
 
 #include <algorithm>
@@ -319,8 +320,8 @@ private:
             return false;
         unsigned long code = 0;
         for (wchar_t c : digits) {
-            int digit = DigitValue(c, base);
-            if (digit < 0)
+            const int digit = gs::HexDigitValue(c);
+            if (digit < 0 || static_cast<unsigned>(digit) >= base)
                 return false;
             code = code * base + static_cast<unsigned>(digit);
             if (code > 0x10FFFF)
@@ -336,16 +337,6 @@ private:
             out += static_cast<wchar_t>(code);
         }
         return true;
-    }
-
-    static int DigitValue(wchar_t c, unsigned base) {
-        if (c >= L'0' && c <= L'9')
-            return c - L'0';
-        if (base == 16 && c >= L'a' && c <= L'f')
-            return c - L'a' + 10;
-        if (base == 16 && c >= L'A' && c <= L'F')
-            return c - L'A' + 10;
-        return -1;
     }
 
     CMarkup& m_out;
