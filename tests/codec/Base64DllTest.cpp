@@ -3,6 +3,7 @@
 #include "codec/Base64.h"
 
 #include "CodecTestSupport.h"
+#include "platform/win/Handles.h"
 #include "tests/support/GuardPage.h"
 
 #include <windows.h>
@@ -16,20 +17,11 @@ using namespace codec_test;
 
 class Base64Dll : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        wchar_t folder[MAX_PATH] = {};
-        ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, folder), 0u);
-        module = LoadLibraryW((std::wstring(folder) + L"\\Base64.dll").c_str());
-        ASSERT_NE(module, nullptr) << "Base64.dll not in the staging folder";
-    }
-    static void TearDownTestSuite() {
-        FreeLibrary(module);
-        module = nullptr;
-    }
-    template <typename Proc> static Proc Entry(const char* name) {
-        return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    template <typename Proc> Proc Entry(const char* name) const {
+        return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module.get(), name)));
     }
     void SetUp() override {
+        ASSERT_TRUE(module) << "Base64.dll not in the staging folder";
         charsNeeded = Entry<CharsNeededToEncodeProc>("CharsNeededToEncode");
         bytesNeeded = Entry<BytesNeededToDecodeProc>("BytesNeededToDecode");
         encode = Entry<Base64EncodeWProc>("Base64EncodeW");
@@ -37,7 +29,7 @@ protected:
         ASSERT_TRUE(charsNeeded && bytesNeeded && encode && decode);
     }
 
-    static inline HMODULE module = nullptr;
+    gs::UniqueModule module{LoadLibraryW(L".\\Base64.dll")};
     CharsNeededToEncodeProc charsNeeded = nullptr;
     BytesNeededToDecodeProc bytesNeeded = nullptr;
     Base64EncodeWProc encode = nullptr;

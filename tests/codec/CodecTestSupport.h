@@ -49,12 +49,6 @@ inline Bytes AsBytes(const char* text) {
     return Bytes(text, text + std::char_traits<char>::length(text));
 }
 
-inline std::u16string EncodeWith(gs::base64::Path path, const Bytes& bytes) {
-    std::u16string text(gs::base64::EncodedUnits(bytes.size()), u'?');
-    gs::base64::Encode(path, bytes.data(), bytes.size(), text.data());
-    return text;
-}
-
 struct Decoded {
     std::ptrdiff_t result = 0;
     Bytes bytes;

@@ -5,23 +5,15 @@ namespace {
 using namespace codec_test;
 class CoreEncode : public PathTest {};
 
-// The RFC's vectors: the prefixes of "foobar".
-TEST_P(CoreEncode, Rfc4648VectorsBothWays) {
-    const char foobar[] = "foobar";
-    const std::u16string texts[] = {u"",         u"Zg==",     u"Zm8=",    u"Zm9v",
-                                    u"Zm9vYg==", u"Zm9vYmE=", u"Zm9vYmFy"};
-    for (std::size_t length = 0; length < std::size(texts); ++length) {
-        const Bytes bytes(foobar, foobar + length);
-        EXPECT_EQ(EncodeWith(path(), bytes), texts[length]);
-        const Decoded decoded = DecodeWith(path(), texts[length]);
-        EXPECT_EQ(decoded.result, static_cast<std::ptrdiff_t>(length));
-        EXPECT_EQ(decoded.bytes, bytes) << length;
-    }
-}
-
 // Random bytes over every length reach each byte value in every lane of the vector
 // blocks; the text is written into a buffer with room to spare, which must stay as it was.
+// The reference itself gives the RFC's vectors, the prefixes of "foobar".
 TEST_P(CoreEncode, EveryLengthEncodesAsTheReferenceAndDecodesBack) {
+    const char16_t* const rfc[] = {u"",         u"Zg==",     u"Zm8=",    u"Zm9v",
+                                   u"Zm9vYg==", u"Zm9vYmE=", u"Zm9vYmFy"};
+    const Bytes foobar = AsBytes("foobar");
+    for (std::size_t length = 0; length < std::size(rfc); ++length)
+        ASSERT_EQ(ReferenceEncode(Bytes(foobar.begin(), foobar.begin() + length)), rfc[length]);
     for (std::size_t length = 0; length <= 400; ++length) {
         const Bytes bytes = RandomBytes(length, static_cast<std::uint32_t>(length));
         const std::size_t units = gs::base64::EncodedUnits(length);
