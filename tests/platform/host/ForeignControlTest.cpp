@@ -44,7 +44,7 @@ protected:
     void ExpectWindowOverControl(HWND host) {
         EXPECT_TRUE(::IsWindowVisible(host));
         EXPECT_EQ(::GetParent(host), window->GetHWND());
-        EXPECT_TRUE(SameRect(RectInParent(host), Control()->GetPos()));
+        EXPECT_EQ(RectInParent(host), Control()->GetPos());
         EXPECT_GT(Control()->GetWidth(), 0);
     }
 };
@@ -61,7 +61,7 @@ TEST_P(ForeignControlTest, ActivatesInPlaceFollowsTheWindowAndLeavesNoSite) {
     HWND host = Control()->GetHostWindow();
     ASSERT_NE(host, nullptr) << "no in-place window";
     ExpectWindowOverControl(host);
-    const RECT restored = Control()->GetPos();
+    const CDuiRect restored = Control()->GetPos();
 
     for (int show : {SW_MAXIMIZE, SW_RESTORE}) {
         ::ShowWindow(window->GetHWND(), show);
@@ -69,7 +69,7 @@ TEST_P(ForeignControlTest, ActivatesInPlaceFollowsTheWindowAndLeavesNoSite) {
         EXPECT_EQ(Control()->GetWidth() > restored.right - restored.left, show == SW_MAXIMIZE);
         ExpectWindowOverControl(host);
     }
-    EXPECT_TRUE(SameRect(Control()->GetPos(), restored));
+    EXPECT_EQ(Control()->GetPos(), restored);
 
     Control()->SetVisible(false);
     EXPECT_FALSE(::IsWindowVisible(host));

@@ -7,6 +7,7 @@
 #include "platform/win/ComPtr.h"
 #include "platform/win/Handles.h"
 
+#include "tests/platform/ui/SkinFolder.h"
 #include "tests/platform/ui/SkinTestWindow.h"
 #include "tests/player/PlayerTestSupport.h"
 #include "tests/support/MessagePump.h"
@@ -20,22 +21,13 @@ using namespace DuiLib;
 using namespace playertest;
 
 using gs::test::PumpPending;
+using gs::test::PumpUntil;
 
-// Runs the message loop until `done` holds; false if it never did (a generous guard
-// against a hang, not a measure of speed).
-inline bool PumpUntil(const std::function<bool()>& done) {
-    return gs::test::PumpUntil(done, 20000);
-}
-
-inline RECT RectInParent(HWND child) {
-    RECT rect{};
+inline CDuiRect RectInParent(HWND child) {
+    CDuiRect rect;
     ::GetWindowRect(child, &rect);
     ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-inline bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 class HostWindow : public gs::test::SkinTestWindow, public CFlashEventHandler {
@@ -86,24 +78,14 @@ public:
     std::function<void(const std::wstring&)> onFlashCall;
 };
 
-// One test's world: its skin and movie in a temporary folder, its transcript, the window.
+// One test's world: its skin and movie in a folder of its own, its transcript, the window.
 class HostTest : public testing::Test {
 protected:
-    void SetUp() override {
-        static int counter = 0;
-        folder = TempPath(L"host-" + std::to_wstring(++counter) + L"\\");
-        ::CreateDirectoryW(folder.c_str(), nullptr);
-        transcript = folder + L"transcript.txt";
-        movie = folder + L"movie.swf";
-        ::SetEnvironmentVariableW(L"GS_TRANSCRIPT", transcript.c_str());
-        CPaintManagerUI::SetResourcePath(folder.c_str());
-    }
+    void SetUp() override { ::SetEnvironmentVariableW(L"GS_TRANSCRIPT", transcript.c_str()); }
     void TearDown() override {
         window.reset();
         ::SetEnvironmentVariableW(L"GS_TRANSCRIPT", nullptr);
-        for (const wchar_t* name : {L"skin.xml", L"movie.swf", L"transcript.txt"})
-            ::DeleteFileW((folder + name).c_str());
-        ::RemoveDirectoryW(folder.c_str());
+        ::DeleteFileW(transcript.c_str());
     }
 
     static constexpr char FlashSkin[] =
@@ -113,9 +95,9 @@ protected:
     // Opens the window and waits for the control's creation; with a movie, answers
     // "showactivex" as the shell does.
     void Open(const char* skin, const char* script = nullptr) {
-        WriteFile(folder + L"skin.xml", skin);
+        folder.Write(L"skin.xml", skin);
         if (script)
-            WriteFile(movie, script);
+            folder.Write(L"movie.swf", script);
         window = std::make_unique<HostWindow>();
         if (script)
             window->onShowActiveX = [this](TNotifyUI& msg) { ActivateMovie(msg); };
@@ -166,9 +148,9 @@ protected:
     }
 
     ComScope com;
-    std::wstring folder;
-    std::wstring transcript;
-    std::wstring movie;
+    SkinFolder folder;
+    const std::wstring transcript = folder.Path() + L"transcript.txt";
+    const std::wstring movie = folder.Path() + L"movie.swf";
     std::unique_ptr<HostWindow> window;
 };
 

@@ -1,5 +1,5 @@
-// Teardown: when the skin's tree goes, the player is deactivated, disconnected, closed
-// and released for good, and the DLL can be unloaded.
+// The handler's one reference, and teardown: when the skin's tree goes, the player is
+// deactivated, disconnected, closed and released for good, and the DLL can be unloaded.
 #include "HostHarness.h"
 
 using namespace hosttest;
@@ -15,14 +15,28 @@ HRESULT PlayerCanUnloadNow() {
     return canUnload ? canUnload() : E_FAIL;
 }
 
-TEST_F(HostTest, TeardownReleasesEveryReferenceInOrder) {
+// One reference for the handler however often it is set; a call while none is set
+// reaches nobody, yet the player still gets its answer. Then the tree goes.
+TEST_F(HostTest, TheControlHoldsOneHandlerAndTeardownReleasesEveryReferenceInOrder) {
     Open(FlashSkin, "on Ping\n  invoke Pong\nend\n");
     ASSERT_TRUE(WaitForLine("load S_OK"));
     HWND stage = Flash()->GetHostWindow();
     ASSERT_TRUE(::IsWindow(stage));
     EXPECT_EQ(PlayerCanUnloadNow(), S_FALSE);
     EXPECT_EQ(window->handlerReferences, 1);
+    HostWindow other;
+    Flash()->SetFlashEventHandler(window.get());
+    EXPECT_EQ(window->handlerReferences, 1) << "registering twice holds one reference";
+    Flash()->SetFlashEventHandler(&other);
+    EXPECT_EQ(window->handlerReferences, 0);
+    EXPECT_EQ(other.handlerReferences, 1);
+    Flash()->SetFlashEventHandler(nullptr);
+    EXPECT_EQ(other.handlerReferences, 0);
+    EXPECT_EQ(CallFunction(L"<invoke name=\"Ping\"><arguments/></invoke>"), S_OK);
+    EXPECT_TRUE(window->requests.empty() && other.requests.empty());
+    EXPECT_NE(FindLine(Lines(), "out-result S_OK"), -1) << "the sink still answers the player";
 
+    Flash()->SetFlashEventHandler(window.get());
     window->pm.AttachDialog(nullptr); // deletes the tree, and with it the Flash control
 
     EXPECT_EQ(window->handlerReferences, 0) << "the handler was given back";
@@ -43,24 +57,6 @@ TEST_F(HostTest, TheHandlerMayTearTheControlDownFromInsideACall) {
     EXPECT_EQ(window->requests.size(), 1u);
     EXPECT_EQ(PlayerCanUnloadNow(), S_OK);
     EXPECT_EQ(window->handlerReferences, 0);
-}
-
-// One reference for the handler however often it is set; a call after it is cleared
-// reaches nobody, yet the player still gets its answer.
-TEST_F(HostTest, TheControlHoldsOneHandlerAtATime) {
-    Open(FlashSkin, "on Ping\n  invoke Pong\nend\n");
-    EXPECT_EQ(window->handlerReferences, 1);
-    HostWindow other;
-    Flash()->SetFlashEventHandler(window.get());
-    EXPECT_EQ(window->handlerReferences, 1) << "registering twice holds one reference";
-    Flash()->SetFlashEventHandler(&other);
-    EXPECT_EQ(window->handlerReferences, 0);
-    EXPECT_EQ(other.handlerReferences, 1);
-    Flash()->SetFlashEventHandler(nullptr);
-    EXPECT_EQ(other.handlerReferences, 0);
-    EXPECT_EQ(CallFunction(L"<invoke name=\"Ping\"><arguments/></invoke>"), S_OK);
-    EXPECT_TRUE(window->requests.empty() && other.requests.empty());
-    EXPECT_NE(FindLine(Lines(), "out-result S_OK"), -1) << "the sink still answers the player";
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "platform/ui/Markup.h"
-#include "platform/ui/MarkupDecode.h"
 
 #include <gtest/gtest.h>
 
@@ -45,39 +44,5 @@ TEST(MarkupFile, ReadsByTheByteOrderMarkAndRefusesBrokenOrMissingFiles) {
          {L"badutf8.xml", L"binary.xml", L"empty.xml", L"truncated.xml", L"missing.xml"}) {
         EXPECT_FALSE(xml.LoadFromFile(name)) << name;
         EXPECT_FALSE(xml.GetRoot().IsValid());
-    }
-}
-
-// The UTF-8 decoding is the reader's own (it also runs natively); Windows' strict
-// conversion is the judge of what it must accept and what it must give.
-TEST(MarkupFile, Utf8IsReadAsStrictlyAsWindowsReadsIt) {
-    // Well-formed text (with each sequence length at its limits), then broken text:
-    // stray bytes, overlong forms, encoded surrogates, values beyond U+10FFFF, cut
-    // sequences, a continuation byte too many.
-    // clang-format off
-    const std::string cases[] = {
-        "", "a", std::string("a\0b", 3), "\xE6\xB8\xB8\xE6\x88\x8F", "\xC2\x80", "\xDF\xBF",
-        "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80", "\xEF\xBF\xBF", "\xF0\x90\x80\x80",
-        "\xF4\x8F\xBF\xBF",
-        "\x80", "\xBF", "\xFF", "\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xE0\x9F\xBF",
-        "\xF0\x8F\xBF\xBF", "\xED\xA0\x80", "\xED\xBF\xBF", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80",
-        "\xF8\x88\x80\x80\x80", "\xC2", "\xC2\x41", "a\xE6\xB8", "\xF0\x90\x80", "\xE6\xB8\xB8\x80"};
-    // clang-format on
-    for (const std::string& bytes : cases) {
-        std::wstring windows;
-        int units = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
-                                          static_cast<int>(bytes.size()), nullptr, 0);
-        windows.resize(units > 0 ? static_cast<std::size_t>(units) : 0);
-        if (units > 0)
-            ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
-                                  static_cast<int>(bytes.size()), windows.data(), units);
-        std::wstring ours;
-        const bool accepted =
-            DuiLib::DecodeMarkupBytes(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                      bytes.size(), CMarkup::XMLFILE_ENCODING_UTF8, nullptr, ours);
-        EXPECT_EQ(accepted, bytes.empty() || units > 0) << testing::PrintToString(bytes);
-        if (accepted) {
-            EXPECT_EQ(ours, windows) << testing::PrintToString(bytes);
-        }
     }
 }
