@@ -31,7 +31,7 @@ TEST(MovieFile, ReadsScriptTextAndSaysWhyOtherFilesAreRefused) {
     std::wstring text;
     std::wstring reason;
     for (const auto& test : cases) {
-        playertest::WriteFile(path, test.bytes);
+        ASSERT_TRUE(gs::test::WriteFileBytes(path, test.bytes));
         ASSERT_EQ(player::ReadMovieText(path, text, reason), test.result)
             << testing::PrintToString(test.bytes);
         if (test.result == S_OK)

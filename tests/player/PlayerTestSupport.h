@@ -6,7 +6,6 @@
 
 #include "tests/support/FileBytes.h"
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -40,22 +39,12 @@ inline std::string Utf8(const std::wstring& text) {
     return out;
 }
 
-inline void WriteFile(const std::wstring& path, const std::string& bytes) {
-    ASSERT_TRUE(gs::test::WriteFileBytes(path, bytes));
-}
-
-// The transcript's lines, read as another process would read them.
+// The transcript's lines, read as another process would read them; none before it exists.
 inline std::vector<std::string> ReadLines(const std::wstring& path) {
     std::vector<std::string> lines;
-    gs::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (file && ::ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    std::istringstream stream(bytes);
+    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return lines;
+    std::istringstream stream(gs::test::ReadFileBytes(path));
     for (std::string line; std::getline(stream, line);)
         lines.push_back(line);
     return lines;
