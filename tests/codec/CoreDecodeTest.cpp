@@ -21,22 +21,6 @@ TEST_P(CoreDecode, PaddingRulesAndANulInsideTheCountedText) {
             << std::string(text.begin(), text.end());
 }
 
-TEST_P(CoreDecode, LineBreaksAreSkippedAnywhere) {
-    const Bytes bytes = RandomBytes(300, 21);
-    const std::u16string plain = ReferenceEncode(bytes);
-    for (const std::u16string newline : {u"\n", u"\r\n"}) {
-        for (std::size_t width : {1u, 3u, 64u, 76u}) {
-            std::u16string wrapped;
-            for (std::size_t at = 0; at < plain.size(); at += width)
-                wrapped += plain.substr(at, width) + newline;
-            const Decoded decoded = DecodeWith(path(), wrapped);
-            EXPECT_EQ(decoded.bytes, bytes) << "width " << width;
-        }
-    }
-    EXPECT_EQ(DecodeWith(path(), u"\r\nQ\nQ=\r\n=\n\n").bytes, AsBytes("A"));
-    EXPECT_EQ(DecodeWith(path(), u"\r\n\r\n").result, 0);
-}
-
 // A NUL-terminated text is read a memory page at a time: put its end, its padding and
 // its line breaks on either side of a page boundary.
 TEST_P(CoreDecode, TerminatedTextAcrossPageBoundaries) {
