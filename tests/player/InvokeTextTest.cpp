@@ -41,27 +41,4 @@ TEST(InvokeText, ReadsNameAndTypedArgumentsOrNone) {
     }
 }
 
-TEST(InvokeText, MalformedTextGivesWhatCanBeRead) {
-    const wchar_t* texts[] = {
-        L"",
-        L"<",
-        L"<invoke",
-        L"<invoke name=",
-        L"<invoke name=\"Open",
-        L"<invoke rename=\"X\" name = \"Real\"><arguments><string>abc",
-        L"<invoke name=\"A\"><arguments><string>x</string><number>1</num",
-        L"<invoke name=\"A\"><arguments><",
-        L"not xml at all",
-    };
-    for (const wchar_t* text : texts) {
-        auto request = ParseInvoke(text);
-        EXPECT_LE(request.arguments.size(), 2u) << testing::PrintToString(std::wstring(text));
-    }
-    EXPECT_EQ(ParseInvoke(texts[4]).name, L"");
-    auto renamed = ParseInvoke(texts[5]);
-    EXPECT_EQ(renamed.name, L"Real") << "an attribute that merely ends in 'name' is not it";
-    ASSERT_EQ(renamed.arguments.size(), 1u);
-    EXPECT_EQ(renamed.arguments[0].inner, L"abc");
-}
-
 } // namespace
