@@ -109,8 +109,8 @@ protected:
     void ActivateMovie(TNotifyUI& msg) {
         auto* control = static_cast<CFlashUI*>(msg.pSender->GetInterface(L"Flash"));
         ASSERT_NE(control, nullptr);
-        IShockwaveFlash* player = nullptr;
-        control->GetControl(IID_IUnknown, reinterpret_cast<void**>(&player));
+        gs::ComPtr<IShockwaveFlash> player;
+        control->GetControl(IID_IUnknown, player.put_void());
         control->SetFlashEventHandler(window.get());
         if (!player)
             return;
@@ -119,27 +119,19 @@ protected:
         player->DisableLocalSecurity();
         gs::UniqueBstr always(::SysAllocString(L"always"));
         player->put_AllowScriptAccess(always.get());
-        player->Release();
     }
 
     CFlashUI* Flash() const {
         return static_cast<CFlashUI*>(window->pm.FindControl(L"flash")->GetInterface(L"Flash"));
     }
 
-    // The player's interface, as the shell gets it: from IID_IUnknown.
-    gs::ComPtr<IShockwaveFlash> Player() const {
+    // Through the player's interface as the shell gets it: from IID_IUnknown.
+    HRESULT CallFunction(const wchar_t* request) {
         gs::ComPtr<IShockwaveFlash> player;
         Flash()->GetControl(IID_IUnknown, player.put_void());
-        return player;
-    }
-
-    HRESULT CallFunction(const std::wstring& request, std::wstring* response = nullptr) {
-        gs::UniqueBstr text(::SysAllocString(request.c_str()));
+        gs::UniqueBstr text(::SysAllocString(request));
         gs::UniqueBstr reply;
-        HRESULT hr = Player()->CallFunction(text.get(), reply.put());
-        if (response && reply)
-            *response = reply.get();
-        return hr;
+        return player->CallFunction(text.get(), reply.put());
     }
 
     std::vector<std::string> Lines() const { return ReadLines(transcript); }
