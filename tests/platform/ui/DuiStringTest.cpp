@@ -6,16 +6,6 @@
 
 using DuiLib::CDuiString;
 
-TEST(DuiString, LeftAndRightClampToTheText) {
-    CDuiString text(L"123456789");
-    EXPECT_EQ(text.Left(6), L"123456");
-    EXPECT_EQ(text.Left(6).Right(5), L"23456");
-    EXPECT_EQ(CDuiString(L"12").Left(6).Right(5), L"12");
-    EXPECT_EQ(text.Left(-3), L"");
-    EXPECT_EQ(text.Right(100), L"123456789");
-    EXPECT_EQ(CDuiString().Right(5).GetLength(), 0);
-}
-
 TEST(DuiString, FormatUsesTheWindowsMeaningOfPercentSAndCarriesHugeTexts) {
     CDuiString text;
     text.Format(L"<%s/>%d|%u|%ls|%hs|%%|%5d|%-3d|%03d", L"true", -1, 65535u, L"wide", "narrow", 42,
