@@ -6,6 +6,7 @@
 // Needs the test player registered in the prefix (the test fixture does that).
 #include "bench/support/Clock.h"
 #include "bench/support/Median.h"
+#include "platform/win/ModulePath.h"
 #include "tests/e2e/ShellInstall.h"
 #include "tests/lobby/ChildProcess.h"
 
@@ -30,7 +31,7 @@ using gs::bench::Now;
 // Milliseconds from the start of the minimal program to its exit.
 double TimeMinimalWindow() {
     const double start = Now();
-    lobbytest::Child child(lobbytest::ThisFolder() + L"startup_minimal_window.exe", {});
+    lobbytest::Child child(gs::ModuleFolder(nullptr) + L"startup_minimal_window.exe", {});
     const lobbytest::ChildResult result = child.Finish();
     const double elapsed = Now() - start;
     return result.exited && result.exitCode == 0 ? elapsed : -1;
@@ -64,7 +65,7 @@ double TimeShellToAck(const e2e::ShellInstall& install) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
-    const std::wstring stage = lobbytest::ThisFolder() + L"..\\stage";
+    const std::wstring stage = gs::ModuleFolder(nullptr) + L"..\\stage";
     ::SetCurrentDirectoryW(stage.c_str());
     const e2e::ShellInstall install(kMovie);
     if (!install.Ready()) {

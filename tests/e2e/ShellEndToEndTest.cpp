@@ -1,8 +1,10 @@
 // The lobby, the shell, the codec and the test player as separate real processes,
 // driven by scripted movies and checked by the player's transcript, the lobby's log,
 // the files written and the exit codes.
+#include "platform/win/ModulePath.h"
 #include "tests/e2e/ShellInstall.h"
 #include "tests/lobby/LobbySession.h"
+#include "tests/support/BrowserProbe.h"
 #include "tools/lobby/TextCodec.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +20,7 @@ using lobby::WideToUtf8;
 namespace {
 
 std::string Movie(const std::string& name, const std::map<std::string, std::string>& values = {}) {
-    std::string text = gs::test::ReadFileBytes(ThisFolder() + L"movies\\" +
+    std::string text = gs::test::ReadFileBytes(gs::ModuleFolder(nullptr) + L"movies\\" +
                                                std::wstring(name.begin(), name.end()));
     for (const auto& [placeholder, value] : values)
         for (size_t at = text.find(placeholder); at != std::string::npos;
@@ -192,49 +194,14 @@ void RequestClose(HWND window, bool fromButton) {
     ::PostMessageW(window, WM_LBUTTONUP, 0, point);
 }
 
-// Closes the shell's main window as the user would; the transcript then holds what
-// the movie was asked and answered.
-std::vector<std::string> CloseAndFinish(LobbySession& session, const ShellInstall& install,
-                                        bool fromButton) {
-    const HWND window = session.WaitForWindow(L"UIMainFrame");
-    EXPECT_NE(window, nullptr);
-    if (window)
-        RequestClose(window, fromButton);
-    const std::vector<std::string> transcript = Finish(session, install).transcript;
-    EXPECT_TRUE(HasLineStarting(
-        transcript, "in <invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>"));
-    return transcript;
-}
-
 } // namespace
 
 // The main window as the program itself makes it: the class and its style, the window
-// style, the skin's size centred on the work area; its close button asks the movie,
-// which ends the game with exit code 0. (Its icons cannot be read from another process
-// under Wine: WM_GETICON answers 0 there even for a window whose own process set them.)
-TEST(StartUp, TheMainWindowAsTheProgramMakesIt) {
-    const ShellInstall install(Movie("close.swf"));
-    ASSERT_TRUE(install.Ready());
-    LobbySession session = Start(install);
-    ASSERT_TRUE(session.WaitForText(install.TranscriptPath(), "note ready"));
-    const HWND window = session.WaitForWindow(L"UIMainFrame");
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(::GetClassLongW(window, GCL_STYLE), 0x080B);
-    EXPECT_EQ(::GetWindowLongW(window, GWL_STYLE) & 0x10CF0000, 0x10CF0000);
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    RECT work{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(rect.right - rect.left, 1016);
-    EXPECT_EQ(rect.bottom - rect.top, 663);
-    EXPECT_LE(std::abs((rect.left - work.left) - (work.right - rect.right)), 1);
-    EXPECT_LE(std::abs((rect.top - work.top) - (work.bottom - rect.bottom)), 1);
-    EXPECT_TRUE(HasLineStarting(CloseAndFinish(session, install, true), "note close requested"));
-}
-
-// A movie that has an "OnClose" callback decides (here: it ends the game); one that
-// cannot be asked, because it has no such callback or could not be loaded at all, would
-// leave a window nobody can close, so the request ends the shell with code 0.
+// style, the skin's size centred on the work area. (Its icons cannot be read from another
+// process under Wine: WM_GETICON answers 0 there even for a window whose own process set
+// them.) A movie that has an "OnClose" callback decides on its closing (here: it ends the
+// game); one that cannot be asked, because it has no such callback or could not be loaded
+// at all, would leave a window nobody can close, so the request ends the shell with code 0.
 TEST(Closing, TheMovieDecidesAndAMovieThatCannotBeAskedEndsTheShell) {
     struct Case {
         const char* movie;
@@ -246,8 +213,10 @@ TEST(Closing, TheMovieDecidesAndAMovieThatCannotBeAskedEndsTheShell) {
     const char missingMovie[] = "<?xml version=\"1.0\"?><Settings><loadingFlash "
                                 "bLocal=\"true\">flash\\missing.swf</loadingFlash></Settings>";
     const char notRegistered[] = "in-result E_FAIL OnClose (not registered)";
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     for (const Case& c : {
-             Case{"close.swf", "", "note ready", false, "note close requested"},
+             Case{"close.swf", "", "note ready", true, "note close requested"},
              Case{"idle.swf", "", "note ready", false, notRegistered},
              Case{"idle.swf", missingMovie, "load 0x80070002", true, notRegistered},
          }) {
@@ -256,39 +225,23 @@ TEST(Closing, TheMovieDecidesAndAMovieThatCannotBeAskedEndsTheShell) {
         ASSERT_TRUE(install.Ready());
         LobbySession session = Start(install);
         ASSERT_TRUE(session.WaitForText(install.TranscriptPath(), c.ready));
-        EXPECT_TRUE(HasLineStarting(CloseAndFinish(session, install, c.fromButton), c.outcome));
+        const HWND window = session.WaitForWindow(L"UIMainFrame");
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(::GetClassLongW(window, GCL_STYLE), 0x080B);
+        EXPECT_EQ(::GetWindowLongW(window, GWL_STYLE) & 0x10CF0000, 0x10CF0000);
+        RECT rect{};
+        ::GetWindowRect(window, &rect);
+        EXPECT_EQ(rect.right - rect.left, 1016);
+        EXPECT_EQ(rect.bottom - rect.top, 663);
+        EXPECT_LE(std::abs((rect.left - work.left) - (work.right - rect.right)), 1);
+        EXPECT_LE(std::abs((rect.top - work.top) - (work.bottom - rect.bottom)), 1);
+        RequestClose(window, c.fromButton);
+        const std::vector<std::string> transcript = Finish(session, install).transcript;
+        EXPECT_TRUE(HasLineStarting(
+            transcript, "in <invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>"));
+        EXPECT_TRUE(HasLineStarting(transcript, c.outcome));
     }
 }
-
-// Points the "http" scheme's "open" command at another program for the life of the
-// object (tests that open web addresses share the lock "browser").
-class ScopedWebHandler {
-public:
-    explicit ScopedWebHandler(const std::wstring& command) {
-        LONG size = sizeof m_previous;
-        m_hadValue = ::RegQueryValueW(HKEY_CLASSES_ROOT, kKey, m_previous, &size) == ERROR_SUCCESS;
-        m_set = Set(command.c_str());
-    }
-    ~ScopedWebHandler() {
-        if (m_hadValue)
-            (void)Set(m_previous);
-        else
-            (void)::RegDeleteKeyW(HKEY_CLASSES_ROOT, kKey);
-    }
-    bool IsSet() const { return m_set; }
-
-private:
-    static constexpr const wchar_t* kKey = L"http\\shell\\open\\command";
-    static bool Set(const wchar_t* command) {
-        return ::RegSetValueW(HKEY_CLASSES_ROOT, kKey, REG_SZ, command,
-                              static_cast<DWORD>(wcslen(command) * sizeof(wchar_t))) ==
-               ERROR_SUCCESS;
-    }
-
-    wchar_t m_previous[1024] = {};
-    bool m_hadValue = false;
-    bool m_set = false;
-};
 
 // Each address goes to whatever handles its scheme: here the probe, started by the
 // command line a browser registers. A text that could break out of the quoted "%1", or
@@ -296,19 +249,17 @@ private:
 // the browser nor start a program. The good address comes last, so that a start by any
 // of the others is in the probe's report by the time it is.
 TEST(OpenUrl, OnlyAWebAddressStartsTheBrowserWithItAsItsOneArgument) {
-    const std::wstring report = TempPath(L"browser_report");
-    const std::wstring probe = ThisFolder() + L"..\\lobby\\lobby_probe.exe";
-    const ScopedWebHandler handler(L"\"" + probe + L"\" \"%1\"");
-    ASSERT_TRUE(handler.IsSet());
-    const std::string good = "http://lobby.example/room?id=42&name=a%20b#top";
-    const std::string addresses[] = {"http://x\" --some-flag \"y",
-                                     "http://x y",
-                                     "http://x/<a>",
-                                     "http://x/|a",
-                                     "http://x/^a",
-                                     "http://x/`a",
-                                     "http://x/{a}",
-                                     WideToUtf8(probe),
+    const gs::test::BrowserProbe browser;
+    ASSERT_TRUE(browser.IsSet());
+    const std::string good = "https://lobby.example/room?id=42&name=a%20b#top";
+    const std::string addresses[] = {"https://x\" --some-flag \"y",
+                                     "https://x y",
+                                     "https://x/<a>",
+                                     "https://x/|a",
+                                     "https://x/^a",
+                                     "https://x/`a",
+                                     "https://x/{a}",
+                                     WideToUtf8(gs::test::BrowserProbe::Program()),
                                      good};
     std::string lines;
     for (const std::string& address : addresses) {
@@ -319,20 +270,12 @@ TEST(OpenUrl, OnlyAWebAddressStartsTheBrowserWithItAsItsOneArgument) {
     }
     const ShellInstall install(Movie("open-url.swf", {{"@OPEN@", lines}}));
     ASSERT_TRUE(install.Ready());
-    const Outcome outcome = RunToEnd(install, {}, {{L"PROBE_REPORT", report}});
+    const Outcome outcome = RunToEnd(install);
     EXPECT_TRUE(HasLineStarting(outcome.transcript, "out <invoke name=\"OpenUrl\""));
     // The shell does not wait for what it started: give the programs time to finish.
-    const std::string opened = "arg1=" + Hex(good);
-    for (int poll = 0;
-         poll < 250 && gs::test::ReadFileBytes(report).find(opened) == std::string::npos; ++poll)
-        ::Sleep(20);
-    ::Sleep(500);
-    std::vector<std::string> arguments;
-    for (const std::string& line : Lines(gs::test::ReadFileBytes(report)))
-        if (line.rfind("arg", 0) == 0)
-            arguments.push_back(line);
-    EXPECT_EQ(arguments, (std::vector<std::string>{"argc=2", opened}));
-    ::DeleteFileW(report.c_str());
+    EXPECT_TRUE(browser.WaitForStart());
+    gs::test::PumpFor(500);
+    EXPECT_EQ(browser.Opened(), gs::test::BrowserProbe::Starts{{good}});
 }
 
 TEST(FileExchange, LoadedGameSavedBackByteIdentical) {

@@ -3,7 +3,8 @@
 // player was never registered (E2E_WITHOUT_PLAYER=1, see without-player.sh).
 #include "tests/e2e/ShellInstall.h"
 #include "tests/lobby/LobbySession.h"
-#include "tools/lobby/TextCodec.h"
+#include "tests/support/BrowserProbe.h"
+#include "tests/support/DialogAnswer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,38 +14,34 @@
 
 using namespace lobbytest;
 
-// Answered "yes", the download address (here: the lobby's probe) is opened first.
+// Answered "yes", the download address is opened first.
 TEST(WithoutPlayer, EitherAnswerQuitsWithExitCodeZeroAndYesOpensTheDownloadAddress) {
     if (!std::getenv("E2E_WITHOUT_PLAYER"))
         GTEST_SKIP() << "needs a prefix without any Flash Player (without-player.sh)";
     CLSID unused;
     ASSERT_NE(::CLSIDFromProgID(L"ShockwaveFlash.ShockwaveFlash", &unused), S_OK)
         << "a Flash Player is registered in this prefix";
+    const std::string address = "https://example.com/get?flash=1";
     for (const int button : {IDNO, IDYES}) {
         SCOPED_TRACE(button);
-        const std::wstring report = TempPath(L"download_report");
-        const e2e::ShellInstall install(
-            "note ready\n", "<?xml version=\"1.0\"?><Settings><DownloadFlash>" +
-                                lobby::WideToUtf8(ThisFolder()) +
-                                "..\\lobby\\lobby_probe.exe</DownloadFlash></Settings>");
+        const gs::test::BrowserProbe browser;
+        const e2e::ShellInstall install("note ready\n",
+                                        "<?xml version=\"1.0\"?><Settings><DownloadFlash>" +
+                                            address + "</DownloadFlash></Settings>");
         ASSERT_TRUE(install.Ready());
-        LobbySession session(install.Shell(), {}, {{L"PROBE_REPORT", report}});
+        LobbySession session(install.Shell(), {});
         const HWND box = session.WaitForWindow(L"#32770");
         ASSERT_NE(box, nullptr) << "no message box";
         wchar_t caption[64] = {};
         ::GetWindowTextW(box, caption, 64);
         EXPECT_STREQ(caption, L"\u63d0\u793a");
-        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(box, button)));
+        gs::test::DialogAnswer::Press(box, button);
         const LobbyOutcome outcome = session.Finish();
         EXPECT_EQ(outcome.exitCode, 0u) << outcome.output;
         EXPECT_TRUE(HasLineStarting(outcome.log, "shell exited with code 0"));
-        for (int poll = 0;
-             button == IDYES && poll < 500 && gs::test::ReadFileBytes(report) == "<missing>";
-             ++poll)
-            ::Sleep(20);
-        EXPECT_EQ(gs::test::ReadFileBytes(report) == "<missing>", button == IDNO)
-            << "the download address";
-        ::DeleteFileW(report.c_str());
+        if (button == IDYES) {
+            EXPECT_TRUE(browser.WaitForStart());
+        }
+        EXPECT_EQ(browser.Opened(), gs::test::BrowserProbe::Starts(button == IDYES, {address}));
     }
 }

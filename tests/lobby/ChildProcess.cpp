@@ -19,13 +19,6 @@ gs::UniqueFile CreateInheritableFile(const std::wstring& path) {
 
 } // namespace
 
-std::wstring ThisFolder() {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
 // Wine gives out the same process ids run after run, and a program a test started may
 // still write after the test has cleaned up: the start time keeps the names apart.
 std::wstring TempPath(const std::wstring& stem, const std::wstring& extension) {

@@ -11,8 +11,6 @@
 
 namespace lobbytest {
 
-// The folder of the running test executable, ending in a backslash.
-std::wstring ThisFolder();
 // A fresh path in the temporary folder (nothing exists there yet).
 std::wstring TempPath(const std::wstring& stem, const std::wstring& extension = L".txt");
 // The text split into lines without their line ends.

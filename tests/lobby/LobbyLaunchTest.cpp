@@ -1,6 +1,8 @@
 // The lobby as a real process, launching the probe in the shell's place: what the probe
 // finds in its arguments and in both blocks, and what the lobby logs and returns.
+#include "platform/win/ModulePath.h"
 #include "tests/lobby/LobbySession.h"
+#include "tools/lobby/TextCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,7 @@
 #include <map>
 
 using namespace lobbytest;
+using lobby::WideToUtf8;
 
 namespace {
 
@@ -25,7 +28,8 @@ LobbyRun RunLobby(const std::vector<std::wstring>& arguments, Environment enviro
     const std::wstring reportPath = TempPath(L"probe_report");
     environment.emplace_back(L"PROBE_REPORT", reportPath);
     LobbyRun run;
-    run.lobby = LobbySession(ThisFolder() + L"lobby_probe.exe", arguments, environment).Finish();
+    run.lobby = LobbySession(gs::ModuleFolder(nullptr) + L"lobby_probe.exe", arguments, environment)
+                    .Finish();
     for (const std::string& line : Lines(gs::test::ReadFileBytes(reportPath)))
         if (const size_t equals = line.find('='); equals != std::string::npos)
             run.report[line.substr(0, equals)] = line.substr(equals + 1);
@@ -102,85 +106,81 @@ TEST(LobbyLaunch, HandsOverBothBlocksHearsTheShellAndReturnsItsExitCode) {
 }
 
 // What the shell makes of each field form, the end-to-end launches check; here what
-// only the lobby decides: fields not given, empty texts and numbers as written.
-TEST(LobbyLaunch, FieldFormsCarryEachFieldAsItsArgument) {
-    const LobbyRun run = RunLobby(
-        {L"--text4", L"", L"--number2", L"42abc", L"--flag", L"3", L"--form", L"fields14"});
-    ASSERT_TRUE(run.lobby.exited);
-    EXPECT_EQ(run.report.at("argc"), "15");
-    EXPECT_EQ(run.report.count("handover"), 0u) << "no block in the field forms";
-    EXPECT_EQ(run.report.at("arg8"), Hex("0")) << "numbers not given are 0";
-    EXPECT_EQ(run.report.at("arg9"), "") << "an empty text is still an argument";
-    EXPECT_EQ(run.report.at("arg13"), Hex("42abc")) << "numbers pass as written";
-    EXPECT_EQ(run.report.at("arg14"), Hex("3"));
-}
-
-TEST(LobbyLaunch, RawArgumentsArriveExactly) {
-    const LobbyRun run = RunLobby({L"--", L"a b", L"", L"q\"uote", L"back\\\\", L"--help"});
-    ASSERT_EQ(run.report.at("argc"), "6");
-    const std::string sent[] = {"a b", "", "q\"uote", "back\\\\", "--help"};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(run.report.at("arg" + std::to_string(i + 1)), Hex(sent[i])) << i;
-
-    const LobbyRun none = RunLobby({L"--form", L"raw", L"--username", L"ignored"});
-    EXPECT_EQ(none.report.at("argc"), "1");
-}
-
-TEST(LobbyLaunch, TicketMayFillTheBlockToItsEnd) {
-    // A plain text: as hex digits it would not fit in a command line (32767 units).
-    const LobbyRun run = RunLobby({L"--ticket", std::wstring(18816, L'7')});
-    EXPECT_EQ(run.report.at("room.ticket"), Hex(std::string(18816, '7')));
-    const LobbyRun tooLong = RunLobby({L"--ticket", std::wstring(18817, L'a')});
-    EXPECT_EQ(tooLong.lobby.exitCode, 125u);
-    EXPECT_FALSE(tooLong.ShellStarted());
-}
-
-TEST(LobbyLaunch, EitherBlockCanBeLeftOut) {
-    const LobbyRun noRoom = RunLobby({L"--no-room-block"});
-    EXPECT_EQ(noRoom.report.at("room"), "missing");
-
-    const LobbyRun noHandover = RunLobby({L"--no-handover", L"--handover-name", L"NoSuchBlock42"});
-    EXPECT_EQ(noHandover.report.at("arg1"), Hex("NoSuchBlock42"));
-    EXPECT_EQ(noHandover.report.at("handover"), "missing");
-}
-
-TEST(LobbyLaunch, KillsAShellThatOutlivesTheTimeout) {
-    const LobbyRun hung = RunLobby({L"--timeout", L"300"}, {{L"PROBE_HANG", L"1"}});
-    ASSERT_TRUE(hung.lobby.exited);
-    EXPECT_EQ(hung.lobby.exitCode, 124u);
-    EXPECT_TRUE(hung.Logged("timeout after 300 ms: shell killed"));
-    EXPECT_EQ(hung.report.at("argc"), "2") << "the shell had started";
-}
-
-// Help, options it cannot carry out, a shell that cannot start and a room block that
-// another platform owns: each is answered without a shell running.
-TEST(LobbyLaunch, AnswersHelpAndRefusalsWithoutStartingTheShell) {
+// only the lobby decides: the report's entries (kAbsent: no such entry; no "argc": the
+// shell never started), the exit code and texts of the lobby's output, log included.
+TEST(LobbyLaunch, EachOptionReachesTheShellOrIsRefusedWithoutStartingIt) {
+    const std::string kAbsent = "(absent)";
     struct Case {
         std::vector<std::wstring> arguments;
         DWORD exitCode;
-        std::vector<std::string> output;
+        std::map<std::string, std::string> report;
+        std::vector<std::string> output = {};
+        Environment environment = {};
     };
     const Case cases[] = {
-        {{L"--username", std::wstring(21, L'u')}, 125, {"username"}}, // longer than its field
-        {{L"--form", L"fields15"}, 125, {"fields15"}},
-        {{L"--shell", L"C:\\no\\such\\Shell.exe"}, 125, {"cannot start"}},
+        {{L"--text4", L"", L"--number2", L"42abc", L"--flag", L"3", L"--form", L"fields14"},
+         0, // numbers not given are 0, an empty text is an argument, numbers pass as written
+         {{"argc", "15"},
+          {"handover", kAbsent},
+          {"arg8", Hex("0")},
+          {"arg9", ""},
+          {"arg13", Hex("42abc")},
+          {"arg14", Hex("3")}}},
+        {{L"--form", L"raw", L"--username", L"ignored"}, 0, {{"argc", "1"}}},
+        {{L"--ticket", std::wstring(18816, L'7')},
+         0,
+         {{"room.ticket", Hex(std::string(18816, '7'))}}},
+        {{L"--no-room-block"}, 0, {{"room", "missing"}}},
+        {{L"--no-handover", L"--handover-name", L"NoSuchBlock42"},
+         0,
+         {{"arg1", Hex("NoSuchBlock42")}, {"handover", "missing"}}},
+        {{L"--timeout", L"300"},
+         124,
+         {{"argc", "2"}},
+         {"timeout after 300 ms: shell killed"},
+         {{L"PROBE_HANG", L"1"}}},
+        {{L"--ticket", std::wstring(18817, L'a')}, 125, {{"argc", kAbsent}}},
+        {{L"--username", std::wstring(21, L'u')}, 125, {{"argc", kAbsent}}, {"username"}},
+        {{L"--form", L"fields15"}, 125, {{"argc", kAbsent}}, {"fields15"}},
+        {{L"--shell", L"C:\\no\\such\\Shell.exe"}, 125, {{"argc", kAbsent}}, {"cannot start"}},
         {{L"--help"},
          0,
+         {{"argc", kAbsent}},
          {"--shell", "--form", "--no-room-block", "--no-handover", "--handover-name", "--log",
           "--timeout", "--ticket-hex", "--number1", "--room-text-hex", "--number3", "--flag"}},
     };
     for (const Case& c : cases) {
-        const LobbyRun run = RunLobby(c.arguments);
+        SCOPED_TRACE(WideToUtf8(c.arguments.front()));
+        const LobbyRun run = RunLobby(c.arguments, c.environment);
+        ASSERT_TRUE(run.lobby.exited);
         EXPECT_EQ(run.lobby.exitCode, c.exitCode) << run.lobby.output;
-        EXPECT_FALSE(run.ShellStarted()) << run.lobby.output;
+        for (const auto& [key, value] : c.report)
+            EXPECT_EQ(run.report.count(key) ? run.report.at(key) : kAbsent, value) << key;
         for (const std::string& text : c.output)
             EXPECT_NE(run.lobby.output.find(text), std::string::npos) << text;
     }
+    // A room block that another platform owns.
     const gs::UniqueMapping other(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr,
                                                        PAGE_READWRITE, 0, 42536, L"GL_ROOM_REC"));
     ASSERT_TRUE(other);
     const LobbyRun owned = RunLobby({});
     EXPECT_EQ(owned.lobby.exitCode, 125u);
     EXPECT_NE(owned.lobby.output.find("exists already"), std::string::npos) << owned.lobby.output;
-    EXPECT_FALSE(owned.ShellStarted());
+    EXPECT_EQ(owned.report.count("argc"), 0u);
+}
+
+// Raw arguments pass through the lobby's quoting and the shell's C runtime unchanged.
+TEST(LobbyLaunch, RawArgumentsArriveExactly) {
+    const LocalText name = NonAsciiName();
+    const std::vector<std::wstring> sent = {
+        L"plain",  L"",           L"two words",        L"tab\there",         L"q\"uote",
+        L"\"",     L"trailing\\", L"trailing space\\", L"\\\\server\\share", L"back\\\\\"quote",
+        L"--help", name.text};
+    std::vector<std::wstring> arguments = sent;
+    arguments.insert(arguments.begin(), L"--");
+    const LobbyRun run = RunLobby(arguments);
+    ASSERT_EQ(run.report.at("argc"), std::to_string(sent.size() + 1));
+    for (size_t i = 0; i + 1 < sent.size(); ++i)
+        EXPECT_EQ(run.report.at("arg" + std::to_string(i + 1)), Hex(WideToUtf8(sent[i]))) << i;
+    EXPECT_EQ(run.report.at("arg" + std::to_string(sent.size())), name.ansiHex);
 }

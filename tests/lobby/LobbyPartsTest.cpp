@@ -1,39 +1,15 @@
-// The lobby's pieces in-process: command-line quoting checked against Windows' own
-// splitting, option errors, number ranges of the block and malformed messages.
+// The lobby's pieces in-process: option errors, number ranges of the block and malformed
+// messages.
 #include "tools/lobby/GameMasterRoomMessage.h"
 #include "tools/lobby/HandoverImage.h"
 #include "tools/lobby/LobbyOptions.h"
-#include "tools/lobby/ShellCommandLine.h"
 
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
-
 #include <tuple>
+#include <utility>
 
 using namespace lobby;
-
-TEST(ShellCommandLine, WindowsSplitsItBackIntoTheSameArguments) {
-    const std::vector<std::wstring> arguments = {L"plain",
-                                                 L"",
-                                                 L"two words",
-                                                 L"tab\there",
-                                                 L"quote\"inside",
-                                                 L"\"",
-                                                 L"trailing\\",
-                                                 L"trailing space\\",
-                                                 L"\\\\server\\share",
-                                                 L"back\\\\\"quote",
-                                                 L"\u5f20\u4e09"};
-    const std::wstring program = L"C:\\Program Files\\GameShell.exe";
-    int count = 0;
-    wchar_t** split = ::CommandLineToArgvW(BuildCommandLine(program, arguments).c_str(), &count);
-    ASSERT_NE(split, nullptr);
-    std::vector<std::wstring> expected = arguments;
-    expected.insert(expected.begin(), program);
-    EXPECT_EQ(std::vector<std::wstring>(split, split + count), expected);
-    ::LocalFree(split);
-}
 
 TEST(LobbyOptions, ReportsWhatItDoesNotUnderstandAndTakesTheRestRaw) {
     for (const std::vector<std::wstring>& refused : std::vector<std::vector<std::wstring>>{
@@ -74,22 +50,19 @@ TEST(GameMasterRoomMessage, EachFlawIsNamedWithoutReadingWhatIsNotThere) {
     unsigned char good[20] = {0xFE, 0xFF, 0xFF, 0xFF};
     unsigned char tail[20] = {};
     tail[19] = 1;
-    const COPYDATASTRUCT cases[] = {
-        {kGameMasterRoomTag, kGameMasterRoomBytes, good},
-        {kGameMasterRoomTag + 1, kGameMasterRoomBytes, good},
-        {kGameMasterRoomTag, kGameMasterRoomBytes + 4, good},
-        {kGameMasterRoomTag, kGameMasterRoomBytes, nullptr},
-        {kGameMasterRoomTag, kGameMasterRoomBytes, tail},
+    const std::pair<COPYDATASTRUCT, const wchar_t*> cases[] = {
+        {{kGameMasterRoomTag, kGameMasterRoomBytes, good}, L"game-master room -2 from 0x00001234"},
+        {{kGameMasterRoomTag + 1, kGameMasterRoomBytes, good}, L"dwData 0xFFF0123A"},
+        {{kGameMasterRoomTag, kGameMasterRoomBytes + 4, good}, L"24 bytes"},
+        {{kGameMasterRoomTag, kGameMasterRoomBytes, nullptr}, L"no data"},
+        {{kGameMasterRoomTag, kGameMasterRoomBytes, tail}, L"nonzero byte 19"},
     };
-    const wchar_t* const malformed = L"malformed game-master room message from 0x00001234: ";
-    const std::wstring expected[] = {
-        L"game-master room -2 from 0x00001234", malformed + std::wstring(L"dwData 0xFFF0123A"),
-        malformed + std::wstring(L"24 bytes"), malformed + std::wstring(L"no data"),
-        malformed + std::wstring(L"nonzero byte 19")};
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const GameMasterRoomReport report = DescribeGameMasterRoom(sender, &cases[i]);
-        EXPECT_EQ(report.line, expected[i]);
-        EXPECT_EQ(report.wellFormed, i == 0) << i;
+    const std::wstring malformed = L"malformed game-master room message from 0x00001234: ";
+    for (const auto& [data, line] : cases) {
+        const bool wellFormed = &data == &cases[0].first;
+        const GameMasterRoomReport report = DescribeGameMasterRoom(sender, &data);
+        EXPECT_EQ(report.line, wellFormed ? line : malformed + line);
+        EXPECT_EQ(report.wellFormed, wellFormed) << line;
     }
     EXPECT_FALSE(DescribeGameMasterRoom(sender, nullptr).wellFormed);
 }

@@ -1,4 +1,4 @@
-#include "tests/support/BrowserRecorder.h"
+#include "tests/support/BrowserProbe.h"
 #include "tests/support/DialogAnswer.h"
 #include "tests/support/FrameHarness.h"
 
@@ -74,7 +74,7 @@ TEST(Activation, AMissingPlayerIsReportedAndTheAnswerAndSettingsPickThePage) {
         SCOPED_TRACE(c.settings);
         FrameHarness harness;
         ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie(), c.settings));
-        gs::test::BrowserRecorder browser;
+        const gs::test::BrowserProbe browser;
         {
             DialogAnswer answer(L"提示", c.answer);
             NotifyShowActiveX(harness, L"flash", REGDB_E_CLASSNOTREG);
@@ -84,8 +84,8 @@ TEST(Activation, AMissingPlayerIsReportedAndTheAnswerAndSettingsPickThePage) {
         }
         EXPECT_TRUE(QuitPosted());
         if (c.page) {
-            ASSERT_TRUE(browser.WaitForOne());
-            EXPECT_EQ(browser.Opened(), std::vector<std::string>{c.page});
+            ASSERT_TRUE(browser.WaitForStart());
+            EXPECT_EQ(browser.Opened(), gs::test::BrowserProbe::Starts{{c.page}});
         } else {
             gs::test::PumpFor(1500);
             EXPECT_TRUE(browser.Opened().empty());
