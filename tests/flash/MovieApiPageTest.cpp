@@ -3,32 +3,31 @@
 // the shell) or "xml command" (sent by a movie), and each is checked here.
 #include "flash/RequestReader.h"
 #include "launch/EnterGameInfo.h"
+#include "platform/ui/Markup.h"
+#include "platform/ui/MarkupDecode.h"
 #include "platform/ui/PaintManagerUI.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/Requests.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cwchar>
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::wstring FromUtf8(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    int units = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                      wide.data(), static_cast<int>(wide.size()));
-    wide.resize(static_cast<size_t>(std::max(units, 0)));
-    return wide;
-}
-
-std::vector<std::string> PageLines() {
-    std::ifstream file(GS_DOCS "/movie-api.md", std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);)
-        lines.push_back(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line);
+std::vector<std::wstring> PageLines() {
+    const std::string bytes = gs::test::ReadFileBytes(GS_DOCS L"/movie-api.md");
+    std::wstring text;
+    DuiLib::DecodeMarkupBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                              DuiLib::CMarkup::XMLFILE_ENCODING_UTF8, nullptr, text);
+    std::vector<std::wstring> lines;
+    std::wistringstream page(text);
+    for (std::wstring line; std::getline(page, line);)
+        lines.push_back(line.ends_with(L'\r') ? line.substr(0, line.size() - 1) : line);
     return lines;
 }
 
@@ -67,16 +66,16 @@ std::vector<std::wstring> ShellRequests() {
 } // namespace
 
 TEST(MovieApiPage, ShowsEachRequestAsTheShellSendsItAndCommandsItKnows) {
-    const std::vector<std::string> lines = PageLines();
+    const std::vector<std::wstring> lines = PageLines();
     std::vector<std::wstring> requests;
     std::vector<std::wstring> commands;
     size_t invokes = 0;
     for (size_t i = 1; i < lines.size(); ++i) {
-        invokes += lines[i].find("<invoke") != std::string::npos;
-        if (lines[i - 1] == "```xml request")
-            requests.push_back(FromUtf8(lines[i]));
-        else if (lines[i - 1] == "```xml command")
-            commands.push_back(FromUtf8(lines[i]));
+        invokes += lines[i].find(L"<invoke") != std::wstring::npos;
+        if (lines[i - 1] == L"```xml request")
+            requests.push_back(lines[i]);
+        else if (lines[i - 1] == L"```xml command")
+            commands.push_back(lines[i]);
     }
     ASSERT_FALSE(commands.empty()) << "the page was not found or has no marked blocks";
     EXPECT_EQ(invokes, requests.size() + commands.size()) << "an invoke text outside a block";

@@ -6,6 +6,7 @@
 #include "platform/win/ModulePath.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/MessagePump.h"
+#include "tools/lobby/TextCodec.h"
 
 #include <windows.h>
 
@@ -44,11 +45,14 @@ public:
     Starts Opened() const {
         Starts starts;
         std::istringstream report(ReadFileBytes(m_report));
-        for (std::string line; std::getline(report, line);)
+        for (std::string line; std::getline(report, line);) {
+            const std::string value = line.substr(line.find('=') + 1);
             if (line.starts_with("argc="))
                 starts.emplace_back();
             else if (line.starts_with("arg") && !starts.empty())
-                starts.back().push_back(FromHex(line.substr(line.find('=') + 1)));
+                starts.back().push_back(
+                    lobby::HexToBytes(std::wstring(value.begin(), value.end())).value_or("?"));
+        }
         return starts;
     }
     // Waits until the browser has been started; false when it was not.
@@ -62,12 +66,6 @@ private:
         return ::RegSetValueW(HKEY_CLASSES_ROOT, kKey, REG_SZ, command.c_str(),
                               static_cast<DWORD>(command.size() * sizeof(wchar_t))) ==
                ERROR_SUCCESS;
-    }
-    static std::string FromHex(const std::string& digits) {
-        std::string bytes;
-        for (size_t at = 0; at + 1 < digits.size(); at += 2)
-            bytes += static_cast<char>(std::stoi(digits.substr(at, 2), nullptr, 16));
-        return bytes;
     }
 
     wchar_t m_previous[1024] = {};
