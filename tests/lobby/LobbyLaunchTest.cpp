@@ -1,7 +1,9 @@
 // The lobby as a real process, launching the probe in the shell's place: what the probe
-// finds in its arguments and in both blocks, and what the lobby logs and returns.
+// finds in its arguments and in both blocks, and what the lobby logs and returns; and the
+// lobby's description of each game-master-room message, in-process.
 #include "platform/win/ModulePath.h"
 #include "tests/lobby/LobbySession.h"
+#include "tools/lobby/GameMasterRoomMessage.h"
 #include "tools/lobby/TextCodec.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <utility>
 
 using namespace lobbytest;
 using lobby::WideToUtf8;
@@ -139,7 +142,10 @@ TEST(LobbyLaunch, EachOptionReachesTheShellOrIsRefusedWithoutStartingIt) {
          {{"argc", "2"}},
          {"timeout after 300 ms: shell killed"},
          {{L"PROBE_HANG", L"1"}}},
-        {{L"--ticket", std::wstring(18817, L'a')}, 125, {{"argc", kAbsent}}},
+        {{L"--text1-hex", L"00ff", L"--ticket-hex", L"", L"--word1", L"-32768", L"--word2",
+          L"65535", L"--number1", L"0xFFFFFFFF"},
+         0,
+         {{"room.ticket", ""}}},
         {{L"--username", std::wstring(21, L'u')}, 125, {{"argc", kAbsent}}, {"username"}},
         {{L"--form", L"fields15"}, 125, {{"argc", kAbsent}}, {"fields15"}},
         {{L"--shell", L"C:\\no\\such\\Shell.exe"}, 125, {{"argc", kAbsent}}, {"cannot start"}},
@@ -158,6 +164,31 @@ TEST(LobbyLaunch, EachOptionReachesTheShellOrIsRefusedWithoutStartingIt) {
             EXPECT_EQ(run.report.count(key) ? run.report.at(key) : kAbsent, value) << key;
         for (const std::string& text : c.output)
             EXPECT_NE(run.lobby.output.find(text), std::string::npos) << text;
+    }
+    // Options it does not understand, and numbers that do not fit their field.
+    for (const std::vector<std::wstring>& refused : std::vector<std::vector<std::wstring>>{
+             {L"--ticket", std::wstring(18817, L'a')},
+             {L"--usernam", L"x"},
+             {L"--username"},         // a value is missing
+             {L"--word1-hex", L"00"}, // numbers have no hex-byte form
+             {L"--text1-hex", L"0g"},
+             {L"--username-hex", L"abc"},
+             {L"--timeout", L"-1"},
+             {L"--timeout", L"10s"},
+             {L"--text1", L"\U0001F600"}, // not in any ANSI code page here
+             {L"--word1", L"-32769"},
+             {L"--word1", L"65536"},
+             {L"--word1", L""},
+             {L"--word1", L"-"},
+             {L"--word1", L"0x"},
+             {L"--word1", L"1e3"},
+             {L"--word1", L"12x"},
+             {L"--number1", L"4294967296"},
+             {L"--number1", L"99999999999"},
+         }) {
+        const LobbyRun run = RunLobby(refused);
+        EXPECT_EQ(run.lobby.exitCode, 125u) << WideToUtf8(refused.back());
+        EXPECT_EQ(run.report.count("argc"), 0u);
     }
     // A room block that another platform owns.
     const gs::UniqueMapping other(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr,
@@ -183,4 +214,28 @@ TEST(LobbyLaunch, RawArgumentsArriveExactly) {
     for (size_t i = 0; i + 1 < sent.size(); ++i)
         EXPECT_EQ(run.report.at("arg" + std::to_string(i + 1)), Hex(WideToUtf8(sent[i]))) << i;
     EXPECT_EQ(run.report.at("arg" + std::to_string(sent.size())), name.ansiHex);
+}
+
+// The lobby's log line for each message it receives.
+TEST(GameMasterRoomMessage, EachFlawIsNamedWithoutReadingWhatIsNotThere) {
+    const HWND sender = reinterpret_cast<HWND>(0x1234);
+    unsigned char good[20] = {0xFE, 0xFF, 0xFF, 0xFF};
+    unsigned char tail[20] = {};
+    tail[19] = 1;
+    const std::pair<COPYDATASTRUCT, const wchar_t*> cases[] = {
+        {{lobby::kGameMasterRoomTag, lobby::kGameMasterRoomBytes, good},
+         L"game-master room -2 from 0x00001234"},
+        {{lobby::kGameMasterRoomTag + 1, lobby::kGameMasterRoomBytes, good}, L"dwData 0xFFF0123A"},
+        {{lobby::kGameMasterRoomTag, lobby::kGameMasterRoomBytes + 4, good}, L"24 bytes"},
+        {{lobby::kGameMasterRoomTag, lobby::kGameMasterRoomBytes, nullptr}, L"no data"},
+        {{lobby::kGameMasterRoomTag, lobby::kGameMasterRoomBytes, tail}, L"nonzero byte 19"},
+    };
+    const std::wstring malformed = L"malformed game-master room message from 0x00001234: ";
+    for (const auto& [data, line] : cases) {
+        const bool wellFormed = &data == &cases[0].first;
+        const lobby::GameMasterRoomReport report = lobby::DescribeGameMasterRoom(sender, &data);
+        EXPECT_EQ(report.line, wellFormed ? line : malformed + line);
+        EXPECT_EQ(report.wellFormed, wellFormed) << line;
+    }
+    EXPECT_FALSE(lobby::DescribeGameMasterRoom(sender, nullptr).wellFormed);
 }
