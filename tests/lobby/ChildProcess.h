@@ -3,7 +3,10 @@
 // standard output and error in a file, with a few environment variables set for it.
 #include "platform/win/Handles.h"
 #include "tests/support/FileBytes.h"
+#include "tools/lobby/ShellCommandLine.h"
 
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,13 +14,47 @@
 
 namespace lobbytest {
 
-// A fresh path in the temporary folder (nothing exists there yet).
-std::wstring TempPath(const std::wstring& stem, const std::wstring& extension = L".txt");
+// A fresh path in the temporary folder (nothing exists there yet). Wine gives out the
+// same process ids run after run, and a program a test started may still write after
+// the test has cleaned up: the start time keeps the names apart.
+inline std::wstring TempPath(const std::wstring& stem, const std::wstring& extension = L".txt") {
+    static const ULONGLONG start = ::GetTickCount64();
+    static int counter = 0;
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    return folder + stem + L"_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
+           std::to_wstring(start) + L"_" + std::to_wstring(++counter) + extension;
+}
+
 // The text split into lines without their line ends.
-std::vector<std::string> Lines(const std::string& text);
-bool HasLineStarting(const std::vector<std::string>& lines, const std::string& prefix);
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+inline bool HasLineStarting(const std::vector<std::string>& lines, const std::string& prefix) {
+    for (const std::string& line : lines)
+        if (line.rfind(prefix, 0) == 0)
+            return true;
+    return false;
+}
+
 // The bytes as lower-case hexadecimal digits, two for each.
-std::string Hex(std::string_view bytes);
+inline std::string Hex(std::string_view bytes) {
+    std::string text;
+    char digits[3];
+    for (const unsigned char c : bytes) {
+        std::snprintf(digits, sizeof digits, "%02x", c);
+        text += digits;
+    }
+    return text;
+}
 
 struct ChildResult {
     bool exited = false; // false: still running after the guard time, then killed
@@ -33,15 +70,59 @@ using Environment = std::vector<std::pair<std::wstring, std::wstring>>;
 class Child {
 public:
     Child(const std::wstring& program, const std::vector<std::wstring>& arguments,
-          const Environment& environment = {});
-    ~Child();
+          const Environment& environment = {})
+        : m_outputPath(TempPath(L"child_output")) {
+        SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+        const gs::UniqueFile output(::CreateFileW(m_outputPath.c_str(), GENERIC_WRITE,
+                                                  FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
+                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output.get();
+        startup.hStdError = output.get();
+        std::wstring commandLine = lobby::BuildCommandLine(program, arguments);
+        for (const auto& [name, value] : environment)
+            ::SetEnvironmentVariableW(name.c_str(), value.c_str());
+        PROCESS_INFORMATION process{};
+        if (::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                             nullptr, nullptr, &startup, &process)) {
+            ::CloseHandle(process.hThread);
+            m_process.reset(process.hProcess);
+        }
+        for (const auto& [name, value] : environment)
+            ::SetEnvironmentVariableW(name.c_str(), nullptr);
+    }
+    ~Child() {
+        if (m_process) {
+            ::TerminateProcess(m_process.get(), 1);
+            ::WaitForSingleObject(m_process.get(), INFINITE);
+        }
+        ::DeleteFileW(m_outputPath.c_str());
+    }
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
 
-    bool Running() const;
+    bool Running() const {
+        return m_process && ::WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT;
+    }
     // Waits for the exit (killing the child after a generous guard time, so that a hung
     // child fails the test instead of hanging the suite) and collects its output.
-    ChildResult Finish();
+    ChildResult Finish() {
+        constexpr DWORD kGuardMs = 120000;
+        ChildResult result;
+        if (!m_process)
+            return result;
+        result.exited = ::WaitForSingleObject(m_process.get(), kGuardMs) == WAIT_OBJECT_0;
+        if (!result.exited) {
+            ::TerminateProcess(m_process.get(), 1);
+            ::WaitForSingleObject(m_process.get(), INFINITE);
+        }
+        ::GetExitCodeProcess(m_process.get(), &result.exitCode);
+        m_process.reset();
+        result.output = gs::test::ReadFileBytes(m_outputPath);
+        return result;
+    }
 
 private:
     std::wstring m_outputPath;

@@ -13,18 +13,79 @@ struct LobbyOutcome : ChildResult {
 class LobbySession {
 public:
     LobbySession(const std::wstring& shell, std::vector<std::wstring> arguments,
-                 const Environment& environment = {});
-    ~LobbySession();
+                 const Environment& environment = {})
+        : m_logPath(TempPath(L"lobby_log")),
+          m_lobby(
+              L"Lobby.exe",
+              [&] {
+                  arguments.insert(arguments.begin(), {L"--shell", shell, L"--log", m_logPath});
+                  return arguments;
+              }(),
+              environment) {}
+    ~LobbySession() { ::DeleteFileW(m_logPath.c_str()); }
 
     // True once the file holds the text; false when the lobby ended first.
-    bool WaitForText(const std::wstring& path, const std::string& text) const;
+    bool WaitForText(const std::wstring& path, const std::string& text) const {
+        for (int poll = 0; poll < kPolls; ++poll) {
+            const bool running = m_lobby.Running();
+            if (gs::test::ReadFileBytes(path).find(text) != std::string::npos)
+                return true;
+            if (!running)
+                return false;
+            ::Sleep(20);
+        }
+        return false;
+    }
     // A visible top-level window of the shell's process ("UIMainFrame": the main
     // window, "#32770": a message box or dialog); null when none appears in time.
-    HWND WaitForWindow(const wchar_t* className) const;
-    LobbyOutcome Finish();
+    HWND WaitForWindow(const wchar_t* className) const {
+        const DWORD processId = ShellProcessId();
+        for (int poll = 0; processId != 0 && poll < kPolls && m_lobby.Running(); ++poll) {
+            WindowSearch search{processId, className, nullptr};
+            ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+            if (search.found)
+                return search.found;
+            ::Sleep(20);
+        }
+        return nullptr;
+    }
+    LobbyOutcome Finish() {
+        LobbyOutcome outcome;
+        static_cast<ChildResult&>(outcome) = m_lobby.Finish();
+        outcome.log = Lines(gs::test::ReadFileBytes(m_logPath));
+        return outcome;
+    }
 
 private:
-    DWORD ShellProcessId() const;
+    static constexpr int kPolls = 6000; // of 20 ms: two minutes
+
+    struct WindowSearch {
+        DWORD processId;
+        const wchar_t* className;
+        HWND found;
+    };
+    static BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+        auto* search = reinterpret_cast<WindowSearch*>(parameter);
+        DWORD processId = 0;
+        ::GetWindowThreadProcessId(window, &processId);
+        wchar_t className[64] = {};
+        ::GetClassNameW(window, className, 64);
+        // A dialog is complete (caption, buttons) once it is shown.
+        if (processId != search->processId || ::lstrcmpW(className, search->className) != 0 ||
+            !::IsWindowVisible(window))
+            return TRUE;
+        search->found = window;
+        return FALSE;
+    }
+    DWORD ShellProcessId() const {
+        const std::string prefix = "shell process ";
+        if (!WaitForText(m_logPath, prefix))
+            return 0;
+        for (const std::string& line : Lines(gs::test::ReadFileBytes(m_logPath)))
+            if (line.rfind(prefix, 0) == 0)
+                return std::stoul(line.substr(prefix.size()));
+        return 0;
+    }
 
     std::wstring m_logPath;
     Child m_lobby;
