@@ -31,11 +31,10 @@ std::string Movie(const std::string& name, const std::map<std::string, std::stri
 
 // The lobby starting the install's shell, with the player's transcript in the install's
 // transcript file.
-LobbySession Start(const ShellInstall& install, std::vector<std::wstring> arguments = {},
-                   Environment environment = {}) {
+LobbySession Start(const ShellInstall& install, std::vector<std::wstring> arguments = {}) {
     arguments.insert(arguments.begin(), {L"--timeout", L"90000"});
-    environment.emplace_back(L"GS_TRANSCRIPT", install.TranscriptPath());
-    return LobbySession(install.Shell(), std::move(arguments), environment);
+    return LobbySession(install.Shell(), std::move(arguments),
+                        {{L"GS_TRANSCRIPT", install.TranscriptPath()}});
 }
 
 struct Outcome {
@@ -53,9 +52,8 @@ Outcome Finish(LobbySession& session, const ShellInstall& install) {
     return outcome;
 }
 
-Outcome RunToEnd(const ShellInstall& install, std::vector<std::wstring> arguments = {},
-                 Environment environment = {}) {
-    LobbySession session = Start(install, std::move(arguments), std::move(environment));
+Outcome RunToEnd(const ShellInstall& install, std::vector<std::wstring> arguments = {}) {
+    LobbySession session = Start(install, std::move(arguments));
     return Finish(session, install);
 }
 
@@ -252,15 +250,9 @@ TEST(OpenUrl, OnlyAWebAddressStartsTheBrowserWithItAsItsOneArgument) {
     const gs::test::BrowserProbe browser;
     ASSERT_TRUE(browser.IsSet());
     const std::string good = "https://lobby.example/room?id=42&name=a%20b#top";
-    const std::string addresses[] = {"https://x\" --some-flag \"y",
-                                     "https://x y",
-                                     "https://x/<a>",
-                                     "https://x/|a",
-                                     "https://x/^a",
-                                     "https://x/`a",
-                                     "https://x/{a}",
-                                     WideToUtf8(gs::test::BrowserProbe::Program()),
-                                     good};
+    // (Each kind of refused text is checked through the real dispatch: the Dispatch tests.)
+    const std::string addresses[] = {"https://x\" --some-flag \"y", "https://x y",
+                                     WideToUtf8(gs::test::BrowserProbe::Program()), good};
     std::string lines;
     for (const std::string& address : addresses) {
         lines += "invoke OpenUrl \"";

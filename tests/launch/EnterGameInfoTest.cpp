@@ -27,12 +27,26 @@ bool ChinesePage() {
 
 // Numbers the lobby cannot put in the handover block: the first is kept minus one and
 // the words keep their low 16 bits, wrapping as the platform's own arithmetic does.
-TEST(LaunchForms, ArgumentNumbersWrapToTheirFields) {
-    Arguments arguments{"-2147483648", "", "", "", "65537", "", "", "-1", "", "", "0", "", "0"};
+// Texts up to their field's width less two arrive whole, longer ones are cut to that.
+TEST(LaunchForms, ArgumentNumbersWrapAndTextsAreCutToTheirFields) {
+    std::vector<std::string> values = {"-2147483648", "", "", "",  "65537", "", "",
+                                       "-1",          "", "", "0", "",      "0"};
+    const std::pair<size_t, size_t> sent[] = {{1, 18}, {2, 19},  {3, 38},
+                                              {5, 30}, {8, 300}, {11, 16}};
+    for (auto [index, length] : sent)
+        values[index] = std::string(length, static_cast<char>('a' + index));
+    Arguments arguments(values);
     const EnterGameInfo info(arguments.count(), arguments.values());
     EXPECT_EQ(info.Number1, INT32_MAX);
     EXPECT_EQ(info.Word1, 1);
     EXPECT_EQ(info.Word2, 65535);
+    const std::pair<const wchar_t*, size_t> kept[] = {{info.Username, 18}, {info.Text1, 18},
+                                                      {info.Text2, 38},    {info.RoomText, 30},
+                                                      {info.Text4, 254},   {info.Text6, 14}};
+    for (size_t i = 0; i < std::size(kept); ++i)
+        EXPECT_EQ(kept[i].first,
+                  std::wstring(kept[i].second, static_cast<wchar_t>(L'a' + sent[i].first)))
+            << i;
 }
 
 // Other argument counts, and a handover name that names no mapping, fill no launch
@@ -42,47 +56,19 @@ TEST(LaunchForms, NeitherFormOrAMissingHandoverBlockLeaveTheLaunchFieldsEmpty) {
     ASSERT_TRUE(room);
     const uint32_t window = 0x1234;
     room.Write(gs::kPlatformWindowOffset, &window, sizeof window);
-    struct Case {
-        Arguments arguments;
-        HWND platformWindow;
-    };
-    const HWND read = reinterpret_cast<HWND>(0x1234);
-    const auto ones = [](size_t count) { return Arguments(std::vector<std::string>(count, "1")); };
-    Case cases[] = {
-        {ones(0), read},
-        {ones(2), read},
-        {ones(12), read},
-        {ones(15), read},
-        {{"NoSuchHandoverBlock"}, nullptr},
-    };
-    for (Case& c : cases) {
-        SCOPED_TRACE(c.arguments.count());
-        EnterGameInfo info(c.arguments.count(), c.arguments.values());
+    // One argument is the handover form, here naming no block: nothing is read at all.
+    for (const size_t count : {0u, 2u, 12u, 15u, 1u}) {
+        SCOPED_TRACE(count);
+        Arguments arguments(std::vector<std::string>(count, count == 1 ? "NoSuchBlock" : "1"));
+        const HWND platformWindow = count == 1 ? nullptr : reinterpret_cast<HWND>(0x1234);
+        EnterGameInfo info(arguments.count(), arguments.values());
         EXPECT_EQ(info.Number1, 0);
         EXPECT_STREQ(info.Username, L"");
         EXPECT_EQ(info.RoomNumber, 0);
-        EXPECT_EQ(info.PlatformWindow, c.platformWindow);
-        EXPECT_EQ(info.LoadEnterGameInfo(c.arguments.count(), c.arguments.values()),
-                  c.platformWindow != nullptr);
+        EXPECT_EQ(info.PlatformWindow, platformWindow);
+        EXPECT_EQ(info.LoadEnterGameInfo(arguments.count(), arguments.values()),
+                  platformWindow != nullptr);
     }
-}
-
-// Texts up to their field's width less two arrive whole, longer ones are cut to that.
-TEST(LaunchForms, TextArgumentsKeepWhatFitsTheirField) {
-    const std::pair<size_t, size_t> sent[] = {{1, 18}, {2, 19},  {3, 38},
-                                              {5, 30}, {8, 300}, {11, 16}};
-    std::vector<std::string> texts(13);
-    for (auto [index, length] : sent)
-        texts[index] = std::string(length, static_cast<char>('a' + index));
-    Arguments arguments(texts);
-    const EnterGameInfo info(arguments.count(), arguments.values());
-    const std::pair<const wchar_t*, size_t> kept[] = {{info.Username, 18}, {info.Text1, 18},
-                                                      {info.Text2, 38},    {info.RoomText, 30},
-                                                      {info.Text4, 254},   {info.Text6, 14}};
-    for (size_t i = 0; i < std::size(kept); ++i)
-        EXPECT_EQ(kept[i].first,
-                  std::wstring(kept[i].second, static_cast<wchar_t>(L'a' + sent[i].first)))
-            << i;
 }
 
 // Each text fills its field's whole width and the byte after it cannot be read: the

@@ -2,6 +2,7 @@
 // that has stopped answering (the message itself is checked end to end, by the lobby).
 #include "launch/RoomBlock.h"
 #include "launch/EnterGameInfo.h"
+#include "platform/win/ScopeGuard.h"
 #include "platform/win/Trace.h"
 #include "tests/support/Arguments.h"
 #include "tests/support/SharedBlock.h"
@@ -18,15 +19,6 @@ using gs::test::Arguments;
 using gs::test::SharedBlock;
 
 namespace {
-
-class TraceLines {
-public:
-    TraceLines() {
-        gs::SetTraceHook([this](const gs::TraceLine& line) { lines.push_back(line.Joined()); });
-    }
-    ~TraceLines() { gs::SetTraceHook(nullptr); }
-    std::vector<std::wstring> lines;
-};
 
 EnterGameInfo FillWithUser(const char* user) {
     Arguments arguments{"1", user, "", "", "0", "9876543", "", "0", "", "", "0", "", "0"};
@@ -45,12 +37,13 @@ TEST(RoomBlock, GivesThePlatformWindowAndTheTicketInTheAnsiCodePageAndTracesThem
     const uint32_t window = 0x00ABCDEF;
     room.Write(gs::kPlatformWindowOffset, &window, sizeof window);
     PutTicket(room, "\xC6\xB1\xBE\xDD-1"); // "票据-1" in GBK
-    TraceLines trace;
+    std::vector<std::wstring> trace;
+    gs::SetTraceHook([&](const gs::TraceLine& line) { trace.push_back(line.Joined()); });
+    const gs::ScopeGuard unhook([] { gs::SetTraceHook(nullptr); });
     const EnterGameInfo info = FillWithUser("player");
     const std::wstring ticket = ::GetACP() == 936 ? L"票据-1" : L"\u00C6\u00B1\u00BE\u00DD-1";
     EXPECT_EQ(info.PlatformWindow, reinterpret_cast<HWND>(0x00ABCDEF));
-    EXPECT_EQ(trace.lines,
-              std::vector<std::wstring>{L"Username = player,Ticket = " + ticket + L" \n"});
+    EXPECT_EQ(trace, std::vector<std::wstring>{L"Username = player,Ticket = " + ticket + L" \n"});
 }
 
 // The shell's view of the block's 42536 bytes takes whole pages, and nothing readable
