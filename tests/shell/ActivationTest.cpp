@@ -1,4 +1,3 @@
-#include "tests/support/BrowserProbe.h"
 #include "tests/support/DialogAnswer.h"
 #include "tests/support/FrameHarness.h"
 
@@ -52,44 +51,6 @@ TEST(Activation, LoadsTheMovieThenSetsItUpAndTellsItsSize) {
         EXPECT_GT(access, security);
         EXPECT_EQ(harness.Count("method DisableLocalSecurity"), 1);
         EXPECT_TRUE(harness.Traced(c.sized + std::wstring(L"<invoke name=\"OnSize\"")));
-    }
-}
-
-// The player is missing: the user is asked, and the answer and the settings decide which
-// page opens, if any; the process quits in every case.
-TEST(Activation, AMissingPlayerIsReportedAndTheAnswerAndSettingsPickThePage) {
-    const char* const builtIn = "https://www.adobe.com/cn/flashplayer/";
-    const struct {
-        int answer;
-        const char* settings;
-        const char* page; // none when null
-    } cases[] = {
-        {IDNO, "<DownloadFlash>https://example.com/get</DownloadFlash>", nullptr},
-        {IDYES, "", builtIn},
-        {IDYES, "<DownloadFlash></DownloadFlash>", builtIn},
-        {IDYES, "<DownloadFlash>https://example.com/get?flash=1</DownloadFlash>",
-         "https://example.com/get?flash=1"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.settings);
-        FrameHarness harness;
-        ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie(), c.settings));
-        const gs::test::BrowserProbe browser;
-        {
-            DialogAnswer answer(L"提示", c.answer);
-            NotifyShowActiveX(harness, L"flash", REGDB_E_CLASSNOTREG);
-            ASSERT_TRUE(answer.Seen());
-            EXPECT_NE(answer.Text().find(L"您尚未安装Flash组件，点击[是]到Adobe官方下载插件吧！"),
-                      std::wstring::npos);
-        }
-        EXPECT_TRUE(QuitPosted());
-        if (c.page) {
-            ASSERT_TRUE(browser.WaitForStart());
-            EXPECT_EQ(browser.Opened(), gs::test::BrowserProbe::Starts{{c.page}});
-        } else {
-            gs::test::PumpFor(1500);
-            EXPECT_TRUE(browser.Opened().empty());
-        }
     }
 }
 

@@ -20,7 +20,7 @@ public:
     DialogAnswer(const wchar_t* caption, int button)
         : DialogAnswer([caption](DWORD) { return ::FindWindowW(L"#32770", caption); },
                        [this, button](HWND box) {
-                           ::EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&m_text));
+                           m_text = TextOf(box);
                            Press(box, button);
                        }) {}
     // The next common file dialog of the calling thread.
@@ -35,6 +35,12 @@ public:
     bool Seen() const { return m_seen; }
     const std::wstring& Text() const { return m_text; }
 
+    // The texts of the dialog's controls, one after another.
+    static std::wstring TextOf(HWND dialog) {
+        std::wstring text;
+        ::EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&text));
+        return text;
+    }
     static void Press(HWND dialog, int button) {
         ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
