@@ -7,13 +7,19 @@
 
 namespace gs::test {
 
-// Dispatches what is waiting in the thread's queue, and returns.
-inline void PumpPending() {
+// Dispatches what is waiting in the thread's queue, and returns; false when a WM_QUIT
+// came, which is posted again for the thread's own loop.
+inline bool PumpPending() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+    return true;
 }
 
 inline bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 10000) {
@@ -21,15 +27,8 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 10000) 
     while (!done()) {
         if (::GetTickCount() - start > limitMs)
             return false;
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                return done();
-            }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
+        if (!PumpPending())
+            return done();
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
