@@ -32,12 +32,11 @@ std::wstring TemporaryFolderFor(const wchar_t* path) {
 
 bool WriteAll(HANDLE file, const unsigned char* bytes, DWORD count) {
     DWORD written = 0;
-    return ::WriteFile(file, bytes, count, &written, nullptr) && written == count &&
-           ::FlushFileBuffers(file);
+    return ::WriteFile(file, bytes, count, &written, nullptr) && written == count;
 }
 
-// Writes the bytes under a temporary name beside `path`, then puts them in its place.
-bool ReplaceFileContents(const wchar_t* path, const unsigned char* bytes, DWORD count) {
+// Has `write` fill a temporary file beside `path`, then puts that file in its place.
+template <typename Writer> bool ReplaceFileContents(const wchar_t* path, Writer write) {
     wchar_t temporary[MAX_PATH] = {};
     if (::GetTempFileNameW(TemporaryFolderFor(path).c_str(), L"gs", 0, temporary) == 0)
         return false;
@@ -45,13 +44,58 @@ bool ReplaceFileContents(const wchar_t* path, const unsigned char* bytes, DWORD 
     {
         gs::UniqueFile file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file || !WriteAll(file.get(), bytes, count))
+        if (!file || !write(file.get()) || !::FlushFileBuffers(file.get()))
             return false;
     }
     if (!::MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return false;
     removeTemporary.dismiss();
     return true;
+}
+
+// A save's text decoded a piece at a time, each piece (128 KB of text, 48 KB of bytes)
+// staying in the processor's cache from its copy through the codec to the write, and no
+// block of the file's whole size taken. Text with no line breaks and its padding only
+// at the end, as any movie's encoder gives, splits into whole four-unit groups that each
+// decode to three bytes.
+constexpr int kPieceChars = 4 * 16 * 1024;
+
+// Writes the decoded text a piece at a time; false with `inPieces` cleared when a piece
+// does not decode to exactly its three bytes per group (line breaks, padding or text
+// that is not Base64 in it, or a codec of its own kind): the whole text then decides.
+bool WriteDecodedPieces(Base64Codec& codec, const DuiLib::CDuiString& text, HANDLE file,
+                        bool& inPieces) {
+    const int bytesPerPiece = kPieceChars / 4 * 3;
+    std::unique_ptr<wchar_t[]> piece(new (std::nothrow) wchar_t[kPieceChars + 1]);
+    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[bytesPerPiece]);
+    inPieces = piece && bytes;
+    for (int at = 0; inPieces && at < text.GetLength(); at += kPieceChars) {
+        const int chars = std::min(kPieceChars, text.GetLength() - at);
+        std::wmemcpy(piece.get(), text.GetData() + at, static_cast<size_t>(chars));
+        piece[chars] = L'\0';
+        const int produced = codec.Base64DecodeW(piece.get(), bytes.get(), bytesPerPiece);
+        const bool last = at + chars == text.GetLength();
+        inPieces = last ? produced >= 0 && produced <= chars / 4 * 3 : produced == bytesPerPiece;
+        if (inPieces && !WriteAll(file, bytes.get(), static_cast<DWORD>(produced)))
+            return false;
+    }
+    return inPieces;
+}
+
+// The whole text decoded into one block: the meaning of any text the codec accepts.
+int DecodeWholeAndWrite(Base64Codec& codec, const wchar_t* path, const DuiLib::CDuiString& text) {
+    const int capacity = codec.BytesNeededToDecode(text.GetLength(), 0);
+    UniqueLocal block(::LocalAlloc(LMEM_FIXED, static_cast<SIZE_T>(capacity) + 1));
+    if (!block)
+        return 0;
+    auto* bytes = static_cast<unsigned char*>(block.get());
+    const int produced = codec.Base64DecodeW(text.GetData(), bytes, capacity);
+    if (produced < 0 || produced > capacity)
+        return 0;
+    const auto write = [&](HANDLE file) {
+        return WriteAll(file, bytes, static_cast<DWORD>(produced));
+    };
+    return ReplaceFileContents(path, write) ? 1 : 0;
 }
 
 // Pieces of whole three-byte groups: standard Base64 of the pieces, one after the other,
@@ -113,27 +157,19 @@ int ReadAndEncode(Base64Codec& codec, const wchar_t* path, RequestWithText& text
 int DecodeAndWrite(Base64Codec& codec, const wchar_t* path, const DuiLib::CDuiString& text) {
     if (!path || text.GetLength() > kSaveLimitChars)
         return 0;
-    int capacity = codec.BytesNeededToDecode(text.GetLength(), 0);
-    if (capacity <= 0 && !text.IsEmpty())
+    if (codec.BytesNeededToDecode(text.GetLength(), 0) <= 0 && !text.IsEmpty())
         return 0; // no codec: nothing valid to write
-    UniqueLocal block(::LocalAlloc(LMEM_ZEROINIT, static_cast<SIZE_T>(capacity) + 1));
-    if (!block)
+    try {
+        bool inPieces = true;
+        const auto write = [&](HANDLE file) {
+            return WriteDecodedPieces(codec, text, file, inPieces);
+        };
+        if (ReplaceFileContents(path, write))
+            return 1;
+        return inPieces ? 0 : DecodeWholeAndWrite(codec, path, text);
+    } catch (...) {
         return 0;
-    int produced = 0;
-    if (capacity > 0) {
-        try {
-            produced = codec.Base64DecodeW(text.GetData(), static_cast<unsigned char*>(block.get()),
-                                           capacity);
-        } catch (...) {
-            return 0;
-        }
     }
-    if (produced < 0 || produced > capacity)
-        return 0;
-    return ReplaceFileContents(path, static_cast<const unsigned char*>(block.get()),
-                               static_cast<DWORD>(produced))
-               ? 1
-               : 0;
 }
 
 } // namespace gs

@@ -6,13 +6,13 @@
 
 namespace gs {
 
-IncomingRequest ReadRequest(const wchar_t* text) {
+IncomingRequest ReadRequest(std::wstring_view text) {
     IncomingRequest request;
     DuiLib::CMarkup markup;
     // A text too long for the memory left still names its command: the reader has the
     // root and its attributes before it comes to the arguments' texts.
     try {
-        (void)markup.Load(text ? text : L"");
+        (void)markup.Load(text);
     } catch (const std::bad_alloc&) {
         request.argumentLost = true;
     }

@@ -5,6 +5,8 @@
 // Windows header.
 #include "platform/ui/DuiString.h"
 
+#include <string_view>
+
 namespace gs {
 
 struct IncomingRequest {
@@ -25,7 +27,7 @@ enum class Command {
     OpenUrl
 };
 
-IncomingRequest ReadRequest(const wchar_t* text);
+IncomingRequest ReadRequest(std::wstring_view text);
 
 // Exact, case-sensitive: any other name selects None.
 Command SelectCommand(const DuiLib::CDuiString& name);

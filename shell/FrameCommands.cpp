@@ -5,9 +5,12 @@
 #include "flash/CallFlash.h"
 #include "flash/CommandDispatch.h"
 #include "platform/win/Trace.h"
+#include "platform/win/WideScan.h"
 #include "shell/ShellFrameWnd.h"
 
 #include <shellapi.h>
+
+#include <string_view>
 
 namespace {
 
@@ -57,8 +60,10 @@ private:
 // Whatever fails inside a command stays here: the movie's call always returns.
 HRESULT CShellFrameWnd::FlashCall(LPCTSTR request) {
     try {
-        gs::IncomingRequest incoming = gs::ReadRequest(request);
-        gs::TraceText(L"FlashCall sCommand = ", request, L" \n");
+        // Measured once: the request may carry a whole file.
+        const std::wstring_view text(request ? request : L"", request ? gs::WideLength(request) : 0);
+        gs::IncomingRequest incoming = gs::ReadRequest(text);
+        gs::TraceText(L"FlashCall sCommand = ", text, L" \n");
         RepeatUnheardOnSize();
         Commands commands(*this);
         gs::RunCommand(std::move(incoming), commands);

@@ -221,7 +221,12 @@ private:
     }
 
     bool Text() {
-        const std::size_t end = std::min(gs::FindWide(m_text, L'<', m_pos), m_text.size());
+        // One pass finds where the text ends when it holds no reference, as a long
+        // text usually does; only from a first '&' on is the end looked for apart.
+        std::size_t end = std::min(gs::FindEitherWide(m_text, L'<', L'&', m_pos), m_text.size());
+        const std::size_t plainRun = end - m_pos;
+        if (end < m_text.size() && m_text[end] == L'&')
+            end = std::min(gs::FindWide(m_text, L'<', end), m_text.size());
         std::wstring_view raw = m_text.substr(m_pos, end - m_pos);
         const bool blank = std::all_of(raw.begin(), raw.end(), IsSpace);
         if (m_open.empty()) {
@@ -235,7 +240,7 @@ private:
         } else {
             // Decoded straight into the element's text: a long value is held once.
             std::wstring& value = TextOfOpenElement();
-            if (!Decode(raw, value))
+            if (!Decode(raw, value, plainRun))
                 return Fail(L"bad character reference");
         }
         m_pos = end;
@@ -261,8 +266,9 @@ private:
     }
 
     // Resolves the five named entities and numeric references; any other '&' stays as
-    // it is. A numeric reference to no character is an error.
-    static bool Decode(std::wstring_view raw, std::wstring& out) {
+    // it is. A numeric reference to no character is an error. The first `plainRun`
+    // units are known to hold no '&'.
+    static bool Decode(std::wstring_view raw, std::wstring& out, std::size_t plainRun = 0) {
         // Exactly the room a first text needs; geometric growth for later pieces, which
         // would otherwise be copied once per piece.
         if (out.capacity() < out.size() + raw.size())
@@ -270,7 +276,8 @@ private:
         for (std::size_t i = 0; i < raw.size(); ++i) {
             if (raw[i] != L'&') {
                 // The run up to the next reference goes over in one piece.
-                const std::size_t amp = std::min(gs::FindWide(raw, L'&', i), raw.size());
+                const std::size_t amp =
+                    std::min(gs::FindWide(raw, L'&', std::max(i, plainRun)), raw.size());
                 out.append(raw.substr(i, amp - i));
                 i = amp - 1;
                 continue;
@@ -347,7 +354,7 @@ private:
 };
 
 bool CMarkup::Load(const wchar_t* text) {
-    return Parse(text ? std::wstring_view(text, gs::WideLength(text)) : std::wstring_view());
+    return Load(text ? std::wstring_view(text, gs::WideLength(text)) : std::wstring_view());
 }
 
 bool CMarkup::Load(const wchar_t* text, std::size_t length) {
@@ -358,10 +365,10 @@ bool CMarkup::Load(const wchar_t* text, std::size_t length) {
         m_errorAt = nul;
         return false;
     }
-    return Parse(view);
+    return Load(view);
 }
 
-bool CMarkup::Parse(std::wstring_view text) {
+bool CMarkup::Load(std::wstring_view text) {
     Release();
     if (Parser(*this, text).Run())
         return true;

@@ -67,6 +67,8 @@ public:
     // stay readable, so that a caller can still tell what the document was.
     bool Load(const wchar_t* text);
     bool Load(const wchar_t* text, std::size_t length);
+    // A text already measured, read as it stands.
+    bool Load(std::wstring_view text);
     // Reads the resource path followed by name: 0 UTF-8, 1 UTF-16 LE, 2 ANSI code page.
     bool LoadFromFile(const wchar_t* name, int encoding = XMLFILE_ENCODING_UTF8);
     // Parses bytes in one of the LoadFromFile encodings.
@@ -101,9 +103,6 @@ private:
         std::size_t attributeCount = 0;
     };
     class Parser;
-
-    // Parses a text known to hold no NUL.
-    bool Parse(std::wstring_view text);
 
     std::vector<Element> m_nodes;
     std::vector<Attribute> m_attributes;

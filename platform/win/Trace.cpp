@@ -1,7 +1,6 @@
 #include "platform/win/Trace.h"
 
 #include "platform/win/WideFormat.h"
-#include "platform/win/WideScan.h"
 
 #include <windows.h>
 
@@ -85,11 +84,6 @@ void Trace(const wchar_t* format, ...) {
 void TraceText(std::wstring_view head, std::wstring_view text, std::wstring_view tail) {
     if (Traced())
         Emit({head, text, tail});
-}
-
-void TraceText(std::wstring_view head, const wchar_t* text, std::wstring_view tail) {
-    if (Traced())
-        Emit({head, text ? std::wstring_view(text, WideLength(text)) : std::wstring_view(), tail});
 }
 
 } // namespace gs

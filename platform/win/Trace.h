@@ -14,9 +14,6 @@ namespace gs {
 void Trace(const wchar_t* format, ...);
 // The line head, text, tail, each as it is.
 void TraceText(std::wstring_view head, std::wstring_view text, std::wstring_view tail);
-// The same for a NUL-terminated text (null reads as empty), measured only when the line
-// goes somewhere: a request may be a whole file long.
-void TraceText(std::wstring_view head, const wchar_t* text, std::wstring_view tail);
 
 // A line as it was traced: short lines have it all in `head`.
 struct TraceLine {

@@ -10,6 +10,19 @@
 
 namespace gs {
 
+namespace {
+
+std::size_t FindEitherPlain(std::wstring_view text, wchar_t unit, wchar_t other,
+                            std::size_t from) {
+    for (; from < text.size(); ++from) {
+        if (text[from] == unit || text[from] == other)
+            return from;
+    }
+    return std::wstring_view::npos;
+}
+
+} // namespace
+
 #if GS_WIDE_SCAN_SSE2
 
 namespace {
@@ -25,6 +38,15 @@ bool HasSse2() {
     const auto* block = static_cast<const __m128i*>(units);
     const __m128i eight = aligned ? _mm_load_si128(block) : _mm_loadu_si128(block);
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(eight, unit)));
+}
+
+// The same for units that equal either of two.
+[[gnu::target("sse2"), gnu::always_inline]] inline unsigned MatchMask(const wchar_t* units,
+                                                                      __m128i unit,
+                                                                      __m128i other) {
+    const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+    return static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_or_si128(_mm_cmpeq_epi16(eight, unit), _mm_cmpeq_epi16(eight, other))));
 }
 
 // An aligned 16-byte load never crosses a page boundary, so the block holding the NUL
@@ -43,14 +65,15 @@ bool HasSse2() {
            sizeof(wchar_t);
 }
 
-[[gnu::target("sse2")]] std::size_t FindWideSse2(std::wstring_view text, wchar_t unit,
-                                                 std::size_t from) {
+[[gnu::target("sse2")]] std::size_t FindEitherSse2(std::wstring_view text, wchar_t unit,
+                                                   wchar_t other, std::size_t from) {
     const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
+    const __m128i alternative = _mm_set1_epi16(static_cast<short>(other));
     for (; from + 8 <= text.size(); from += 8) {
-        if (unsigned mask = MatchMask(text.data() + from, wanted, false))
+        if (unsigned mask = MatchMask(text.data() + from, wanted, alternative))
             return from + static_cast<std::size_t>(__builtin_ctz(mask)) / sizeof(wchar_t);
     }
-    return text.find(unit, from);
+    return FindEitherPlain(text, unit, other, from);
 }
 
 } // namespace
@@ -61,8 +84,10 @@ std::size_t WideLength(const wchar_t* text) {
                : std::wcslen(text);
 }
 
-std::size_t FindWide(std::wstring_view text, wchar_t unit, std::size_t from) {
-    return HasSse2() ? FindWideSse2(text, unit, from) : text.find(unit, from);
+std::size_t FindEitherWide(std::wstring_view text, wchar_t unit, wchar_t other,
+                           std::size_t from) {
+    return HasSse2() ? FindEitherSse2(text, unit, other, from)
+                     : FindEitherPlain(text, unit, other, from);
 }
 
 #else
@@ -71,10 +96,15 @@ std::size_t WideLength(const wchar_t* text) {
     return std::wcslen(text);
 }
 
-std::size_t FindWide(std::wstring_view text, wchar_t unit, std::size_t from) {
-    return text.find(unit, from);
+std::size_t FindEitherWide(std::wstring_view text, wchar_t unit, wchar_t other,
+                           std::size_t from) {
+    return FindEitherPlain(text, unit, other, from);
 }
 
 #endif
+
+std::size_t FindWide(std::wstring_view text, wchar_t unit, std::size_t from) {
+    return FindEitherWide(text, unit, unit, from);
+}
 
 } // namespace gs

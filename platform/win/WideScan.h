@@ -14,4 +14,9 @@ std::size_t WideLength(const wchar_t* text);
 // The position of the first `unit` in `text` at or after `from`, or npos.
 std::size_t FindWide(std::wstring_view text, wchar_t unit, std::size_t from = 0);
 
+// The position of the first `unit` or `other` in `text` at or after `from`, or npos: one
+// pass where two searches would read a long text twice.
+std::size_t FindEitherWide(std::wstring_view text, wchar_t unit, wchar_t other,
+                           std::size_t from = 0);
+
 } // namespace gs

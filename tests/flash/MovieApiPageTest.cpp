@@ -84,7 +84,7 @@ TEST(MovieApiPage, ShowsEachRequestAsTheShellSendsItAndCommandsItKnows) {
     std::ranges::sort(shell);
     EXPECT_EQ(requests, shell);
     for (const std::wstring& text : commands) {
-        gs::IncomingRequest request = gs::ReadRequest(text.c_str());
+        gs::IncomingRequest request = gs::ReadRequest(text);
         EXPECT_NE(gs::SelectCommand(request.command), gs::Command::None) << text;
         EXPECT_TRUE(request.hasArgument) << text;
     }
