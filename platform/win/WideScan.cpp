@@ -12,8 +12,7 @@ namespace gs {
 
 namespace {
 
-std::size_t FindEitherPlain(std::wstring_view text, wchar_t unit, wchar_t other,
-                            std::size_t from) {
+std::size_t FindEitherPlain(std::wstring_view text, wchar_t unit, wchar_t other, std::size_t from) {
     for (; from < text.size(); ++from) {
         if (text[from] == unit || text[from] == other)
             return from;
@@ -42,8 +41,7 @@ bool HasSse2() {
 
 // The same for units that equal either of two.
 [[gnu::target("sse2"), gnu::always_inline]] inline unsigned MatchMask(const wchar_t* units,
-                                                                      __m128i unit,
-                                                                      __m128i other) {
+                                                                      __m128i unit, __m128i other) {
     const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
     return static_cast<unsigned>(_mm_movemask_epi8(
         _mm_or_si128(_mm_cmpeq_epi16(eight, unit), _mm_cmpeq_epi16(eight, other))));
@@ -84,8 +82,7 @@ std::size_t WideLength(const wchar_t* text) {
                : std::wcslen(text);
 }
 
-std::size_t FindEitherWide(std::wstring_view text, wchar_t unit, wchar_t other,
-                           std::size_t from) {
+std::size_t FindEitherWide(std::wstring_view text, wchar_t unit, wchar_t other, std::size_t from) {
     return HasSse2() ? FindEitherSse2(text, unit, other, from)
                      : FindEitherPlain(text, unit, other, from);
 }
@@ -96,8 +93,7 @@ std::size_t WideLength(const wchar_t* text) {
     return std::wcslen(text);
 }
 
-std::size_t FindEitherWide(std::wstring_view text, wchar_t unit, wchar_t other,
-                           std::size_t from) {
+std::size_t FindEitherWide(std::wstring_view text, wchar_t unit, wchar_t other, std::size_t from) {
     return FindEitherPlain(text, unit, other, from);
 }
 

@@ -85,6 +85,33 @@ TEST_F(FileSteps, ASaveThatCannotBeWholeLeavesTheFileAsItWas) {
     EXPECT_EQ(ReadFileBytes(keep), "new") << "replaced completely once free";
 }
 
+// Texts far longer than the pieces a save decodes in: plain, wrapped in lines (which
+// cannot be cut into plain pieces), and with their fault in a later piece.
+TEST_F(FileSteps, LongTextsAreWrittenByteExactOrNotAtAll) {
+    std::wstring plain;
+    std::string bytes;
+    for (int group = 0; group < 100'000; ++group) {
+        plain += L"YWJj";
+        bytes += "abc";
+    }
+    plain += L"YQ==";
+    bytes += "a";
+    std::wstring wrapped;
+    for (size_t at = 0; at < plain.size(); at += 76)
+        wrapped += plain.substr(at, 76) + L"\r\n";
+    const std::wstring target = m_folder + L"long.wzs";
+    for (const std::wstring& text : {plain, wrapped}) {
+        (void)::DeleteFileW(target.c_str());
+        EXPECT_EQ(m_info.DecodeAndWrite(target.c_str(), CDuiString(text.c_str())), 1);
+        EXPECT_EQ(ReadFileBytes(target), bytes);
+    }
+    for (const std::wstring& bad : {std::wstring(plain).replace(300'001, 1, L"!"),
+                                    std::wstring(plain).replace(200'000, 4, L"YQ==")})
+        EXPECT_EQ(m_info.DecodeAndWrite(target.c_str(), CDuiString(bad.c_str())), 0);
+    EXPECT_EQ(ReadFileBytes(target), bytes);
+    EXPECT_EQ(FileCount(m_folder), 1);
+}
+
 // S: is a full drive and R: a read-only one, where the machine lets them be mounted.
 TEST_F(FileSteps, AFullOrReadOnlyDriveWritesNothing) {
     if (::GetDriveTypeW(L"S:\\") == DRIVE_NO_ROOT_DIR ||

@@ -19,11 +19,18 @@ TEST(WideScan, EveryLengthAndPositionUpToTheGuardPage) {
         for (std::size_t at = 0; at < length; ++at) {
             std::wstring text(length, L'a');
             text[at] = L'<';
-            const std::wstring_view placed(memory.PlaceAtEnd(text.data(), length), length);
+            std::wstring_view placed(memory.PlaceAtEnd(text.data(), length), length);
             EXPECT_EQ(gs::FindWide(placed, L'<'), at) << length;
             EXPECT_EQ(gs::FindWide(placed, L'<', at), at) << length;
             EXPECT_EQ(gs::FindWide(placed, L'<', at + 1), std::wstring_view::npos) << length;
             EXPECT_EQ(gs::FindWide(placed, L'&'), std::wstring_view::npos) << length;
+            EXPECT_EQ(gs::FindEitherWide(placed, L'&', L'<'), at) << length;
+            EXPECT_EQ(gs::FindEitherWide(placed, L'&', L'>', at), std::wstring_view::npos);
+            if (at + 1 < length) {
+                text[length - 1] = L'&';
+                placed = {memory.PlaceAtEnd(text.data(), length), length};
+                EXPECT_EQ(gs::FindEitherWide(placed, L'<', L'&', at + 1), length - 1) << length;
+            }
         }
     }
 }
