@@ -36,6 +36,8 @@ private:
         std::wstring pendingSpace; // white space that is text only if no child follows
     };
 
+    static constexpr std::size_t kSliceUnits = 16 * 1024; // 32 KB, well inside the cache
+
     static bool IsSpace(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
     static bool IsNameStart(wchar_t c) {
         return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || c == L'_' || c == L':' ||
@@ -221,6 +223,10 @@ private:
     }
 
     bool Text() {
+        const std::wstring_view slice = m_text.substr(0, m_pos + kSliceUnits);
+        if (!m_open.empty() && slice.size() < m_text.size() && !IsSpace(m_text[m_pos]) &&
+            gs::FindEitherWide(slice, L'<', L'&', m_pos) == std::wstring_view::npos)
+            return LongText();
         // One pass finds where the text ends when it holds no reference, as a long
         // text usually does; only from a first '&' on is the end looked for apart.
         std::size_t end = std::min(gs::FindEitherWide(m_text, L'<', L'&', m_pos), m_text.size());
@@ -243,6 +249,29 @@ private:
             if (!Decode(raw, value, plainRun))
                 return Fail(L"bad character reference");
         }
+        m_pos = end;
+        return true;
+    }
+
+    // A text that runs a slice long without markup or reference, as a whole file's does,
+    // is copied as it is scanned, a slice at a time, and so read from memory once. It
+    // takes room for the rest of the document first and gives back what is much too much.
+    bool LongText() {
+        std::wstring& value = TextOfOpenElement();
+        value.reserve(value.size() + (m_text.size() - m_pos));
+        std::size_t stop = m_pos;
+        do {
+            const std::wstring_view slice = m_text.substr(0, stop + kSliceUnits);
+            const std::size_t next =
+                std::min(gs::FindEitherWide(slice, L'<', L'&', stop), slice.size());
+            value.append(m_text.substr(stop, next - stop));
+            stop = next;
+        } while (stop < m_text.size() && m_text[stop] != L'<' && m_text[stop] != L'&');
+        const std::size_t end = std::min(gs::FindWide(m_text, L'<', stop), m_text.size());
+        if (!Decode(m_text.substr(stop, end - stop), value))
+            return Fail(L"bad character reference");
+        if (value.capacity() - value.size() > value.size() / 8)
+            value.shrink_to_fit();
         m_pos = end;
         return true;
     }

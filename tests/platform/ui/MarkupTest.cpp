@@ -77,6 +77,13 @@ TEST(Markup, ResolvesEntitiesCDataAndCharacterReferencesAndKeepsText) {
     CMarkup loose(ampersands.c_str());
     ASSERT_TRUE(loose.IsValid());
     EXPECT_EQ(std::wcslen(loose.GetRoot().GetValue()), 1000005u);
+
+    // Texts longer than the reader's slices, with a reference, a child or a fault after them.
+    const std::wstring x(40000, L'x'), y(40000, L'y');
+    CMarkup longText((L"<r>" + x + L"&amp;" + y + L"<b/>" + x + L"</r>").c_str());
+    EXPECT_EQ(std::wstring(longText.GetRoot().GetValue()), x + L"&" + y + x);
+    EXPECT_FALSE(CMarkup((L"<r>" + x + L"&#0;</r>").c_str()).IsValid());
+    EXPECT_FALSE(CMarkup((L"<r/>" + x).c_str()).IsValid());
 }
 
 TEST(Markup, RefusesBrokenDocuments) {
