@@ -85,38 +85,3 @@ TEST(Layout, ChildrenGetTheirPlaceInEachKindOfContainer) {
         }
     }
 }
-
-TEST(FindControlAt, TheDeepestVisibleControlAndTheLaterSiblingWin) {
-    auto root = Build(LR"(
-        <Container name="root">
-          <Control name="under"/>
-          <VerticalLayout name="over" width="50">
-            <Control name="top" height="20"/>
-            <Control name="hiddenchild" height="20" visible="false"/>
-            <Control name="below" height="20"/>
-          </VerticalLayout>
-          <Container name="ghost" visible="false"><Control name="inghost"/></Container>
-        </Container>)",
-                      RECT{0, 0, 100, 100});
-    ASSERT_TRUE(root);
-    auto at = [&](LONG x, LONG y) {
-        CControlUI* found = root->FindControlAt(POINT{x, y});
-        return found ? std::wstring(found->GetName().GetData()) : std::wstring(L"(none)");
-    };
-    EXPECT_EQ(at(10, 10), L"top");
-    EXPECT_EQ(at(10, 25), L"below"); // the hidden child took no space
-    EXPECT_EQ(at(49, 60), L"over");
-    EXPECT_EQ(at(50, 60), L"under"); // right edge excluded
-    EXPECT_EQ(at(99, 99), L"under");
-    EXPECT_EQ(at(100, 50), L"(none)");
-    EXPECT_EQ(at(-1, 0), L"(none)");
-
-    Named(*root, L"over")->SetVisible(false);
-    EXPECT_EQ(at(10, 10), L"under");
-    EXPECT_FALSE(Named(*root, L"top")->IsVisible());
-    Named(*root, L"over")->SetVisible(true);
-    EXPECT_TRUE(Named(*root, L"top")->IsVisible());
-    EXPECT_FALSE(Named(*root, L"inghost")->IsVisible());
-    root->SetVisible(false);
-    EXPECT_EQ(at(10, 10), L"(none)");
-}

@@ -1,7 +1,7 @@
 #pragma once
 // A real window that builds "skin.xml" from the resource folder as it is created and
 // gives every message to its paint manager first: the window that the ui and host
-// tests, and the skin sample, put a skin in.
+// tests put a skin in.
 #include "platform/UIlib.h"
 
 namespace gs::test {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,37 +57,23 @@ POINT CenterOf(CControlUI* control) {
     return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-// The window's own painting, read back pixel by pixel from a 32-bit memory bitmap.
-class Capture {
-public:
-    explicit Capture(HWND window) {
-        RECT client{};
-        ::GetClientRect(window, &client);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = client.right;
-        info.bmiHeader.biHeight = -client.bottom; // top-down rows
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_dc.reset(::CreateCompatibleDC(nullptr));
-        void* bits = nullptr;
-        m_bitmap.reset(::CreateDIBSection(m_dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_bits = static_cast<const DWORD*>(bits);
-        m_width = client.right;
-        gs::SelectedObject selected(m_dc.get(), m_bitmap.get());
-        ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc.get()), PRF_CLIENT);
-        ::GdiFlush();
-    }
-    // 0xRRGGBB at a client point.
-    DWORD At(LONG x, LONG y) const { return m_bits[y * m_width + x] & 0xFFFFFF; }
-
-private:
-    gs::UniqueMemoryDC m_dc;
-    gs::UniqueBitmap m_bitmap;
-    const DWORD* m_bits = nullptr;
-    LONG m_width = 0;
-};
+// The window's own painting at a client point, as 0xRRGGBB, read back from a 32-bit
+// memory bitmap.
+DWORD PaintedAt(HWND window, POINT at) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    BITMAPINFO info{};
+    // Top-down rows.
+    info.bmiHeader = {
+        sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    gs::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
+    void* bits = nullptr;
+    gs::UniqueBitmap bitmap(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    gs::SelectedObject selected(dc.get(), bitmap.get());
+    ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    ::GdiFlush();
+    return static_cast<const DWORD*>(bits)[at.y * client.right + at.x] & 0xFFFFFF;
+}
 
 class WindowTest : public testing::Test {
 protected:
@@ -197,32 +182,40 @@ TEST_F(WindowTest, AButtonClicksOnPressAndReleaseOrOnSpaceAndEnterWhenFocused) {
     EXPECT_EQ(window.pm.FindControl(on), Find(L"caption"));
 }
 
-TEST_F(WindowTest, PaintingPutsTheSkinColoursWhereTheLayoutSays) {
+// Painting, and the hit test that must agree with it: a hidden control is neither
+// painted nor found under the pointer.
+TEST_F(WindowTest, PaintingAndHitTestingFollowTheLayoutAndTheSkinColours) {
     Show();
-    {
-        Capture shot(window);
-        EXPECT_EQ(shot.At(2, 2), 0x0000FFu);     // window background inside the inset
-        EXPECT_EQ(shot.At(20, 20), 0x204060u);   // caption band
-        EXPECT_EQ(shot.At(242, 12), 0x808080u);  // button, normal
-        EXPECT_EQ(shot.At(11, 51), 0x000000u);   // body border
-        EXPECT_EQ(shot.At(14, 54), 0xFFFFFFu);   // body inside the border
-        EXPECT_EQ(shot.At(110, 100), 0xFFFF00u); // padded child of the body
-        EXPECT_EQ(shot.At(131, 100), 0xFFFFFFu); // right of its fixed width
-        EXPECT_EQ(shot.At(295, 195), 0x0000FFu);
-    }
+    const struct {
+        POINT at;
+        DWORD colour;
+    } shown[] = {
+        {{2, 2}, 0x0000FF},     // window background inside the inset
+        {{20, 20}, 0x204060},   // caption band
+        {{242, 12}, 0x808080},  // button, normal
+        {{11, 51}, 0x000000},   // body border
+        {{14, 54}, 0xFFFFFF},   // body inside the border
+        {{110, 100}, 0xFFFF00}, // padded child of the body
+        {{131, 100}, 0xFFFFFF}, // right of its fixed width
+        {{295, 195}, 0x0000FF},
+    };
+    for (const auto& [at, colour] : shown)
+        EXPECT_EQ(PaintedAt(window, at), colour) << at.x << "," << at.y;
+    EXPECT_EQ(window.pm.FindControl(POINT{110, 100}), Find(L"counted"));
     const POINT on{242, 12};
     Send(WM_MOUSEMOVE, on);
-    EXPECT_EQ(Capture(window).At(242, 12), 0xFF0000u); // hot
+    EXPECT_EQ(PaintedAt(window, on), 0xFF0000u); // hot
     Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
-    EXPECT_EQ(Capture(window).At(242, 12), 0x00FF00u); // pushed
+    EXPECT_EQ(PaintedAt(window, on), 0x00FF00u); // pushed
     Send(WM_MOUSEMOVE, POINT{20, 100}, MK_LBUTTON);
-    EXPECT_EQ(Capture(window).At(242, 12), 0x808080u); // pressed but the pointer left
+    EXPECT_EQ(PaintedAt(window, on), 0x808080u); // pressed but the pointer left
     Send(WM_LBUTTONUP, POINT{20, 100});
 
     Find(L"body")->SetVisible(false);
-    Capture hidden(window);
-    EXPECT_EQ(hidden.At(14, 54), 0x0000FFu);
-    EXPECT_EQ(hidden.At(110, 100), 0x0000FFu);
+    EXPECT_EQ(PaintedAt(window, {14, 54}), 0x0000FFu);
+    EXPECT_EQ(PaintedAt(window, {110, 100}), 0x0000FFu);
+    EXPECT_FALSE(Find(L"counted")->IsVisible()) << "a hidden container hides its children";
+    EXPECT_EQ(window.pm.FindControl(POINT{110, 100}), Find(L"root"));
 }
 
 // Run in code pages 1252 and 936: the skins' Chinese text needs glyphs in both.
