@@ -49,22 +49,20 @@ TEST(RoomBlock, GivesThePlatformWindowAndTheTicketInTheAnsiCodePageAndTracesThem
 // The shell's view of the block's 42536 bytes takes whole pages, and nothing readable
 // follows the last one. Made that many bytes long and filled with the ticket to its
 // end, the block has no byte the ticket's read may reach past 42536 without faulting.
-TEST(RoomBlock, ATicketWithoutTerminatorIsReadOnlyUpToTheBlocksEnd) {
+// A block too small to hold the ticket is left unread.
+TEST(RoomBlock, ATicketIsReadOnlyUpToTheBlocksEndAndABlockTooSmallForItIsNotRead) {
     SYSTEM_INFO system;
     ::GetSystemInfo(&system);
     const std::size_t page = system.dwPageSize;
     const std::size_t wholePages = (gs::kRoomBlockBytes + page - 1) / page * page;
-    SharedBlock room(gs::kRoomBlockName, wholePages);
-    ASSERT_TRUE(room);
-    std::memset(room.bytes() + gs::kTicketOffset, 'K', wholePages - gs::kTicketOffset);
-    EnterGameInfo info = FillWithUser("p");
-    EXPECT_EQ(std::wstring(info.Ticket), std::wstring(126, L'K'));
-    EXPECT_EQ(info.Ticket[127], L'\0');
-}
-
-// A block too small to hold the ticket is left unread; a missing one is a launch
-// through the lobby without it.
-TEST(RoomBlock, ABlockTooSmallForTheTicketIsNotRead) {
+    {
+        const SharedBlock room(gs::kRoomBlockName, wholePages);
+        ASSERT_TRUE(room);
+        std::memset(room.bytes() + gs::kTicketOffset, 'K', wholePages - gs::kTicketOffset);
+        const EnterGameInfo info = FillWithUser("p");
+        EXPECT_EQ(std::wstring(info.Ticket), std::wstring(126, L'K'));
+        EXPECT_EQ(info.Ticket[127], L'\0');
+    }
     const SharedBlock small(gs::kRoomBlockName, gs::kTicketOffset);
     ASSERT_TRUE(small);
     const uint32_t window = 0x77;
