@@ -47,8 +47,7 @@ Outcome Finish(LobbySession& session, const ShellInstall& install) {
     outcome.lobby = session.Finish();
     outcome.transcript = Lines(install.Transcript());
     EXPECT_EQ(outcome.lobby.exitCode, 0u) << outcome.lobby.output;
-    EXPECT_TRUE(HasLineStarting(outcome.lobby.log, "shell exited with code 0"))
-        << outcome.lobby.output;
+    EXPECT_GE(FindLine(outcome.lobby.log, "shell exited with code 0"), 0) << outcome.lobby.output;
     return outcome;
 }
 
@@ -120,7 +119,7 @@ TEST(EnterGame, AckCarriesAllSeventeenArgumentsFromEachLaunchForm) {
                       form.flag + "<number>" + form.number3 + "</number><string>" +
                       WideToUtf8(install.Folder()) + "flash</string><string>" + form.ticket +
                       "</string>");
-        EXPECT_TRUE(HasLineStarting(outcome.transcript, "note launch record received"));
+        EXPECT_GE(FindLine(outcome.transcript, "note launch record received"), 0);
     }
 }
 
@@ -140,7 +139,7 @@ TEST(GameMasterRoom, ReachesTheLobbyWindowWithTheGivenOrTheDerivedNumber) {
         const ShellInstall install(Movie("game-master-room.swf"));
         ASSERT_TRUE(install.Ready());
         const Outcome outcome = RunToEnd(install, c.arguments);
-        EXPECT_TRUE(HasLineStarting(outcome.transcript, "out <invoke name=\"GameMasterRoom\""));
+        EXPECT_GE(FindLine(outcome.transcript, "out <invoke name=\"GameMasterRoom\""), 0);
         std::vector<std::string> rooms; // a malformed message is logged as one too
         for (const std::string& line : outcome.lobby.log) {
             if (line.find("game-master room") == std::string::npos)
@@ -235,9 +234,10 @@ TEST(Closing, TheMovieDecidesAndAMovieThatCannotBeAskedEndsTheShell) {
         EXPECT_LE(std::abs((rect.top - work.top) - (work.bottom - rect.bottom)), 1);
         RequestClose(window, c.fromButton);
         const std::vector<std::string> transcript = Finish(session, install).transcript;
-        EXPECT_TRUE(HasLineStarting(
-            transcript, "in <invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>"));
-        EXPECT_TRUE(HasLineStarting(transcript, c.outcome));
+        EXPECT_TRUE(
+            FindLine(transcript,
+                     "in <invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>") >= 0);
+        EXPECT_GE(FindLine(transcript, c.outcome), 0);
     }
 }
 
@@ -263,7 +263,7 @@ TEST(OpenUrl, OnlyAWebAddressStartsTheBrowserWithItAsItsOneArgument) {
     const ShellInstall install(Movie("open-url.swf", {{"@OPEN@", lines}}));
     ASSERT_TRUE(install.Ready());
     const Outcome outcome = RunToEnd(install);
-    EXPECT_TRUE(HasLineStarting(outcome.transcript, "out <invoke name=\"OpenUrl\""));
+    EXPECT_GE(FindLine(outcome.transcript, "out <invoke name=\"OpenUrl\""), 0);
     // The shell does not wait for what it started: give the programs time to finish.
     EXPECT_TRUE(browser.WaitForStart());
     gs::test::PumpFor(500);

@@ -4,6 +4,7 @@
 #include "tests/support/FileBytes.h"
 #include "tests/support/FrameHarness.h"
 #include "tests/support/Requests.h"
+#include "tools/lobby/TextCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -17,17 +18,17 @@ using gs::test::Invoke;
 using gs::test::QuietMovie;
 using gs::test::ReadFileBytes;
 using gs::test::WriteFileBytes;
-using playertest::Utf8;
+using lobby::WideToUtf8;
 
 namespace {
 
 // Loads `source` through the open dialog, then saves the content through the save
 // dialog under `target`, answering the dialog's overwrite prompt with yes.
 std::string RoundTripMovie(const std::wstring& source, const std::wstring& target) {
-    return "on OnSize\nend\nfiledialog choose " + Utf8(source) +
+    return "on OnSize\nend\nfiledialog choose " + WideToUtf8(source) +
            "\ninvoke LoadFile\n"
            "on OnLoadFile\n  note loaded $1\n  filedialog choose " +
-           Utf8(target) +
+           WideToUtf8(target) +
            "\n  overwrite yes\n  invoke SaveFile \"$2\"\nend\n"
            "on OnSaveFile\n  note saved $1\nend\n";
 }
@@ -87,9 +88,9 @@ protected:
         for (const std::wstring& file : m_files)
             ::DeleteFileW(file.c_str());
     }
+    // A fresh path that ends in `name` (its extension kept), deleted with the test.
     std::wstring File(const std::wstring& name) {
-        m_files.push_back(playertest::TempPath(name));
-        ::DeleteFileW(m_files.back().c_str());
+        m_files.push_back(gs::test::TempPath(L"flows", L"_" + name));
         return m_files.back();
     }
     std::wstring File(const std::wstring& name, const std::string& content) {
@@ -117,17 +118,20 @@ TEST_F(Flows, ABinaryFileSavedUnderAnotherNameIsByteIdenticalOnceTheOverwriteIsA
         bytes[i] = static_cast<char>(random());
     std::wstring source = File(L"source.bin", bytes);
     std::wstring chosen = File(L"copy");
+    const std::wstring saved = chosen + L".wzs";
+    m_files.push_back(saved);
     for (const int allowed : {IDNO, IDYES}) {
-        std::wstring saved = File(L"copy.wzs", "old");
+        ASSERT_TRUE(WriteFileBytes(saved, "old"));
         gs::test::FrameHarness harness;
         {
             DialogAnswer answer(L"另存为", allowed);
             ASSERT_TRUE(harness.Start(FrameSkin(), RoundTripMovie(source, chosen)));
             ASSERT_TRUE(harness.WaitFor("note saved"));
-            EXPECT_NE(answer.Text().find(L"copy.wzs"), std::wstring::npos);
+            EXPECT_NE(answer.Text().find(saved.substr(saved.rfind(L'\\') + 1)), std::wstring::npos);
         }
-        EXPECT_EQ(harness.Count("note loaded " + Utf8(source)), 1);
-        const std::string savedAs = allowed == IDYES ? Utf8(saved) : ""; // the extension appended
+        EXPECT_EQ(harness.Count("note loaded " + WideToUtf8(source)), 1);
+        const std::string savedAs =
+            allowed == IDYES ? WideToUtf8(saved) : ""; // the extension appended
         EXPECT_EQ(harness.Count("in <invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments>"
                                 "<string>" +
                                 savedAs + "</string>"),
@@ -210,8 +214,8 @@ TEST_F(Flows, RequestsBeforeTheTimerGiveOneDialogTheLastTextIsSavedAndUnreadable
     for (const std::wstring& file : {locked, empty}) {
         Tell(L"Load", file);
         EXPECT_TRUE(m_harness.WaitFor(
-            "in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>" + Utf8(file) +
-            "</string><string></string></arguments></invoke>"));
+            "in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>" +
+            WideToUtf8(file) + "</string><string></string></arguments></invoke>"));
     }
 }
 
@@ -233,24 +237,24 @@ TEST_F(Flows, WithoutMemoryForTheTextEveryFlowAnswersAndWritesNothingThenAllSucc
         Tell(L"Save", target);
         EXPECT_EQ(m_harness.frame().FlashCall(request.c_str()), S_OK);
         EXPECT_TRUE(m_harness.WaitFor(
-            "in <invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string>" + Utf8(target) +
-                "</string>",
+            "in <invoke name=\"OnSaveFile\" returntype=\"xml\"><arguments><string>" +
+                WideToUtf8(target) + "</string>",
             rounds));
     };
     loadAndSave(small, Invoke(L"SaveFile", L"<string>b2xk</string>"));
     const std::string head =
-        "in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>" + Utf8(source) +
-        "</string><string>";
+        "in <invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments><string>" +
+        WideToUtf8(source) + "</string><string>";
     const std::string tail = "</string></arguments></invoke>";
     {
         AddressSpaceSqueeze squeeze(56 << 20);
         loadAndSave(source, longest);
     }
-    EXPECT_GE(playertest::FindLine(m_harness.Transcript(), head + tail), 0);
+    EXPECT_GE(gs::test::FindLine(m_harness.Transcript(), head + tail), 0);
     EXPECT_TRUE(ReadFileBytes(target) == "old");
     loadAndSave(source, longest);
     std::vector<std::string> lines = m_harness.Transcript();
-    int loaded = playertest::FindLine(lines, head + "dXV1");
+    int loaded = gs::test::FindLine(lines, head + "dXV1");
     ASSERT_GE(loaded, 0);
     std::string expected = head;
     for (int i = 0; i < 9'999'999; ++i)

@@ -6,7 +6,6 @@
 #include "tools/lobby/ShellCommandLine.h"
 
 #include <cstdio>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -14,36 +13,9 @@
 
 namespace lobbytest {
 
-// A fresh path in the temporary folder (nothing exists there yet). Wine gives out the
-// same process ids run after run, and a program a test started may still write after
-// the test has cleaned up: the start time keeps the names apart.
-inline std::wstring TempPath(const std::wstring& stem, const std::wstring& extension = L".txt") {
-    static const ULONGLONG start = ::GetTickCount64();
-    static int counter = 0;
-    wchar_t folder[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, folder);
-    return folder + stem + L"_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
-           std::to_wstring(start) + L"_" + std::to_wstring(++counter) + extension;
-}
-
-// The text split into lines without their line ends.
-inline std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-inline bool HasLineStarting(const std::vector<std::string>& lines, const std::string& prefix) {
-    for (const std::string& line : lines)
-        if (line.rfind(prefix, 0) == 0)
-            return true;
-    return false;
-}
+using gs::test::FindLine;
+using gs::test::Lines;
+using gs::test::TempPath;
 
 // The bytes as lower-case hexadecimal digits, two for each.
 inline std::string Hex(std::string_view bytes) {

@@ -1,9 +1,7 @@
 // Movie files from disk: what plays, and what is refused with which reason.
 #include "player/MovieFile.h"
 
-#include <objbase.h> // before the test support header, which uses COM
-
-#include "tests/player/PlayerTestSupport.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +10,7 @@
 namespace {
 
 TEST(MovieFile, ReadsScriptTextAndSaysWhyOtherFilesAreRefused) {
-    const std::wstring path = playertest::TempPath(L"movie.swf");
+    const std::wstring path = gs::test::TempPath(L"movie", L".swf");
     const HRESULT badFormat = HRESULT_FROM_WIN32(ERROR_BAD_FORMAT);
     const struct {
         std::string bytes;

@@ -6,7 +6,11 @@
 #include "platform/win/Handles.h"
 
 #include "PlayerTestSupport.h"
+#include "tests/support/FileBytes.h"
 
+#include <gtest/gtest.h>
+
+using namespace gs::test;
 using namespace playertest;
 
 namespace {
@@ -20,8 +24,8 @@ template <typename... Args> HRESULT CallSlot(IShockwaveFlash* flash, int slot, A
 class PlayerComTest : public testing::Test {
 protected:
     void SetUp() override {
-        transcript = TempPath(L"transcript-" + std::to_wstring(++counter) + L".txt");
-        movie = TempPath(L"movie-" + std::to_wstring(counter) + L".swf");
+        transcript = TempPath(L"transcript");
+        movie = TempPath(L"movie", L".swf");
         ::DeleteFileW(transcript.c_str());
         ::SetEnvironmentVariableW(L"GS_TRANSCRIPT", transcript.c_str());
         ASSERT_EQ(::CoCreateInstance(CLSID_ShockwaveFlash, nullptr, CLSCTX_INPROC_SERVER,
@@ -48,7 +52,6 @@ protected:
     }
     std::vector<std::string> Lines() const { return ReadLines(transcript); }
 
-    static inline int counter = 0;
     ComScope com;
     gs::ComPtr<IUnknown> unknown;
     IShockwaveFlash* flash = nullptr; // not owned: the identity pointer held above

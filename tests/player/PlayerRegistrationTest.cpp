@@ -3,7 +3,7 @@
 // it is): what unregistering removes, and what it must leave alone.
 #include "platform/win/Handles.h"
 
-#include "PlayerTestSupport.h"
+#include <gtest/gtest.h>
 
 namespace {
 

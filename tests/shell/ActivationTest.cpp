@@ -43,9 +43,9 @@ TEST(Activation, LoadsTheMovieThenSetsItUpAndTellsItsSize) {
         EXPECT_TRUE(harness.Traced(c.loaded + harness.moviePath() + L"\n"));
         ASSERT_TRUE(harness.WaitFor("set AllowScriptAccess always"));
         std::vector<std::string> lines = harness.Transcript();
-        int load = playertest::FindLine(lines, "load ");
-        int security = playertest::FindLine(lines, "method DisableLocalSecurity");
-        int access = playertest::FindLine(lines, "set AllowScriptAccess always");
+        int load = gs::test::FindLine(lines, "load ");
+        int security = gs::test::FindLine(lines, "method DisableLocalSecurity");
+        int access = gs::test::FindLine(lines, "set AllowScriptAccess always");
         ASSERT_GE(load, 0);
         EXPECT_GT(security, load);
         EXPECT_GT(access, security);

@@ -16,10 +16,10 @@ TEST(Commands, ReqEnterGameIsAnsweredAtOnceAndEveryRequestIsTracedWhole) {
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie("invoke ReqEnterGame\n")));
     ASSERT_TRUE(harness.WaitFor("out-result"));
     std::vector<std::string> lines = harness.Transcript();
-    int out = playertest::FindLine(lines, "out <invoke name=\"ReqEnterGame\"");
-    int answer = playertest::FindLine(
+    int out = gs::test::FindLine(lines, "out <invoke name=\"ReqEnterGame\"");
+    int answer = gs::test::FindLine(
         lines, "in <invoke name=\"AckEnterGame\" returntype=\"xml\"><arguments><number>0</number>");
-    int returned = playertest::FindLine(lines, "out-result S_OK");
+    int returned = gs::test::FindLine(lines, "out-result S_OK");
     ASSERT_GE(out, 0);
     EXPECT_GT(answer, out);
     EXPECT_GT(returned, answer) << "the answer is a nested call";

@@ -2,8 +2,6 @@
 // The real main frame in the test process: a skin folder of the test's own, a scripted
 // movie played by the registered test player, the player's transcript and the shell's
 // trace lines, read as the test goes.
-#include <objbase.h> // before the test support headers, which use COM
-
 #include "platform/ui/ControlUI.h"
 #include "platform/win/Trace.h"
 #include "shell/ShellFrameWnd.h"
@@ -11,6 +9,7 @@
 #include "tests/player/PlayerTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/MessagePump.h"
+#include "tools/lobby/TextCodec.h"
 
 #include <algorithm>
 #include <string>
@@ -46,7 +45,7 @@ inline std::string QuietMovie(const std::string& extra = "") {
 class FrameHarness {
 public:
     FrameHarness() {
-        m_transcript = playertest::TempPath(L"transcript.txt");
+        m_transcript = gs::test::TempPath(L"transcript");
         ::DeleteFileW(m_transcript.c_str());
         ::SetEnvironmentVariableW(L"GS_TRANSCRIPT", m_transcript.c_str());
         gs::SetTraceHook([this](const gs::TraceLine& line) { m_trace.push_back(Kept(line)); });
@@ -66,11 +65,11 @@ public:
     // frame as start-up does and waits until the movie has been activated.
     bool Start(const std::string& skin, const std::string& movie,
                const std::string& settingsExtra = "") {
-        m_moviePath = playertest::TempPath(L"movie.swf");
+        m_moviePath = gs::test::TempPath(L"movie", L".swf");
         if (!WriteFileBytes(m_moviePath, movie))
             return false;
         m_skin.Write(L"skin.xml", skin);
-        m_skin.Write(L"Settings.xml", "<Settings><loadingFlash>" + playertest::Utf8(m_moviePath) +
+        m_skin.Write(L"Settings.xml", "<Settings><loadingFlash>" + lobby::WideToUtf8(m_moviePath) +
                                           "</loadingFlash>" + settingsExtra + "</Settings>");
         m_frame = new CShellFrameWnd;
         m_window =
@@ -86,7 +85,7 @@ public:
         return std::ranges::any_of(
             m_trace, [&](const std::wstring& line) { return line.find(part) != line.npos; });
     }
-    std::vector<std::string> Transcript() const { return playertest::ReadLines(m_transcript); }
+    std::vector<std::string> Transcript() const { return gs::test::ReadLines(m_transcript); }
     int Count(const std::string& prefix) const {
         return static_cast<int>(std::ranges::count_if(
             Transcript(), [&](const std::string& line) { return line.starts_with(prefix); }));

@@ -10,7 +10,10 @@
 #include "tests/platform/ui/SkinFolder.h"
 #include "tests/platform/ui/SkinTestWindow.h"
 #include "tests/player/PlayerTestSupport.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/MessagePump.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -18,10 +21,12 @@
 namespace hosttest {
 
 using namespace DuiLib;
-using namespace playertest;
+using playertest::ComScope;
 
+using gs::test::FindLine;
 using gs::test::PumpPending;
 using gs::test::PumpUntil;
+using gs::test::ReadLines;
 
 inline CDuiRect RectInParent(HWND child) {
     CDuiRect rect;
