@@ -23,8 +23,8 @@ public:
     // movie: the scripted movie's text (UTF-8). settings: the Settings.xml to use, in the
     // ANSI code page; empty for one that loads flash\test.swf.
     explicit ShellInstall(const std::string& movie, const std::string& settings = "")
-        : m_folder(lobbytest::TempPath(L"gs_install", L"\\")),
-          m_transcript(lobbytest::TempPath(L"transcript")),
+        : m_folder(gs::test::TempPath(L"gs_install", L"\\")),
+          m_transcript(gs::test::TempPath(L"transcript")),
           m_ready(Populate(movie, settings.empty() ? kDefaultSettings : settings)) {}
     ~ShellInstall() {
         std::error_code ignored;

@@ -81,10 +81,9 @@ private:
         const std::string prefix = "shell process ";
         if (!WaitForText(m_logPath, prefix))
             return 0;
-        for (const std::string& line : Lines(gs::test::ReadFileBytes(m_logPath)))
-            if (line.rfind(prefix, 0) == 0)
-                return std::stoul(line.substr(prefix.size()));
-        return 0;
+        const std::vector<std::string> log = Lines(gs::test::ReadFileBytes(m_logPath));
+        const int line = FindLine(log, prefix);
+        return line < 0 ? 0 : std::stoul(log[static_cast<size_t>(line)].substr(prefix.size()));
     }
 
     std::wstring m_logPath;

@@ -10,7 +10,6 @@
 
 #include <windows.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -44,8 +43,7 @@ public:
     bool IsSet() const { return m_set; }
     Starts Opened() const {
         Starts starts;
-        std::istringstream report(ReadFileBytes(m_report));
-        for (std::string line; std::getline(report, line);) {
+        for (const std::string& line : Lines(ReadFileBytes(m_report))) {
             const std::string value = line.substr(line.find('=') + 1);
             if (line.starts_with("argc="))
                 starts.emplace_back();

@@ -12,10 +12,6 @@
 class SkinFolder {
 public:
     SkinFolder() {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"gs-ui-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(++Counter()) + L"\\";
         ::CreateDirectoryW(m_path.c_str(), nullptr);
         DuiLib::CPaintManagerUI::SetResourcePath(m_path.c_str());
     }
@@ -35,10 +31,6 @@ public:
     const std::wstring& Path() const { return m_path; }
 
 private:
-    static int& Counter() {
-        static int counter = 0;
-        return counter;
-    }
-    std::wstring m_path;
+    std::wstring m_path = gs::test::TempPath(L"gs-ui", L"\\");
     std::vector<std::wstring> m_files;
 };
