@@ -45,7 +45,7 @@
 
 using gs::bench::Median;
 using gs::bench::Now;
-using playertest::TempPath;
+using gs::test::TempPath;
 
 namespace {
 
@@ -256,7 +256,7 @@ std::wstring Invoke(const wchar_t* name, const std::wstring& first, const std::w
 class Stand {
 public:
     bool Start() {
-        m_warm = TempPath(L"fileflows-warm.bin");
+        m_warm = TempPath(L"fileflows-warm", L".bin");
         if (!m_hook || !WritePattern(m_warm, 3) || !m_harness.Start(gs::test::FrameSkin(), kMovie))
             return false;
         m_player.attach(PlayerOf(m_harness.frame()));
@@ -317,7 +317,7 @@ std::string Listed(const std::vector<double>& values) {
 }
 
 int RunLoad(DWORD size) {
-    const std::wstring source = TempPath(L"fileflows.bin");
+    const std::wstring source = TempPath(L"fileflows", L".bin");
     gs::ScopeGuard remove([&] { (void)::DeleteFileW(source.c_str()); });
     Stand stand;
     if (!WritePattern(source, size) || !stand.Start()) {
@@ -351,7 +351,7 @@ int RunLoad(DWORD size) {
 }
 
 int RunSave() {
-    const std::wstring target = TempPath(L"fileflows.wzs");
+    const std::wstring target = TempPath(L"fileflows", L".wzs");
     gs::ScopeGuard remove([&] { (void)::DeleteFileW(target.c_str()); });
     Stand stand;
     if (!stand.Start()) {
