@@ -99,22 +99,30 @@ int DecodeWholeAndWrite(Base64Codec& codec, const wchar_t* path, const DuiLib::C
 }
 
 // Pieces of whole three-byte groups: standard Base64 of the pieces, one after the other,
-// is the Base64 of the whole file. Each piece's text (64K units) stays in the processor's
-// cache from its zero fill through the codec to the check that it needs no escaping.
+// is the Base64 of the whole file. Each piece goes from the file into a 48 KB buffer and
+// its text (64K units) into the request, all in the processor's cache from the read
+// through the zero fill and the codec to the check that it needs no escaping.
 constexpr int kPieceBytes = 3 * 16 * 1024;
 
-// Encodes the file into the request a piece at a time; false when the codec's pieces do
-// not each fill their places exactly (a codec other than standard Base64), and the file
-// is then encoded in one call.
-bool EncodeInPieces(Base64Codec& codec, const unsigned char* bytes, int count, int chars,
-                    RequestWithText& text) {
+// Reads the file and encodes it into the request a piece at a time; false when a read
+// comes short or the codec's pieces do not each fill their places exactly (a codec other
+// than standard Base64): the file is then read and encoded whole.
+bool ReadAndEncodeInPieces(Base64Codec& codec, HANDLE file, int count, int chars,
+                           RequestWithText& text) {
+    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[kPieceBytes]);
+    if (!bytes)
+        return false;
     if (!text.ReserveForPieces(static_cast<size_t>(chars)))
         return true; // no memory for the request: no text, whatever the way
     for (int at = 0; at < count; at += kPieceBytes) {
         const int piece = std::min(kPieceBytes, count - at);
+        DWORD read = 0;
+        if (!::ReadFile(file, bytes.get(), static_cast<DWORD>(piece), &read, nullptr) ||
+            read != static_cast<DWORD>(piece))
+            return false;
         const int units = codec.CharsNeededToEncode(piece);
         const auto encode = [&](wchar_t* place) {
-            (void)codec.Base64EncodeW(bytes + at, piece, place, units * 2);
+            (void)codec.Base64EncodeW(bytes.get(), piece, place, units * 2);
         };
         if (units <= 0 || !text.WritePiece(static_cast<size_t>(units), encode))
             return false;
@@ -122,10 +130,25 @@ bool EncodeInPieces(Base64Codec& codec, const unsigned char* bytes, int count, i
     return true;
 }
 
+// The whole file in one block, encoded in one call: the text of any codec.
+void ReadAndEncodeWhole(Base64Codec& codec, HANDLE file, LONGLONG size, RequestWithText& text) {
+    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[size + 1]);
+    const LARGE_INTEGER start{};
+    if (!bytes || !::SetFilePointerEx(file, start, nullptr, FILE_BEGIN))
+        return;
+    DWORD count = 0;
+    (void)::ReadFile(file, bytes.get(), static_cast<DWORD>(size), &count, nullptr);
+    const int chars = codec.CharsNeededToEncode(static_cast<int>(count));
+    if (chars <= 0)
+        return;
+    if (wchar_t* room = text.Reserve(static_cast<size_t>(chars)))
+        (void)codec.Base64EncodeW(bytes.get(), static_cast<int>(count), room, chars * 2);
+}
+
 } // namespace
 
-// The read buffer goes before the request is handed on: at no moment does the shell hold
-// more than the file's bytes and the request with its text.
+// The file is read once, a piece at a time, straight into the request's text: the shell
+// holds no copy of the file's bytes beside it.
 int ReadAndEncode(Base64Codec& codec, const wchar_t* path, RequestWithText& text) {
     if (!path)
         return 0;
@@ -136,19 +159,11 @@ int ReadAndEncode(Base64Codec& codec, const wchar_t* path, RequestWithText& text
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart >= kLoadLimitBytes)
         return 0;
-    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[size.QuadPart + 1]);
-    if (!bytes)
-        return 0;
-    DWORD count = 0;
-    (void)::ReadFile(file.get(), bytes.get(), static_cast<DWORD>(size.QuadPart), &count, nullptr);
-    file.reset();
     try {
-        const int chars = codec.CharsNeededToEncode(static_cast<int>(count));
-        if (chars > 0 &&
-            !EncodeInPieces(codec, bytes.get(), static_cast<int>(count), chars, text)) {
-            if (wchar_t* room = text.Reserve(static_cast<size_t>(chars)))
-                (void)codec.Base64EncodeW(bytes.get(), static_cast<int>(count), room, chars * 2);
-        }
+        const int count = static_cast<int>(size.QuadPart);
+        const int chars = codec.CharsNeededToEncode(count);
+        if (chars > 0 && !ReadAndEncodeInPieces(codec, file.get(), count, chars, text))
+            ReadAndEncodeWhole(codec, file.get(), size.QuadPart, text);
     } catch (...) {
     }
     return 1;

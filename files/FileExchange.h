@@ -6,7 +6,7 @@
 
 namespace gs {
 
-// Reads the file at `path` whole and encodes it into the room of `text`. 1 when the
+// Reads the file at `path` and encodes it into the room of `text`. 1 when the
 // file was read, 0 when refused (missing, unreadable, too large).
 int ReadAndEncode(Base64Codec& codec, const wchar_t* path, RequestWithText& text);
 
