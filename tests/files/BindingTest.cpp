@@ -47,6 +47,26 @@ TEST(Binding, WithoutTheLibraryEveryOperationGivesZeroAndNoFileIsTouched) {
     ::DeleteFileW(kept.c_str());
 }
 
+// Its pieces never fill their places: the movie still gets the file's whole text.
+TEST(Binding, ACodecAskingForMoreRoomStillEncodesTheWholeFile) {
+    CodecBeside loose(GS_LOOSE_CODEC);
+    std::string bytes;
+    std::wstring expected = L"<";
+    for (int group = 0; group < 40'000; ++group) {
+        bytes += "abc";
+        expected += L"YWJj";
+    }
+    const std::wstring file = gs::ModuleFolder(nullptr) + L"loose.wzs";
+    ASSERT_TRUE(gs::test::WriteFileBytes(file, bytes));
+    Base64Codec codec;
+    gs::RequestWithText request(L"<", L">");
+    EXPECT_EQ(gs::ReadAndEncode(codec, file.c_str(), request), 1);
+    const gs::UniqueBstr text = request.Take();
+    EXPECT_EQ(std::wstring(text.get(), ::SysStringLen(text.get())), expected + L">");
+    ::DeleteFileW(file.c_str());
+    codec.Free();
+}
+
 TEST(Binding, ALibraryWithSomeNamesServesThoseOnly) {
     CodecBeside partial(GS_PARTIAL_CODEC);
     Base64Codec codec;
