@@ -130,19 +130,20 @@ bool ReadAndEncodeInPieces(Base64Codec& codec, HANDLE file, int count, int chars
     return true;
 }
 
-// The whole file in one block, encoded in one call: the text of any codec.
-void ReadAndEncodeWhole(Base64Codec& codec, HANDLE file, LONGLONG size, RequestWithText& text) {
-    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[size + 1]);
+// The whole file in one block, encoded in one call: the text of any codec. The room is
+// taken first, which drops any pieces already written: a file that cannot be read whole
+// leaves the request with no text rather than a part of one.
+void ReadAndEncodeWhole(Base64Codec& codec, HANDLE file, LONGLONG size, int chars,
+                        RequestWithText& text) {
+    wchar_t* room = text.Reserve(static_cast<size_t>(chars));
+    std::unique_ptr<unsigned char[]> bytes(room ? new (std::nothrow) unsigned char[size + 1]
+                                                : nullptr);
     const LARGE_INTEGER start{};
     if (!bytes || !::SetFilePointerEx(file, start, nullptr, FILE_BEGIN))
         return;
     DWORD count = 0;
     (void)::ReadFile(file, bytes.get(), static_cast<DWORD>(size), &count, nullptr);
-    const int chars = codec.CharsNeededToEncode(static_cast<int>(count));
-    if (chars <= 0)
-        return;
-    if (wchar_t* room = text.Reserve(static_cast<size_t>(chars)))
-        (void)codec.Base64EncodeW(bytes.get(), static_cast<int>(count), room, chars * 2);
+    (void)codec.Base64EncodeW(bytes.get(), static_cast<int>(count), room, chars * 2);
 }
 
 } // namespace
@@ -163,7 +164,7 @@ int ReadAndEncode(Base64Codec& codec, const wchar_t* path, RequestWithText& text
         const int count = static_cast<int>(size.QuadPart);
         const int chars = codec.CharsNeededToEncode(count);
         if (chars > 0 && !ReadAndEncodeInPieces(codec, file.get(), count, chars, text))
-            ReadAndEncodeWhole(codec, file.get(), size.QuadPart, text);
+            ReadAndEncodeWhole(codec, file.get(), size.QuadPart, chars, text);
     } catch (...) {
     }
     return 1;
