@@ -24,6 +24,15 @@ namespace {
 constexpr LONGLONG kLoadLimitBytes = 30'000'000; // files must be smaller
 constexpr int kSaveLimitChars = 30'000'000;      // texts may be this long
 
+// Loads and saves go a piece of whole Base64 groups at a time: 48 KB of bytes, 64K
+// characters of text, both in the processor's cache from the file to the request and
+// back. Standard Base64 of such pieces, one after the other, is the Base64 of the whole:
+// a save's text with no line breaks and its padding only at the end, as any movie's
+// encoder gives, splits into groups of four characters that each decode to three bytes.
+constexpr int kPieceGroups = 16 * 1024;
+constexpr int kPieceBytes = 3 * kPieceGroups;
+constexpr int kPieceChars = 4 * kPieceGroups;
+
 // A bare file name lies in the current folder.
 std::wstring TemporaryFolderFor(const wchar_t* path) {
     std::wstring folder = FolderOf(path);
@@ -53,29 +62,21 @@ template <typename Writer> bool ReplaceFileContents(const wchar_t* path, Writer 
     return true;
 }
 
-// A save's text decoded a piece at a time, each piece (128 KB of text, 48 KB of bytes)
-// staying in the processor's cache from its copy through the codec to the write, and no
-// block of the file's whole size taken. Text with no line breaks and its padding only
-// at the end, as any movie's encoder gives, splits into whole four-unit groups that each
-// decode to three bytes.
-constexpr int kPieceChars = 4 * 16 * 1024;
-
 // Writes the decoded text a piece at a time; false with `inPieces` cleared when a piece
 // does not decode to exactly its three bytes per group (line breaks, padding or text
 // that is not Base64 in it, or a codec of its own kind): the whole text then decides.
 bool WriteDecodedPieces(Base64Codec& codec, const DuiLib::CDuiString& text, HANDLE file,
                         bool& inPieces) {
-    const int bytesPerPiece = kPieceChars / 4 * 3;
     std::unique_ptr<wchar_t[]> piece(new (std::nothrow) wchar_t[kPieceChars + 1]);
-    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[bytesPerPiece]);
+    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[kPieceBytes]);
     inPieces = piece && bytes;
     for (int at = 0; inPieces && at < text.GetLength(); at += kPieceChars) {
         const int chars = std::min(kPieceChars, text.GetLength() - at);
         std::wmemcpy(piece.get(), text.GetData() + at, static_cast<size_t>(chars));
         piece[chars] = L'\0';
-        const int produced = codec.Base64DecodeW(piece.get(), bytes.get(), bytesPerPiece);
+        const int produced = codec.Base64DecodeW(piece.get(), bytes.get(), kPieceBytes);
         const bool last = at + chars == text.GetLength();
-        inPieces = last ? produced >= 0 && produced <= chars / 4 * 3 : produced == bytesPerPiece;
+        inPieces = last ? produced >= 0 && produced <= chars / 4 * 3 : produced == kPieceBytes;
         if (inPieces && !WriteAll(file, bytes.get(), static_cast<DWORD>(produced)))
             return false;
     }
@@ -97,12 +98,6 @@ int DecodeWholeAndWrite(Base64Codec& codec, const wchar_t* path, const DuiLib::C
     };
     return ReplaceFileContents(path, write) ? 1 : 0;
 }
-
-// Pieces of whole three-byte groups: standard Base64 of the pieces, one after the other,
-// is the Base64 of the whole file. Each piece goes from the file into a 48 KB buffer and
-// its text (64K units) into the request, all in the processor's cache from the read
-// through the zero fill and the codec to the check that it needs no escaping.
-constexpr int kPieceBytes = 3 * 16 * 1024;
 
 // Reads the file and encodes it into the request a piece at a time; false when a read
 // comes short or the codec's pieces do not each fill their places exactly (a codec other

@@ -223,13 +223,15 @@ private:
     }
 
     bool Text() {
-        const std::wstring_view slice = m_text.substr(0, m_pos + kSliceUnits);
-        if (!m_open.empty() && slice.size() < m_text.size() && !IsSpace(m_text[m_pos]) &&
-            gs::FindEitherWide(slice, L'<', L'&', m_pos) == std::wstring_view::npos)
-            return LongText();
         // One pass finds where the text ends when it holds no reference, as a long
         // text usually does; only from a first '&' on is the end looked for apart.
-        std::size_t end = std::min(gs::FindEitherWide(m_text, L'<', L'&', m_pos), m_text.size());
+        const std::wstring_view slice = m_text.substr(0, m_pos + kSliceUnits);
+        std::size_t end = gs::FindEitherWide(slice, L'<', L'&', m_pos);
+        if (end == std::wstring_view::npos) {
+            if (!m_open.empty() && slice.size() < m_text.size() && !IsSpace(m_text[m_pos]))
+                return LongText();
+            end = std::min(gs::FindEitherWide(m_text, L'<', L'&', slice.size()), m_text.size());
+        }
         const std::size_t plainRun = end - m_pos;
         if (end < m_text.size() && m_text[end] == L'&')
             end = std::min(gs::FindWide(m_text, L'<', end), m_text.size());

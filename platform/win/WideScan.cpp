@@ -31,15 +31,14 @@ bool HasSse2() {
     return sse2;
 }
 
-// One bit per byte of the eight units at `units` that equal `unit`.
-[[gnu::target("sse2"), gnu::always_inline]] inline unsigned MatchMask(const void* units,
-                                                                      __m128i unit, bool aligned) {
-    const auto* block = static_cast<const __m128i*>(units);
-    const __m128i eight = aligned ? _mm_load_si128(block) : _mm_loadu_si128(block);
+// One bit per byte of the eight units of the aligned block that equal `unit`.
+[[gnu::target("sse2"), gnu::always_inline]] inline unsigned AlignedMatchMask(const void* block,
+                                                                             __m128i unit) {
+    const __m128i eight = _mm_load_si128(static_cast<const __m128i*>(block));
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(eight, unit)));
 }
 
-// The same for units that equal either of two.
+// The same for eight units anywhere that equal either of two.
 [[gnu::target("sse2"), gnu::always_inline]] inline unsigned MatchMask(const wchar_t* units,
                                                                       __m128i unit, __m128i other) {
     const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
@@ -53,10 +52,10 @@ bool HasSse2() {
     const auto address = reinterpret_cast<std::uintptr_t>(text);
     const auto* block = reinterpret_cast<const char*>(address & ~std::uintptr_t{15});
     const __m128i nul = _mm_setzero_si128();
-    unsigned mask = MatchMask(block, nul, true) & (0xFFFFu << (address & 15));
+    unsigned mask = AlignedMatchMask(block, nul) & (0xFFFFu << (address & 15));
     while (mask == 0) {
         block += 16;
-        mask = MatchMask(block, nul, true);
+        mask = AlignedMatchMask(block, nul);
     }
     return static_cast<std::size_t>(block + __builtin_ctz(mask) -
                                     reinterpret_cast<const char*>(text)) /
