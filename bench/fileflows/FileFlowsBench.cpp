@@ -3,13 +3,13 @@
 // player), the codec beside the program, real files. Each part runs in a process of its
 // own, so that the peak memory each reads is its own:
 //  - load of a file of N bytes (default 29,999,999): the shell's share, from the open
-//    dialog's answer to the player's CallFunction being entered plus from its return to
+//    dialog's return to the player's CallFunction being entered plus from its return to
 //    the end of the flow (the trace of the call), against ReadFile + memcpy of the file;
 //    the whole load, to "OnLoadFile" reaching the movie; the commit when CallFunction is
 //    entered and the peak working-set growth until the shell's call is traced, against
 //    the reply's size;
 //  - save of a 30,000,000-character text sent with "SaveFile": the shell's share (its
-//    FlashCall, then from the save dialog's answer to CallFunction entered, and from its
+//    FlashCall, then from the save dialog's return to CallFunction entered, and from its
 //    return to the trace) against WriteFile + FlushFileBuffers of the decoded bytes; the
 //    peak growth over the request and the save, less the player's request string,
 //    against the text's size. The write's yardstick and the shell's save both end in a
@@ -19,8 +19,11 @@
 // The moments around CallFunction and FlashCall come from thunks put into the player's
 // and the frame's virtual tables: nothing in the shell or the player is changed for them.
 // The dialog's answer is the moment the dialog starts to be destroyed (a CBT hook of this
-// thread, where its modal loop runs); the movie marks the arrival of each reply by
-// calling the shell with "LoadReplied" / "SaveReplied", whose trace lines the hook times.
+// thread, where its modal loop runs); its return, when GetOpenFileNameW or
+// GetSaveFileNameW comes back to the shell (thunks in this program's import table): the
+// time between the two is the dialog library's own teardown, reported apart. The movie
+// marks the arrival of each reply by calling the shell with "LoadReplied" /
+// "SaveReplied", whose trace lines the hook times.
 //   cd <build>/stage && wine ../bench/fileflows_bench.exe [bytes]
 #include "bench/support/Clock.h"
 #include "bench/support/Median.h"
@@ -30,6 +33,7 @@
 #include "platform/win/ScopeGuard.h"
 #include "tests/support/FrameHarness.h"
 
+#include <commdlg.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -80,6 +84,7 @@ bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
 // What one flow went through, in milliseconds of Now() and megabytes.
 struct Marks {
     double answered = 0;        // the dialog began to close
+    double returned = 0;        // and gave the shell its answer
     double callEntered = 0;     // the reply's CallFunction began
     double callReturned = 0;    // and returned
     double traced = 0;          // the shell traced the call: the flow's last step
@@ -122,16 +127,62 @@ template <typename Member> size_t SlotOf(Member member) {
     return (raw - 1) / sizeof(void*);
 }
 
+// Puts `thunk` into the pointer at `slot`; gives what was there.
+template <typename Proc> Proc Patch(void** slot, Proc thunk) {
+    DWORD old = 0;
+    (void)::VirtualProtect(slot, sizeof(void*), PAGE_READWRITE, &old);
+    Proc original = nullptr;
+    std::memcpy(&original, slot, sizeof original);
+    std::memcpy(slot, &thunk, sizeof thunk);
+    (void)::VirtualProtect(slot, sizeof(void*), old, &old);
+    return original;
+}
+
 // Puts `thunk` into the slot of the object's virtual table; gives what was there.
 template <typename Proc> Proc Patch(void* object, size_t slot, Proc thunk) {
-    void** table = *static_cast<void***>(object);
-    DWORD old = 0;
-    (void)::VirtualProtect(&table[slot], sizeof(void*), PAGE_READWRITE, &old);
-    Proc original = nullptr;
-    std::memcpy(&original, &table[slot], sizeof original);
-    std::memcpy(&table[slot], &thunk, sizeof thunk);
-    (void)::VirtualProtect(&table[slot], sizeof(void*), old, &old);
-    return original;
+    return Patch(&(*static_cast<void***>(object))[slot], thunk);
+}
+
+// The entry of this program's import table through which it calls `function`.
+void** ImportSlot(FARPROC function) {
+    auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
+    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory =
+        headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    auto* module =
+        reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+    for (; module->Name; ++module) {
+        for (auto** slot = reinterpret_cast<void**>(base + module->FirstThunk); *slot; ++slot) {
+            if (*slot == reinterpret_cast<void*>(function))
+                return slot;
+        }
+    }
+    return nullptr;
+}
+
+using FileDialogProc = BOOL(WINAPI*)(OPENFILENAMEW*);
+FileDialogProc g_getOpenFileName = nullptr;
+FileDialogProc g_getSaveFileName = nullptr;
+
+BOOL WINAPI TimedGetOpenFileName(OPENFILENAMEW* dialog) {
+    const BOOL chosen = g_getOpenFileName(dialog);
+    g_marks.returned = Now();
+    return chosen;
+}
+
+BOOL WINAPI TimedGetSaveFileName(OPENFILENAMEW* dialog) {
+    const BOOL chosen = g_getSaveFileName(dialog);
+    g_marks.returned = Now();
+    return chosen;
+}
+
+// The thunk into the program's calls of `name` in comdlg32; false when it calls none.
+bool TimeDialog(const char* name, FileDialogProc thunk, FileDialogProc& original) {
+    void** slot = ImportSlot(::GetProcAddress(::GetModuleHandleW(L"comdlg32.dll"), name));
+    if (slot)
+        original = Patch(slot, thunk);
+    return slot != nullptr;
 }
 
 using CallFunctionProc = HRESULT(STDMETHODCALLTYPE*)(IShockwaveFlash*, BSTR, BSTR*);
@@ -267,6 +318,9 @@ public:
         g_flashCall = Patch(static_cast<DuiLib::CFlashEventHandler*>(&m_harness.frame()),
                             SlotOf(&DuiLib::CFlashEventHandler::FlashCall), &TimedFlashCall);
         gs::SetTraceHook(Observe);
+        if (!TimeDialog("GetOpenFileNameW", TimedGetOpenFileName, g_getOpenFileName) ||
+            !TimeDialog("GetSaveFileNameW", TimedGetSaveFileName, g_getSaveFileName))
+            return false;
         return Load(m_warm) && Save(m_warm + L".wzs", Invoke(L"Save", m_warm + L".wzs", L"QUJD"));
     }
     ~Stand() {
@@ -331,16 +385,18 @@ int RunLoad(DWORD size) {
     }
     const Marks m = g_marks;
     const double plain = PlainReadAndCopy(source, size);
-    const double share = (m.callEntered - m.answered) + (m.traced - m.callReturned);
+    const double share = (m.callEntered - m.returned) + (m.traced - m.callReturned);
     const double reply = m.replyBytes / 1e6;
     std::printf("load of %lu bytes; reply %.0f bytes as UTF-16\n", static_cast<unsigned long>(size),
                 m.replyBytes);
     std::printf("  shell's share %.1f ms (%.1f to CallFunction, %.1f after it); ReadFile + memcpy "
                 "%.1f ms; ratio %.2f (goal 2.5)\n",
-                share, m.callEntered - m.answered, m.traced - m.callReturned, plain,
+                share, m.callEntered - m.returned, m.traced - m.callReturned, plain,
                 Ratio(share, plain));
+    std::printf("  the dialog's teardown before it returned %.1f ms; with it, ratio %.2f\n",
+                m.returned - m.answered, Ratio(share + m.returned - m.answered, plain));
     std::printf("  whole load to OnLoadFile in the movie %.1f ms; ratio %.2f (goal 5)\n",
-                m.replied - m.answered, Ratio(m.replied - m.answered, plain));
+                m.replied - m.returned, Ratio(m.replied - m.returned, plain));
     std::printf("  commit at CallFunction +%.1f MB, %.2f x reply; peak working set until the "
                 "call returned +%.1f MB, %.2f x reply (goal 1.5)\n",
                 m.atCall.commitMb - before.commitMb,
@@ -367,7 +423,7 @@ int RunSave() {
     (void)::DeleteFileW(target.c_str());
     const Memory before = MemoryNow();
     Marks first{};
-    std::vector<double> shares, plains;
+    std::vector<double> shares, withTeardowns, plains;
     bool written = true;
     for (int round = 0; round < kSaveRounds; ++round) {
         (void)::DeleteFileW(target.c_str());
@@ -378,8 +434,9 @@ int RunSave() {
         const Marks m = g_marks;
         if (round == 0)
             first = m;
-        shares.push_back((m.requestReturned - m.requestEntered) + (m.callEntered - m.answered) +
+        shares.push_back((m.requestReturned - m.requestEntered) + (m.callEntered - m.returned) +
                          (m.traced - m.callReturned));
+        withTeardowns.push_back(shares.back() + m.returned - m.answered);
         written = written && Holds(target, kSaveChars / 4 * 3, 'u');
         plains.push_back(PlainWrite(target, kSaveChars / 4 * 3));
     }
@@ -391,11 +448,14 @@ int RunSave() {
     std::printf("save of %zu characters, %d rounds; file %s\n", kSaveChars, kSaveRounds,
                 written ? "written, byte-exact" : "NOT written");
     std::printf("  first round: FlashCall %.1f, to CallFunction %.1f, after it %.1f ms\n",
-                m.requestReturned - m.requestEntered, m.callEntered - m.answered,
+                m.requestReturned - m.requestEntered, m.callEntered - m.returned,
                 m.traced - m.callReturned);
     std::printf("  shell's share %s ms, median %.1f; WriteFile + flush %s ms, median %.1f; "
                 "ratio of the medians %.2f (goal 3)\n",
                 Listed(shares).c_str(), share, Listed(plains).c_str(), plain, Ratio(share, plain));
+    std::printf("  with the dialog's teardown before it returned %s ms, median %.1f; ratio %.2f\n",
+                Listed(withTeardowns).c_str(), Median(withTeardowns),
+                Ratio(Median(withTeardowns), plain));
     std::printf("  peak working set +%.1f MB, less the player's request %.1f MB: %.2f x text "
                 "(goal 1.5)\n",
                 growth, m.requestBytes / 1e6, Ratio(growth - m.requestBytes / 1e6, textMb));
