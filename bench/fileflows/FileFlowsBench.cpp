@@ -5,9 +5,9 @@
 //  - load of a file of N bytes (default 29,999,999): the shell's share, from the open
 //    dialog's return to the player's CallFunction being entered plus from its return to
 //    the end of the flow (the trace of the call), against ReadFile + memcpy of the file;
-//    the whole load, to "OnLoadFile" reaching the movie; the commit when CallFunction is
-//    entered and the peak working-set growth until the shell's call is traced, against
-//    the reply's size;
+//    the whole load, from the dialog's answer to "OnLoadFile" reaching the movie; the
+//    commit when CallFunction is entered and the peak working-set growth until the
+//    shell's call is traced, against the reply's size;
 //  - save of a 30,000,000-character text sent with "SaveFile": the shell's share (its
 //    FlashCall, then from the save dialog's return to CallFunction entered, and from its
 //    return to the trace) against WriteFile + FlushFileBuffers of the decoded bytes; the
@@ -396,7 +396,7 @@ int RunLoad(DWORD size) {
     std::printf("  the dialog's teardown before it returned %.1f ms; with it, ratio %.2f\n",
                 m.returned - m.answered, Ratio(share + m.returned - m.answered, plain));
     std::printf("  whole load to OnLoadFile in the movie %.1f ms; ratio %.2f (goal 5)\n",
-                m.replied - m.returned, Ratio(m.replied - m.returned, plain));
+                m.replied - m.answered, Ratio(m.replied - m.answered, plain));
     std::printf("  commit at CallFunction +%.1f MB, %.2f x reply; peak working set until the "
                 "call returned +%.1f MB, %.2f x reply (goal 1.5)\n",
                 m.atCall.commitMb - before.commitMb,
