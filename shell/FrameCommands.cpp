@@ -61,8 +61,7 @@ private:
 HRESULT CShellFrameWnd::FlashCall(LPCTSTR request) {
     try {
         // Measured once: the request may carry a whole file.
-        const std::wstring_view text(request ? request : L"",
-                                     request ? gs::WideLength(request) : 0);
+        const std::wstring_view text = gs::WideView(request);
         gs::IncomingRequest incoming = gs::ReadRequest(text);
         gs::TraceText(L"FlashCall sCommand = ", text, L" \n");
         RepeatUnheardOnSize();

@@ -165,23 +165,18 @@ using FileDialogProc = BOOL(WINAPI*)(OPENFILENAMEW*);
 FileDialogProc g_getOpenFileName = nullptr;
 FileDialogProc g_getSaveFileName = nullptr;
 
-BOOL WINAPI TimedGetOpenFileName(OPENFILENAMEW* dialog) {
-    const BOOL chosen = g_getOpenFileName(dialog);
+template <FileDialogProc* original> BOOL WINAPI TimedFileDialog(OPENFILENAMEW* dialog) {
+    const BOOL chosen = (*original)(dialog);
     g_marks.returned = Now();
     return chosen;
 }
 
-BOOL WINAPI TimedGetSaveFileName(OPENFILENAMEW* dialog) {
-    const BOOL chosen = g_getSaveFileName(dialog);
-    g_marks.returned = Now();
-    return chosen;
-}
-
-// The thunk into the program's calls of `name` in comdlg32; false when it calls none.
-bool TimeDialog(const char* name, FileDialogProc thunk, FileDialogProc& original) {
+// Puts the timing thunk into the program's calls of `name` in comdlg32, keeping the
+// function in `original`; false when the program calls no such function.
+template <FileDialogProc* original> bool TimeDialog(const char* name) {
     void** slot = ImportSlot(::GetProcAddress(::GetModuleHandleW(L"comdlg32.dll"), name));
     if (slot)
-        original = Patch(slot, thunk);
+        *original = Patch(slot, &TimedFileDialog<original>);
     return slot != nullptr;
 }
 
@@ -318,8 +313,8 @@ public:
         g_flashCall = Patch(static_cast<DuiLib::CFlashEventHandler*>(&m_harness.frame()),
                             SlotOf(&DuiLib::CFlashEventHandler::FlashCall), &TimedFlashCall);
         gs::SetTraceHook(Observe);
-        if (!TimeDialog("GetOpenFileNameW", TimedGetOpenFileName, g_getOpenFileName) ||
-            !TimeDialog("GetSaveFileNameW", TimedGetSaveFileName, g_getSaveFileName))
+        if (!TimeDialog<&g_getOpenFileName>("GetOpenFileNameW") ||
+            !TimeDialog<&g_getSaveFileName>("GetSaveFileNameW"))
             return false;
         return Load(m_warm) && Save(m_warm + L".wzs", Invoke(L"Save", m_warm + L".wzs", L"QUJD"));
     }

@@ -229,7 +229,7 @@ private:
         std::size_t end = gs::FindEitherWide(slice, L'<', L'&', m_pos);
         if (end == std::wstring_view::npos) {
             if (!m_open.empty() && slice.size() < m_text.size() && !IsSpace(m_text[m_pos]))
-                return LongText();
+                return LongText(slice.size());
             end = std::min(gs::FindEitherWide(m_text, L'<', L'&', slice.size()), m_text.size());
         }
         const std::size_t plainRun = end - m_pos;
@@ -256,19 +256,21 @@ private:
     }
 
     // A text that runs a slice long without markup or reference, as a whole file's does,
-    // is copied as it is scanned, a slice at a time, and so read from memory once. It
-    // takes room for the rest of the document first and gives back what is much too much.
-    bool LongText() {
+    // is copied as it is scanned, a slice at a time, and so read from memory once; the
+    // units up to `scanned` are already known to be plain. It takes room for the rest of
+    // the document first and gives back what is much too much.
+    bool LongText(std::size_t scanned) {
         std::wstring& value = TextOfOpenElement();
         value.reserve(value.size() + (m_text.size() - m_pos));
-        std::size_t stop = m_pos;
-        do {
+        value.append(m_text.substr(m_pos, scanned - m_pos));
+        std::size_t stop = scanned;
+        while (stop < m_text.size() && m_text[stop] != L'<' && m_text[stop] != L'&') {
             const std::wstring_view slice = m_text.substr(0, stop + kSliceUnits);
             const std::size_t next =
                 std::min(gs::FindEitherWide(slice, L'<', L'&', stop), slice.size());
             value.append(m_text.substr(stop, next - stop));
             stop = next;
-        } while (stop < m_text.size() && m_text[stop] != L'<' && m_text[stop] != L'&');
+        }
         const std::size_t end = std::min(gs::FindWide(m_text, L'<', stop), m_text.size());
         if (!Decode(m_text.substr(stop, end - stop), value))
             return Fail(L"bad character reference");
@@ -385,7 +387,7 @@ private:
 };
 
 bool CMarkup::Load(const wchar_t* text) {
-    return Load(text ? std::wstring_view(text, gs::WideLength(text)) : std::wstring_view());
+    return Load(gs::WideView(text));
 }
 
 bool CMarkup::Load(const wchar_t* text, std::size_t length) {

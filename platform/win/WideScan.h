@@ -11,6 +11,11 @@ namespace gs {
 // The length of a NUL-terminated text.
 std::size_t WideLength(const wchar_t* text);
 
+// A NUL-terminated text as a view, measured once; null reads as empty.
+inline std::wstring_view WideView(const wchar_t* text) {
+    return text ? std::wstring_view(text, WideLength(text)) : std::wstring_view();
+}
+
 // The position of the first `unit` in `text` at or after `from`, or npos.
 std::size_t FindWide(std::wstring_view text, wchar_t unit, std::size_t from = 0);
 

@@ -3,7 +3,6 @@
 // Base64.dll from the staging folder, its skin with a Settings.xml of the test's own
 // that loads the test's scripted movie, and a transcript file for the test player.
 // Everything is removed again at the end of the scope.
-#include "tests/lobby/ChildProcess.h"
 #include "tests/support/FileBytes.h"
 
 #include <filesystem>

@@ -7,9 +7,6 @@ using namespace gs::base64;
 extern "C" __declspec(dllexport) int __cdecl CharsNeededToEncode(int byteCount) {
     return byteCount < 0 ? 0 : static_cast<int>(EncodedUnits(byteCount)) + 3;
 }
-extern "C" __declspec(dllexport) int __cdecl BytesNeededToDecode(int charCount, int) {
-    return charCount < 0 ? 0 : charCount / 4 * 3;
-}
 extern "C" __declspec(dllexport) int __cdecl Base64EncodeW(const unsigned char* source, int count,
                                                            wchar_t* destination, int bytes) {
     const auto units = static_cast<int>(EncodedUnits(count));
@@ -18,9 +15,4 @@ extern "C" __declspec(dllexport) int __cdecl Base64EncodeW(const unsigned char* 
     Encode(FastestPath(), source, count, reinterpret_cast<char16_t*>(destination));
     destination[units] = L'\0';
     return units;
-}
-extern "C" __declspec(dllexport) int __cdecl Base64DecodeW(const wchar_t* text,
-                                                           unsigned char* destination, int bytes) {
-    return static_cast<int>(
-        DecodeText(FastestPath(), reinterpret_cast<const char16_t*>(text), destination, bytes));
 }

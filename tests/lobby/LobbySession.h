@@ -52,7 +52,7 @@ public:
     LobbyOutcome Finish() {
         LobbyOutcome outcome;
         static_cast<ChildResult&>(outcome) = m_lobby.Finish();
-        outcome.log = Lines(gs::test::ReadFileBytes(m_logPath));
+        outcome.log = gs::test::ReadLines(m_logPath);
         return outcome;
     }
 
@@ -81,7 +81,7 @@ private:
         const std::string prefix = "shell process ";
         if (!WaitForText(m_logPath, prefix))
             return 0;
-        const std::vector<std::string> log = Lines(gs::test::ReadFileBytes(m_logPath));
+        const std::vector<std::string> log = gs::test::ReadLines(m_logPath);
         const int line = FindLine(log, prefix);
         return line < 0 ? 0 : std::stoul(log[static_cast<size_t>(line)].substr(prefix.size()));
     }

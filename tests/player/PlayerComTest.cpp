@@ -26,7 +26,6 @@ protected:
     void SetUp() override {
         transcript = TempPath(L"transcript");
         movie = TempPath(L"movie", L".swf");
-        ::DeleteFileW(transcript.c_str());
         ::SetEnvironmentVariableW(L"GS_TRANSCRIPT", transcript.c_str());
         ASSERT_EQ(::CoCreateInstance(CLSID_ShockwaveFlash, nullptr, CLSCTX_INPROC_SERVER,
                                      IID_IUnknown, unknown.put_void()),

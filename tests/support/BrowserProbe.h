@@ -25,7 +25,6 @@ public:
         m_hadCommand = ::RegGetValueW(HKEY_CLASSES_ROOT, kKey, nullptr, RRF_RT_REG_SZ, nullptr,
                                       m_previous, &size) == ERROR_SUCCESS;
         m_set = Set(L"\"" + Program() + L"\" \"%1\"");
-        ::DeleteFileW(m_report.c_str());
         ::SetEnvironmentVariableW(L"PROBE_REPORT", m_report.c_str());
     }
     BrowserProbe(const BrowserProbe&) = delete;
@@ -43,7 +42,7 @@ public:
     bool IsSet() const { return m_set; }
     Starts Opened() const {
         Starts starts;
-        for (const std::string& line : Lines(ReadFileBytes(m_report))) {
+        for (const std::string& line : ReadLines(m_report)) {
             const std::string value = line.substr(line.find('=') + 1);
             if (line.starts_with("argc="))
                 starts.emplace_back();
@@ -69,7 +68,7 @@ private:
     wchar_t m_previous[1024] = {};
     bool m_hadCommand = false;
     bool m_set = false;
-    std::wstring m_report = ModuleFolder(nullptr) + L"browser_report.txt";
+    std::wstring m_report = TempPath(L"browser_report");
 };
 
 } // namespace gs::test

@@ -46,7 +46,6 @@ class FrameHarness {
 public:
     FrameHarness() {
         m_transcript = gs::test::TempPath(L"transcript");
-        ::DeleteFileW(m_transcript.c_str());
         ::SetEnvironmentVariableW(L"GS_TRANSCRIPT", m_transcript.c_str());
         gs::SetTraceHook([this](const gs::TraceLine& line) { m_trace.push_back(Kept(line)); });
     }

@@ -30,8 +30,6 @@ public:
     }
 
     explicit operator bool() const { return m_end != nullptr; }
-    // The first byte of the no-access page.
-    BYTE* end() const { return m_end; }
     // Copies `count` elements so that the last one ends at the no-access page.
     template <typename T> T* PlaceAtEnd(const T* data, std::size_t count) const {
         T* start = reinterpret_cast<T*>(m_end) - count;

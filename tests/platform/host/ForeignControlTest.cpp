@@ -53,7 +53,7 @@ TEST_P(ForeignControlTest, ActivatesInPlaceFollowsTheWindowAndLeavesNoSite) {
     if (!IsRegistered(GetParam().clsid))
         GTEST_SKIP() << "the prefix has no in-process server registered for " << GetParam().clsid;
     Open(ThreeControls);
-    ASSERT_TRUE(PumpUntil([this] { return window->created.size() == 3; }));
+    ASSERT_TRUE(PumpUntil([this] { return window->created.size() == 3; }, kControlLimitMs));
     auto creation = std::find_if(window->created.begin(), window->created.end(),
                                  [this](const auto& c) { return c.sender == Control(); });
     ASSERT_NE(creation, window->created.end());

@@ -28,6 +28,9 @@ using gs::test::PumpPending;
 using gs::test::PumpUntil;
 using gs::test::ReadLines;
 
+// Controls start slowly under Wine on a busy machine.
+constexpr DWORD kControlLimitMs = 20000;
+
 inline CDuiRect RectInParent(HWND child) {
     CDuiRect rect;
     ::GetWindowRect(child, &rect);
@@ -108,7 +111,7 @@ protected:
             window->onShowActiveX = [this](TNotifyUI& msg) { ActivateMovie(msg); };
         ASSERT_NE(window->Create(nullptr, L"host test", WS_POPUP, 0, 0, 0, 640, 480), nullptr);
         window->ShowWindow(true, false);
-        ASSERT_TRUE(PumpUntil([this] { return !window->created.empty(); }));
+        ASSERT_TRUE(PumpUntil([this] { return !window->created.empty(); }, kControlLimitMs));
     }
 
     void ActivateMovie(TNotifyUI& msg) {
@@ -141,7 +144,7 @@ protected:
 
     std::vector<std::string> Lines() const { return ReadLines(transcript); }
     bool WaitForLine(const std::string& prefix) {
-        return PumpUntil([&] { return FindLine(Lines(), prefix) != -1; });
+        return PumpUntil([&] { return FindLine(Lines(), prefix) != -1; }, kControlLimitMs);
     }
 
     ComScope com;
