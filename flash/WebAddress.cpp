@@ -58,10 +58,19 @@ bool HasHost(const wchar_t* authority) {
     return start < end && authority[start] != L':';
 }
 
+// Counts no further than the bound: the text may be as long as the movie likes.
+bool WithinLengthBound(const wchar_t* text) {
+    for (unsigned length = 0; length <= kMaxWebAddressLength; ++length) {
+        if (text[length] == L'\0')
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool IsWebAddress(const wchar_t* text) {
-    if (!text)
+    if (!text || !WithinLengthBound(text))
         return false;
     size_t scheme = SchemeLength(text);
     return scheme != 0 && AllAddressCharacters(text) && HasHost(text + scheme);

@@ -4,9 +4,13 @@
 // Portable: no Windows header.
 namespace gs {
 
+// Windows takes addresses of up to 2083 characters; a round bound below that.
+inline constexpr unsigned kMaxWebAddressLength = 2048;
+
 // True for an absolute "http://" or "https://" address (scheme in any letter case)
 // with a host, made only of the characters an address may hold: ASCII letters and
-// digits, -._~:/?#[]@!$&'()*+,;= and '%' followed by two hex digits.
+// digits, -._~:/?#[]@!$&'()*+,;= and '%' followed by two hex digits, and no longer
+// than kMaxWebAddressLength characters.
 bool IsWebAddress(const wchar_t* text);
 
 } // namespace gs

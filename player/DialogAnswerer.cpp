@@ -9,16 +9,22 @@ namespace {
 constexpr int FileNameCombo = 0x47C;
 constexpr int FileNameEdit = 0x480;
 
+struct FoundDialog {
+    HWND window;
+    bool visible;
+};
+
+// Boxes count before they are shown: a modal loop can run a timer before it shows its box.
 BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
     wchar_t name[16]{};
-    if (::IsWindowVisible(window) && ::GetClassNameW(window, name, 16) &&
-        std::wstring_view(name) == L"#32770")
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    if (::GetClassNameW(window, name, 16) && std::wstring_view(name) == L"#32770")
+        reinterpret_cast<std::vector<FoundDialog>*>(found)->push_back(
+            {window, ::IsWindowVisible(window) != FALSE});
     return TRUE;
 }
 
-std::vector<HWND> ThreadDialogs() {
-    std::vector<HWND> dialogs;
+std::vector<FoundDialog> ThreadDialogs() {
+    std::vector<FoundDialog> dialogs;
     ::EnumThreadWindows(::GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
     return dialogs;
 }
@@ -34,44 +40,65 @@ void PostButton(HWND dialog, int id) {
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
+const wchar_t* ButtonName(int id) {
+    switch (id) {
+    case IDOK:
+        return L"ok";
+    case IDCANCEL:
+        return L"cancel";
+    case IDYES:
+        return L"yes";
+    default:
+        return L"no";
+    }
+}
+
 } // namespace
 
 void DialogAnswerer::ChooseFile(std::wstring path) {
-    m_file = FileAnswer::Choose;
-    m_path = std::move(path);
+    m_files.push_back({false, std::move(path)});
 }
 
 void DialogAnswerer::CancelFile() {
-    m_file = FileAnswer::Cancel;
-    m_path.clear();
+    m_files.push_back({true, {}});
 }
 
 void DialogAnswerer::AnswerOverwrite(bool yes) {
     m_overwrite = yes ? Overwrite::Yes : Overwrite::No;
 }
 
+void DialogAnswerer::AnswerPrompt(int button) {
+    m_prompt = button;
+}
+
 void DialogAnswerer::Reset() {
-    m_file = FileAnswer::None;
+    m_files.clear();
     m_overwrite = Overwrite::None;
+    m_prompt = 0;
     m_answeredDialog = nullptr;
+    m_answeredOwner = nullptr;
 }
 
 bool DialogAnswerer::Poll() {
     bool promptSeen = false;
     // By the next tick the posted answer has been handled (timer messages come only when
-    // the queue is empty): a file dialog still open refused it and may take a new answer.
-    for (HWND dialog : ThreadDialogs()) {
-        if (FileNameControl(dialog)) {
-            if (m_file != FileAnswer::None && AnswerFileDialog(dialog))
+    // the queue is empty): a file dialog still open and enabled (no box of its own is up)
+    // refused it and may take the next answer.
+    for (const FoundDialog& found : ThreadDialogs()) {
+        if (FileNameControl(found.window)) {
+            if (found.visible && ::IsWindowEnabled(found.window) && !m_files.empty() &&
+                AnswerFileDialog(found.window))
                 return Pending();
-        } else if (m_overwrite != Overwrite::None && m_answeredDialog &&
-                   ::GetWindow(dialog, GW_OWNER) == m_answeredDialog) {
-            promptSeen = AnswerPrompt(dialog);
+        } else {
+            const bool replace = IsReplacePrompt(found.window);
+            promptSeen = promptSeen || replace;
+            if (replace || m_prompt != 0)
+                (void)AnswerBox(found.window);
         }
     }
     // An overwrite answer waits only as long as the dialog it follows is still open: once
-    // that dialog has gone without a prompt, the file did not exist.
-    if (!promptSeen && m_file == FileAnswer::None && m_overwrite != Overwrite::None &&
+    // that dialog has gone without a prompt, and its owner shows none, no file was replaced.
+    if (!promptSeen && m_files.empty() && m_overwrite != Overwrite::None &&
         (!m_answeredDialog || !::IsWindow(m_answeredDialog))) {
         m_record(L"dialog", L"no overwrite prompt");
         m_overwrite = Overwrite::None;
@@ -80,25 +107,43 @@ bool DialogAnswerer::Poll() {
 }
 
 bool DialogAnswerer::AnswerFileDialog(HWND dialog) {
-    if (m_file == FileAnswer::Cancel) {
+    const FileAnswer& answer = m_files.front();
+    if (answer.cancel) {
         PostButton(dialog, IDCANCEL);
         m_record(L"dialog", L"cancel");
     } else {
-        if (!::SetWindowTextW(FileNameControl(dialog), m_path.c_str()))
+        if (!::SetWindowTextW(FileNameControl(dialog), answer.path.c_str()))
             return false;
         PostButton(dialog, IDOK);
-        m_record(L"dialog", L"choose " + m_path);
+        m_record(L"dialog", L"choose " + answer.path);
     }
-    m_file = FileAnswer::None;
+    m_files.pop_front();
     m_answeredDialog = dialog;
+    m_answeredOwner = ::GetWindow(dialog, GW_OWNER);
     return true;
 }
 
-bool DialogAnswerer::AnswerPrompt(HWND prompt) {
-    bool yes = m_overwrite == Overwrite::Yes;
-    PostButton(prompt, yes ? IDYES : IDNO);
-    m_record(L"dialog", yes ? L"overwrite yes" : L"overwrite no");
-    m_overwrite = Overwrite::None;
+// A yes-or-no box of the answered dialog, or of its owner once the dialog has gone.
+bool DialogAnswerer::IsReplacePrompt(HWND box) const {
+    if (m_overwrite == Overwrite::None || !m_answeredDialog || !::GetDlgItem(box, IDYES))
+        return false;
+    HWND owner = ::GetWindow(box, GW_OWNER);
+    return owner == m_answeredDialog || (owner == m_answeredOwner && !::IsWindow(m_answeredDialog));
+}
+
+bool DialogAnswerer::AnswerBox(HWND box) {
+    if (IsReplacePrompt(box)) {
+        const bool yes = m_overwrite == Overwrite::Yes;
+        PostButton(box, yes ? IDYES : IDNO);
+        m_record(L"dialog", yes ? L"overwrite yes" : L"overwrite no");
+        m_overwrite = Overwrite::None;
+        return true;
+    }
+    if (!::GetDlgItem(box, m_prompt))
+        return false;
+    PostButton(box, m_prompt);
+    m_record(L"dialog", std::wstring(L"prompt ") + ButtonName(m_prompt));
+    m_prompt = 0;
     return true;
 }
 

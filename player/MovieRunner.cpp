@@ -131,6 +131,10 @@ bool MovieRunner::Step(const Action& action, Context& context) {
         m_host.Dialogs().AnswerOverwrite(action.yes);
         m_host.WatchDialogs();
         break;
+    case Op::Prompt:
+        m_host.Dialogs().AnswerPrompt(action.button);
+        m_host.WatchDialogs();
+        break;
     case Op::Return:
         if (context.outcome)
             context.outcome->response = Substitute(action.text, context, true);

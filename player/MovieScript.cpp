@@ -1,6 +1,9 @@
 #include "player/MovieScript.h"
 
+#include <windows.h>
+
 #include <cwctype>
+#include <utility>
 
 namespace player {
 
@@ -183,6 +186,9 @@ private:
                 throw ParseError{L"overwrite needs yes or no"};
             action.op = Op::Overwrite;
             action.yes = rest == L"yes";
+        } else if (command == L"prompt") {
+            action.op = Op::Prompt;
+            action.button = PromptButton(rest);
         } else if (command == L"button") {
             Button(action, rest);
         } else if (command == L"return" || command == L"fail") {
@@ -193,6 +199,16 @@ private:
             throw ParseError{L"unknown command \"" + std::wstring(command) + L"\""};
         }
         return action;
+    }
+
+    static int PromptButton(std::wstring_view name) {
+        constexpr std::pair<std::wstring_view, int> kButtons[] = {
+            {L"ok", IDOK}, {L"cancel", IDCANCEL}, {L"yes", IDYES}, {L"no", IDNO}};
+        for (const auto& [word, id] : kButtons) {
+            if (name == word)
+                return id;
+        }
+        throw ParseError{L"prompt needs ok, cancel, yes or no"};
     }
 
     void FileDialog(Action& action, std::wstring_view rest) {

@@ -21,6 +21,7 @@ enum class Op {
     ChooseFile, // filedialog choose PATH
     CancelFile, // filedialog cancel
     Overwrite,  // overwrite yes|no
+    Prompt,     // prompt ok|cancel|yes|no
     Return,     // return XML            (handlers only)
     Fail,       // fail                  (handlers only)
 };
@@ -37,6 +38,7 @@ struct Action {
     std::vector<Token> tokens; // invoke and fscommand arguments
     unsigned milliseconds = 0; // wait
     bool yes = false;          // overwrite
+    int button = 0;            // prompt: IDOK, IDCANCEL, IDYES or IDNO
     std::vector<Action> then;  // a button's action (one)
 };
 

@@ -1,7 +1,7 @@
 // The frame's side of the movie's calls: its commands, each arriving as an invoke text
 // while the movie waits for the call to return, and the requests it sends into the
 // movie. File requests only start a timer, so that the modal file dialogs open after
-// the movie's call has returned.
+// the movie's call has returned (FrameFileFlows.cpp).
 #include "flash/CallFlash.h"
 #include "flash/CommandDispatch.h"
 #include "platform/win/Trace.h"
@@ -14,8 +14,6 @@
 
 namespace {
 
-// Short enough to seem immediate, long enough for the movie's call to have returned.
-constexpr UINT kFileTimerMilliseconds = 5;
 // FlashWindow takes any nonzero value as "invert the caption once".
 constexpr BOOL kInvertCaptionOnce = 12;
 
@@ -30,9 +28,7 @@ public:
         (void)m_frame.CallFlash(answer.GetData());
     }
     void ExitGame() { ::ExitProcess(0); }
-    void StartLoadTimer() {
-        (void)::SetTimer(m_frame, IDT_LOADFILE, kFileTimerMilliseconds, nullptr);
-    }
+    void StartLoadTimer() { m_frame.RequestFileFlow(gs::FileFlow::Load); }
     void StoreSaveData(DuiLib::CDuiString&& text) {
         m_frame.m_saveData = std::move(text);
         m_frame.m_saveRefused = false;
@@ -42,9 +38,7 @@ public:
         m_frame.m_saveData.Empty();
         m_frame.m_saveRefused = true;
     }
-    void StartSaveTimer() {
-        (void)::SetTimer(m_frame, IDT_SAVEFILE, kFileTimerMilliseconds, nullptr);
-    }
+    void StartSaveTimer() { m_frame.RequestFileFlow(gs::FileFlow::Save); }
     void NotifyGameMasterRoom(int32_t room) {
         m_frame.m_enterGame.NotifyGameMasterRoom(m_frame, room);
     }

@@ -3,6 +3,7 @@
 // manager, the launch record with the codec binding, the settings and the values taken
 // from them, the text waiting to be saved, the recorded sizes and the caption buttons.
 // The system draws no frame: the whole window is client area, drawn by the skin.
+#include "files/FileRequestQueue.h"
 #include "launch/EnterGameInfo.h"
 #include "platform/host/FlashEventHandler.h"
 #include "platform/ui/Markup.h"
@@ -72,14 +73,19 @@ private:
     void OfferFlashDownload();
     void ActivateMovie(DuiLib::CControlUI* control);
     void RecordSizes(int movieWidth, int movieHeight);
+    void RequestFileFlow(gs::FileFlow flow);
+    gs::FileRequest TakeFileRequest(gs::FileFlow flow);
+    void StartFileFlows(gs::FileFlow fired);
+    void RunFileFlows();
     void RunLoadFlow();
-    void RunSaveFlow();
+    void RunSaveFlow(gs::FileRequest request);
     LPCTSTR SettingText(LPCTSTR name) const;
 
     DuiLib::CPaintManagerUI m_pm;
     EnterGameInfo m_enterGame;
-    DuiLib::CDuiString m_saveData;
-    bool m_saveRefused = false; // the last "SaveFile" text could not be held
+    DuiLib::CDuiString m_saveData; // the text of the save that waits for its timer
+    bool m_saveRefused = false;    // the last "SaveFile" text could not be held
+    gs::FileRequestQueue m_fileRequests;
     wchar_t m_fileFilter[gs::kFileFilterUnits];
     DuiLib::CDuiString m_fileExt;
     DuiLib::CDuiString m_moviePath;

@@ -18,8 +18,9 @@ void Check(bool condition) {
         std::abort();
 }
 
-// Bytes 0x80 to 0x9F do not convert; the others stand for the same code point.
-bool StandInAnsi(const unsigned char* data, std::size_t size, std::wstring& out) {
+// Bytes 0x80 to 0x9F do not convert; the others stand for the same code point, in
+// every code page.
+bool StandInAnsi(unsigned, const unsigned char* data, std::size_t size, std::wstring& out) {
     for (std::size_t at = 0; at < size; ++at) {
         if (data[at] >= 0x80 && data[at] < 0xA0)
             return false;
@@ -54,6 +55,28 @@ bool Decode(const std::string& bytes, int encoding, std::wstring& out) {
                                      bytes.size(), encoding, StandInAnsi, out);
 }
 
+bool Declared(const std::string& bytes) {
+    return DuiLib::DeclaredCodePage(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                    bytes.size()) != 0;
+}
+
+// Bytes that declare a code page are that code page's text where it reads them all, and
+// the selector's otherwise; a declared UTF-8 is the selector's reading.
+void CheckDeclared(const std::string& bytes) {
+    if (!Declared(bytes))
+        return;
+    std::wstring text, inCodePage, inUtf8;
+    const bool accepted = Decode(bytes, CMarkup::XMLFILE_ENCODING_UTF8, text);
+    const bool asUtf8 = Decode("\xEF\xBB\xBF" + bytes, CMarkup::XMLFILE_ENCODING_UTF8, inUtf8);
+    const bool asCodePage =
+        DuiLib::DeclaredCodePage(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                 bytes.size()) != 65001 &&
+        StandInAnsi(0, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                    inCodePage);
+    Check(accepted == (asCodePage || asUtf8));
+    Check(!accepted || text == (asCodePage ? inCodePage : inUtf8));
+}
+
 // Arbitrary bytes read as UTF-8: behind its mark whatever the selector, and without it
 // where the bytes do not start like a mark themselves.
 void CheckUtf8(const std::string& bytes) {
@@ -62,7 +85,7 @@ void CheckUtf8(const std::string& bytes) {
     if (accepted)
         Check(ToUtf8(marked) == bytes);
     const unsigned char first = bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]);
-    if (first == 0xEF || first == 0xFE || first == 0xFF)
+    if (first == 0xEF || first == 0xFE || first == 0xFF || Declared(bytes))
         return;
     std::wstring plain;
     Check(Decode(bytes, CMarkup::XMLFILE_ENCODING_UTF8, plain) == accepted);
@@ -85,8 +108,11 @@ void CheckValidUtf8(fuzz::Input& input) {
             points += static_cast<wchar_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
         }
     }
+    const std::string bytes = ToUtf8(points);
+    if (Declared(bytes))
+        return;
     std::wstring text;
-    Check(Decode(ToUtf8(points), CMarkup::XMLFILE_ENCODING_UTF8, text));
+    Check(Decode(bytes, CMarkup::XMLFILE_ENCODING_UTF8, text));
     Check(text == points);
 }
 
@@ -117,6 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string bytes = input.RestAsBytes();
     CheckUtf8(bytes);
+    CheckDeclared(bytes);
     CheckUtf16(bytes, selector & 0x200);
     // Whatever the selector, the text decoded goes through the markup reader.
     std::wstring text;

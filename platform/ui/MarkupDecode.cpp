@@ -73,10 +73,13 @@ bool FromUtf16(const unsigned char* data, std::size_t size, bool bigEndian, std:
     return true;
 }
 
-bool FromAnsi(const unsigned char* data, std::size_t size, AnsiToWide ansi, std::wstring& out) {
+bool FromCodePage(const unsigned char* data, std::size_t size, unsigned codePage,
+                  CodePageToWide convert, std::wstring& out) {
     out.clear();
-    return size == 0 || (ansi && ansi(data, size, out));
+    return size == 0 || (convert && convert(codePage, data, size, out));
 }
+
+constexpr unsigned kUtf8CodePage = 65001;
 
 bool StartsWith(const unsigned char* data, std::size_t size, const char* mark, std::size_t length) {
     return size >= length &&
@@ -85,21 +88,27 @@ bool StartsWith(const unsigned char* data, std::size_t size, const char* mark, s
 
 } // namespace
 
-bool DecodeMarkupBytes(const unsigned char* data, std::size_t size, int encoding, AnsiToWide ansi,
-                       std::wstring& out) {
+bool DecodeMarkupBytes(const unsigned char* data, std::size_t size, int encoding,
+                       CodePageToWide convert, std::wstring& out) {
     if (StartsWith(data, size, "\xEF\xBB\xBF", 3))
         return FromUtf8(data + 3, size - 3, out);
     if (StartsWith(data, size, "\xFF\xFE", 2))
         return FromUtf16(data + 2, size - 2, false, out);
     if (StartsWith(data, size, "\xFE\xFF", 2))
         return FromUtf16(data + 2, size - 2, true, out);
+    const unsigned declared = DeclaredCodePage(data, size);
+    if (declared == kUtf8CodePage && FromUtf8(data, size, out))
+        return true;
+    if (declared != 0 && declared != kUtf8CodePage &&
+        FromCodePage(data, size, declared, convert, out))
+        return true;
     switch (encoding) {
     case CMarkup::XMLFILE_ENCODING_UTF8:
         return FromUtf8(data, size, out);
     case CMarkup::XMLFILE_ENCODING_UNICODE:
         return FromUtf16(data, size, false, out);
     case CMarkup::XMLFILE_ENCODING_ANSI:
-        return FromAnsi(data, size, ansi, out);
+        return FromCodePage(data, size, kAnsiCodePage, convert, out);
     default:
         return false;
     }

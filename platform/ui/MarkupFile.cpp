@@ -1,5 +1,5 @@
-// The Windows half of the markup reader: reading a file, and the ANSI code page for
-// the decoding of its bytes (MarkupDecode.cpp).
+// The Windows half of the markup reader: reading a file, and the code pages (the ANSI
+// one or a declared one) for the decoding of its bytes (MarkupDecode.cpp).
 #include <windows.h>
 
 #include <string>
@@ -42,13 +42,18 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
     return true;
 }
 
-bool AnsiCodePageToWide(const unsigned char* data, std::size_t size, std::wstring& out) {
+// The ANSI code page converts as it always has, unknown bytes and all; a declared code
+// page must read every byte, or the declaration is not trusted.
+bool CodePageToWideText(unsigned codePage, const unsigned char* data, std::size_t size,
+                        std::wstring& out) {
+    const UINT page = codePage == kAnsiCodePage ? CP_ACP : codePage;
+    const DWORD flags = codePage == kAnsiCodePage ? 0 : MB_ERR_INVALID_CHARS;
     auto text = reinterpret_cast<const char*>(data);
-    int count = ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
+    int count = ::MultiByteToWideChar(page, flags, text, static_cast<int>(size), nullptr, 0);
     if (count <= 0)
         return false;
     out.resize(static_cast<std::size_t>(count));
-    return ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), out.data(), count) ==
+    return ::MultiByteToWideChar(page, flags, text, static_cast<int>(size), out.data(), count) ==
            count;
 }
 
@@ -58,7 +63,7 @@ bool CMarkup::LoadFromMem(const unsigned char* data, std::size_t size, int encod
     Release();
     std::wstring text;
     if (!data || size > kMaxFileSize ||
-        !DecodeMarkupBytes(data, size, encoding, AnsiCodePageToWide, text)) {
+        !DecodeMarkupBytes(data, size, encoding, CodePageToWideText, text)) {
         m_error = L"not a text in the given encoding";
         return false;
     }

@@ -8,8 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <iterator>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 using gs::test::DialogAnswer;
@@ -23,14 +27,58 @@ using lobby::WideToUtf8;
 namespace {
 
 // Loads `source` through the open dialog, then saves the content through the save
-// dialog under `target`, answering the dialog's overwrite prompt with yes.
+// dialog under `target`; the shell's own replace prompt is the test's to answer.
 std::string RoundTripMovie(const std::wstring& source, const std::wstring& target) {
     return "on OnSize\nend\nfiledialog choose " + WideToUtf8(source) +
            "\ninvoke LoadFile\n"
            "on OnLoadFile\n  note loaded $1\n  filedialog choose " +
            WideToUtf8(target) +
-           "\n  overwrite yes\n  invoke SaveFile \"$2\"\nend\n"
+           "\n  invoke SaveFile \"$2\"\nend\n"
            "on OnSaveFile\n  note saved $1\nend\n";
+}
+
+// A movie whose requests start with `start`; each reply is noted, and `onLoad` and
+// `onSave` run after the note of their reply.
+std::string ReplyingMovie(const std::string& start, const std::string& onLoad,
+                          const std::string& onSave = "") {
+    return "on OnSize\nend\non OnClose\nend\n"
+           "on OnLoadFile\n  note loaded $1 $2\n" +
+           onLoad + "\nend\non OnSaveFile\n  note saved $1\n" + onSave + "\nend\n" + start;
+}
+
+// Watches the calling thread's file dialogs from another thread: the most open at once.
+// Once two have been open together, it cancels every dialog, so that the test fails
+// instead of waiting in a dialog that nobody answers.
+class DialogWatch {
+public:
+    DialogWatch()
+        : m_thread([this, thread = ::GetCurrentThreadId()] {
+              while (!m_done) {
+                  m_most = std::max(m_most.load(), DialogAnswer::FileDialogCount(thread));
+                  if (HWND dialog = DialogAnswer::FileDialogOf(thread); dialog && m_most > 1)
+                      DialogAnswer::Press(dialog, IDCANCEL);
+                  ::Sleep(5);
+              }
+          }) {}
+    DialogWatch(const DialogWatch&) = delete;
+    DialogWatch& operator=(const DialogWatch&) = delete;
+    ~DialogWatch() {
+        m_done = true;
+        m_thread.join();
+    }
+    int Most() const { return m_most; }
+
+private:
+    std::atomic<int> m_most{0};
+    std::atomic<bool> m_done{false};
+    std::thread m_thread; // last: it starts once everything it uses exists
+};
+
+std::vector<std::string> Notes(const std::vector<std::string>& transcript) {
+    std::vector<std::string> notes;
+    std::ranges::copy_if(transcript, std::back_inserter(notes),
+                         [](const std::string& line) { return line.starts_with("note "); });
+    return notes;
 }
 
 // Script functions the test calls to answer the next file dialog: "Load" also asks the
@@ -261,4 +309,61 @@ TEST_F(Flows, WithoutMemoryForTheTextEveryFlowAnswersAndWritesNothingThenAllSucc
         expected += "dXV1";
     EXPECT_TRUE(lines[loaded] == expected + "dXU=" + tail);
     EXPECT_TRUE(ReadFileBytes(target) == std::string(22'500'000, 'u'));
+}
+
+// A load and a save asked for while the open dialog is up wait for it: one dialog at a
+// time, each request answered in the order it came, with its own file.
+TEST_F(Flows, RequestsDuringTheOpenDialogWaitForItAndAreAnsweredInOrder) {
+    const std::string first = WideToUtf8(File(L"first.wzs", "ABC"));
+    const std::wstring second = File(L"second.wzs", "old");
+    const std::string start = "invoke LoadFile\nwait 200\ninvoke LoadFile\n"
+                              "invoke SaveFile \"WFla\"\nfiledialog choose " +
+                              first;
+    const std::string onLoad = "filedialog choose " + WideToUtf8(second) + "\noverwrite yes";
+    DialogWatch dialogs;
+    ASSERT_TRUE(m_harness.Start(FrameSkin(), ReplyingMovie(start, onLoad)));
+    ASSERT_TRUE(m_harness.WaitFor("note saved"));
+    EXPECT_EQ(dialogs.Most(), 1);
+    EXPECT_EQ(Notes(m_harness.Transcript()),
+              (std::vector<std::string>{"note loaded " + first + " QUJD",
+                                        "note loaded " + WideToUtf8(second) + " b2xk",
+                                        "note saved " + WideToUtf8(second)}));
+    EXPECT_EQ(ReadFileBytes(second), "XYZ");
+}
+
+// A "SaveFile" while the save dialog is up is a save of its own: the first save writes
+// the text it was asked for, the second its own.
+TEST_F(Flows, ASaveAskedForDuringTheSaveDialogWritesItsOwnText) {
+    const std::wstring first = File(L"one.wzs");
+    const std::wstring second = File(L"two.wzs");
+    const std::string start = "invoke SaveFile \"QUJD\"\nwait 200\ninvoke SaveFile \"WFla\"\n"
+                              "filedialog choose " +
+                              WideToUtf8(first);
+    DialogWatch dialogs;
+    ASSERT_TRUE(m_harness.Start(
+        FrameSkin(), ReplyingMovie(start, "", "filedialog choose " + WideToUtf8(second))));
+    ASSERT_TRUE(m_harness.WaitFor("note saved", 2));
+    EXPECT_EQ(dialogs.Most(), 1);
+    EXPECT_EQ(ReadFileBytes(first), "ABC");
+    EXPECT_EQ(ReadFileBytes(second), "XYZ");
+}
+
+// The test player answers the boxes a movie can meet: the open dialog's own box for a
+// file that does not exist, and the shell's prompt to replace the extended name.
+TEST_F(Flows, TheTestPlayerAnswersTheDialogsBoxAndTheShellsReplacePrompt) {
+    const std::wstring chosen = File(L"kept");
+    const std::wstring extended = chosen + L".wzs";
+    m_files.push_back(extended);
+    ASSERT_TRUE(WriteFileBytes(extended, "old"));
+    const std::string start = "filedialog choose " + WideToUtf8(File(L"missing.wzs")) +
+                              "\nprompt ok\nfiledialog cancel\ninvoke LoadFile";
+    const std::string onLoad =
+        "filedialog choose " + WideToUtf8(chosen) + "\noverwrite no\ninvoke SaveFile \"QUJD\"";
+    ASSERT_TRUE(m_harness.Start(FrameSkin(), ReplyingMovie(start, onLoad)));
+    ASSERT_TRUE(m_harness.WaitFor("note saved"));
+    EXPECT_EQ(Notes(m_harness.Transcript()),
+              (std::vector<std::string>{"note loaded  ", "note saved "}));
+    for (const char* answer : {"dialog prompt ok", "dialog cancel", "dialog overwrite no"})
+        EXPECT_EQ(m_harness.Count(answer), 1) << answer;
+    EXPECT_EQ(ReadFileBytes(extended), "old");
 }

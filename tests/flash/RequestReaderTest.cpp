@@ -46,6 +46,9 @@ TEST(Dispatch, OpenUrlOpensOnlyWebAddresses) {
          {L"HTTP://EXAMPLE.COM", L"http://user@host:8080/p%2Fq?x=[1];y='(2)'*+,=!$~#top",
           L"https://[::1]/"})
         EXPECT_EQ(Opened(accepted), Log{L"url:" + std::wstring(accepted)});
+    const std::wstring longest = L"https://x/" + std::wstring(2038, L'a');
+    EXPECT_EQ(Opened(longest), Log{L"url:" + longest});
+    EXPECT_EQ(Opened(longest + L"a"), Log{}) << "longer than the bound";
     const struct {
         const char* why;
         std::vector<std::wstring> addresses;

@@ -63,6 +63,7 @@ TEST(MovieScript, RefusesBrokenScriptsAtTheLineThatBreaks) {
         {L"button \"Nest\" button \"x\" note\n", 1, L"action after its label"},
         {L"filedialog choose\n", 1, L"filedialog needs"},
         {L"overwrite maybe\n", 1, L"yes or no"},
+        {L"prompt maybe\n", 1, L"ok, cancel, yes or no"},
         {L"fscommand a b c\n", 1, L"fscommand needs"},
         {L"on A\nend trailing\n", 2, L"nothing after"},
         {L"register later\n", 1, L"at start"},

@@ -56,3 +56,31 @@ TEST(Settings, EachValueOrItsDefault) {
         EXPECT_EQ(std::wstring(frame.GetTaskBarName()), c.title);
     }
 }
+
+// The file's mark or declaration says how its bytes are read, whatever the code page;
+// without either, or with a name the reader does not know, or with bytes that are not
+// what it declares, the file is in the ANSI code page.
+TEST(Settings, TheTitleIsReadInTheEncodingTheFileDeclares) {
+    const std::string gbk = "\xD3\xCE\xCF\xB7", utf8 = "\xE6\xB8\xB8\xE6\x88\x8F"; // 游戏
+    const std::wstring inAnsi = ::GetACP() == 936 ? L"游戏" : L"\u00D3\u00CE\u00CF\u00B7";
+    const struct {
+        std::string declaration, title;
+        std::wstring expected;
+    } cases[] = {
+        {"<?xml version=\"1.0\" encoding=\"utf-8\"?>", utf8, L"游戏"},
+        {"\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"gbk\"?>", utf8, L"游戏"},
+        {"<?xml version='1.0' encoding = 'GBK'?>", gbk, L"游戏"},
+        {"<?xml version=\"1.0\" encoding=\"gb2312\" standalone=\"yes\"?>", gbk, L"游戏"},
+        {"<?xml version=\"1.0\" encoding=\"windows-1252\"?>", "caf\xE9", L"caf\u00E9"},
+        {"<?xml version=\"1.0\" encoding=\"klingon\"?>", gbk, inAnsi},
+        {"<?xml version=\"1.0\" encoding=\"utf-8\"?>", gbk, inAnsi},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.declaration);
+        SkinFolder folder;
+        const std::string title = "<S><TaskBarName>" + c.title + "</TaskBarName></S>";
+        folder.Write(L"Settings.xml", c.declaration + title);
+        CShellFrameWnd frame;
+        EXPECT_EQ(std::wstring(frame.GetTaskBarName()), c.expected);
+    }
+}

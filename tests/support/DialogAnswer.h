@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace gs::test {
 
@@ -51,6 +52,19 @@ public:
         Press(dialog, IDOK);
     }
 
+    // How many common file dialogs the thread shows.
+    static int FileDialogCount(DWORD thread) {
+        std::pair<HWND, int> found{nullptr, 0};
+        ::EnumThreadWindows(thread, KeepFileDialog, reinterpret_cast<LPARAM>(&found));
+        return found.second;
+    }
+
+    static HWND FileDialogOf(DWORD thread) {
+        std::pair<HWND, int> found{nullptr, 0};
+        ::EnumThreadWindows(thread, KeepFileDialog, reinterpret_cast<LPARAM>(&found));
+        return found.first;
+    }
+
 private:
     using Find = std::function<HWND(DWORD thread)>;
 
@@ -71,16 +85,15 @@ private:
         HWND edit = ::GetDlgItem(dialog, 0x480);
         return edit ? edit : ::GetDlgItem(dialog, 0x47C);
     }
-    static HWND FileDialogOf(DWORD thread) {
-        HWND found = nullptr;
-        ::EnumThreadWindows(thread, KeepFileDialog, reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
+    // Keeps the last file dialog found, and counts them.
     static BOOL CALLBACK KeepFileDialog(HWND window, LPARAM into) {
         wchar_t name[8] = {};
         ::GetClassNameW(window, name, 8);
-        if (::IsWindowVisible(window) && std::wstring(name) == L"#32770" && FileNameControl(window))
-            *reinterpret_cast<HWND*>(into) = window;
+        if (::IsWindowVisible(window) && std::wstring(name) == L"#32770" &&
+            FileNameControl(window)) {
+            auto& found = *reinterpret_cast<std::pair<HWND, int>*>(into);
+            found = {window, found.second + 1};
+        }
         return TRUE;
     }
     static BOOL CALLBACK CollectText(HWND child, LPARAM into) {

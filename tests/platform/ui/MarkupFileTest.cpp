@@ -15,7 +15,7 @@ const std::string kUtf8Title = "<s><TaskBarName>\xE6\xB8\xB8\xE6\x88\x8F</TaskBa
 } // namespace
 
 // Files beside the resource path (with or without a leading backslash), read by their
-// byte-order mark; what is not text in the encoding is refused.
+// byte-order mark or declaration; what is not text in the encoding is refused.
 TEST(MarkupFile, ReadsByTheByteOrderMarkAndRefusesBrokenOrMissingFiles) {
     SkinFolder folder;
     std::string utf16 = "\xFF\xFE";
@@ -31,9 +31,14 @@ TEST(MarkupFile, ReadsByTheByteOrderMarkAndRefusesBrokenOrMissingFiles) {
         ASSERT_TRUE(xml.LoadFromFile(name, CMarkup::XMLFILE_ENCODING_UTF8)) << name;
         EXPECT_STREQ(xml.GetRoot().GetChild(L"TaskBarName").GetValue(), L"游戏");
     }
-    // A byte-order mark overrides the selector.
-    ASSERT_TRUE(xml.LoadFromFile(L"bom.xml", CMarkup::XMLFILE_ENCODING_ANSI));
-    EXPECT_STREQ(xml.GetRoot().GetChild(L"TaskBarName").GetValue(), L"游戏");
+    // A byte-order mark or a declaration overrides the selector.
+    folder.Write(L"gbk.xml", "<?xml version=\"1.0\" encoding=\"gbk\"?><s><TaskBarName>"
+                             "\xD3\xCE\xCF\xB7</TaskBarName></s>");
+    for (const wchar_t* name : {L"bom.xml", L"gbk.xml"}) {
+        ASSERT_TRUE(xml.LoadFromFile(name, name[0] == L'b' ? CMarkup::XMLFILE_ENCODING_ANSI
+                                                           : CMarkup::XMLFILE_ENCODING_UTF8));
+        EXPECT_STREQ(xml.GetRoot().GetChild(L"TaskBarName").GetValue(), L"游戏");
+    }
     folder.Write(L"odd.xml", std::string("<\0a", 3));
     EXPECT_FALSE(xml.LoadFromFile(L"odd.xml", CMarkup::XMLFILE_ENCODING_UNICODE));
     folder.Write(L"badutf8.xml", "<a>\xC3\x28</a>");
