@@ -1,12 +1,22 @@
 #include "platform/ui/ButtonUI.h"
 
 #include <cwchar>
-#include <string_view>
 
+#include "platform/ui/AttributeTable.h"
 #include "platform/ui/PaintManagerUI.h"
-#include "platform/ui/UIAttributes.h"
 
 namespace DuiLib {
+
+namespace {
+
+constexpr AttributeRow<CButtonUI> kButtonAttributes[] = {
+    AttributeRowOf<ParseColorAttribute, &CButtonUI::SetHotBkColor>(L"hotbkcolor"),
+    AttributeRowOf<ParseColorAttribute, &CButtonUI::SetPushedBkColor>(L"pushedbkcolor"),
+    AttributeRowOf<ParseColorAttribute, &CButtonUI::SetHotTextColor>(L"hottextcolor"),
+    AttributeRowOf<ParseColorAttribute, &CButtonUI::SetPushedTextColor>(L"pushedtextcolor"),
+};
+
+} // namespace
 
 LPCTSTR CButtonUI::GetClass() const {
     return L"ButtonUI";
@@ -19,18 +29,13 @@ LPVOID CButtonUI::GetInterface(LPCTSTR pstrName) {
 }
 
 void CButtonUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (!pstrName || !pstrValue)
-        return;
-    std::wstring_view name(pstrName);
-    DWORD* target = name == L"hotbkcolor"        ? &m_dwHotBkColor
-                    : name == L"pushedbkcolor"   ? &m_dwPushedBkColor
-                    : name == L"hottextcolor"    ? &m_dwHotTextColor
-                    : name == L"pushedtextcolor" ? &m_dwPushedTextColor
-                                                 : nullptr;
-    if (!target)
-        return CLabelUI::SetAttribute(pstrName, pstrValue);
-    if (ParseColorAttribute(pstrValue, *target))
-        Invalidate();
+    if (!ApplyAttributeRow(kButtonAttributes, *this, pstrName, pstrValue))
+        CLabelUI::SetAttribute(pstrName, pstrValue);
+}
+
+void CButtonUI::SetStateColor(DWORD& color, DWORD argb) {
+    color = argb;
+    Invalidate();
 }
 
 void CButtonUI::DoEvent(TEventUI& event) {

@@ -13,6 +13,12 @@ public:
     void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;
     void DoEvent(TEventUI& event) override;
 
+    // Colours while hot (the pointer over it) and pushed; 0 keeps the normal colour.
+    void SetHotBkColor(DWORD argb) { SetStateColor(m_dwHotBkColor, argb); }
+    void SetPushedBkColor(DWORD argb) { SetStateColor(m_dwPushedBkColor, argb); }
+    void SetHotTextColor(DWORD argb) { SetStateColor(m_dwHotTextColor, argb); }
+    void SetPushedTextColor(DWORD argb) { SetStateColor(m_dwPushedTextColor, argb); }
+
     bool IsHot() const { return m_bHot; }
     bool IsPushed() const { return m_bPushed; }
     // Sends "click" from this button.
@@ -28,6 +34,7 @@ protected:
     DWORD m_dwPushedTextColor = 0;
 
 private:
+    void SetStateColor(DWORD& color, DWORD argb);
     void SetState(bool hot, bool pushed);
     // Of the three colours, the one for the current state, falling back to normal.
     DWORD StateColor(DWORD normal, DWORD hot, DWORD pushed) const;

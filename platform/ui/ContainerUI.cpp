@@ -2,12 +2,20 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <string_view>
 
+#include "platform/ui/AttributeTable.h"
 #include "platform/ui/PaintManagerUI.h"
-#include "platform/ui/UIAttributes.h"
 
 namespace DuiLib {
+
+namespace {
+
+constexpr AttributeRow<CContainerUI> kContainerAttributes[] = {
+    AttributeRowOf<ParseRectAttribute, &CContainerUI::SetInset>(L"inset"),
+    AttributeRowOf<ParseIntAttribute, &CContainerUI::SetChildPadding>(L"childpadding"),
+};
+
+} // namespace
 
 CContainerUI::~CContainerUI() {
     RemoveAll();
@@ -28,11 +36,12 @@ LPVOID CContainerUI::GetInterface(LPCTSTR pstrName) {
 CControlUI* CContainerUI::GetItemAt(int iIndex) const {
     if (iIndex < 0 || iIndex >= GetCount())
         return nullptr;
-    return m_items[iIndex];
+    return m_items[iIndex].get();
 }
 
 int CContainerUI::GetItemIndex(CControlUI* pControl) const {
-    auto found = std::find(m_items.begin(), m_items.end(), pControl);
+    auto found = std::find_if(m_items.begin(), m_items.end(),
+                              [pControl](const auto& item) { return item.get() == pControl; });
     return found == m_items.end() ? -1 : static_cast<int>(found - m_items.begin());
 }
 
@@ -45,7 +54,7 @@ bool CContainerUI::AddAt(CControlUI* pControl, int iIndex) {
         return false;
     if (iIndex < 0 || iIndex > GetCount())
         return false;
-    m_items.insert(m_items.begin() + iIndex, pControl);
+    m_items.insert(m_items.begin() + iIndex, std::unique_ptr<CControlUI>(pControl));
     pControl->SetInternVisible(IsVisible());
     pControl->SetManager(m_pManager, this, true);
     NeedUpdate();
@@ -57,21 +66,22 @@ bool CContainerUI::Remove(CControlUI* pControl) {
 }
 
 bool CContainerUI::RemoveAt(int iIndex) {
-    CControlUI* control = GetItemAt(iIndex);
-    if (!control)
+    if (!GetItemAt(iIndex))
         return false;
+    // Out of the list before it goes, so that its destructor finds it gone.
+    std::unique_ptr<CControlUI> control = std::move(m_items[iIndex]);
     m_items.erase(m_items.begin() + iIndex);
-    delete control;
+    control.reset();
     NeedUpdate();
     return true;
 }
 
 void CContainerUI::RemoveAll() {
-    std::vector<CControlUI*> items;
+    std::vector<std::unique_ptr<CControlUI>> items;
     items.swap(m_items);
-    for (CControlUI* control : items)
-        delete control;
-    if (!items.empty())
+    bool hadItems = !items.empty();
+    items.clear();
+    if (hadItems)
         NeedUpdate();
 }
 
@@ -90,21 +100,12 @@ void CContainerUI::SetChildPadding(int padding) {
 }
 
 void CContainerUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (!pstrName || !pstrValue)
-        return;
-    std::wstring_view name(pstrName);
-    RECT rect{};
-    int number = 0;
-    if (name == L"inset" && ParseRectAttribute(pstrValue, rect))
-        SetInset(rect);
-    else if (name == L"childpadding" && ParseIntAttribute(pstrValue, number))
-        SetChildPadding(number);
-    else
+    if (!ApplyAttributeRow(kContainerAttributes, *this, pstrName, pstrValue))
         CControlUI::SetAttribute(pstrName, pstrValue);
 }
 
 void CContainerUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit) {
-    for (CControlUI* control : m_items)
+    for (const auto& control : m_items)
         control->SetManager(pManager, this, false);
     CControlUI::SetManager(pManager, pParent, bInit);
 }
@@ -112,6 +113,19 @@ void CContainerUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bo
 void CContainerUI::SetPos(RECT rc) {
     CControlUI::SetPos(rc);
     ArrangeChildren(GetInnerRect());
+    PlaceFloatingChildren();
+}
+
+void CContainerUI::PlaceFloatingChildren() {
+    for (const auto& control : m_items) {
+        if (!control->IsVisible() || !control->IsFloat())
+            continue;
+        CDuiRect rc = control->GetFloatPos();
+        rc.right = std::max(rc.right, rc.left);
+        rc.bottom = std::max(rc.bottom, rc.top);
+        rc.Offset(m_rcItem.left, m_rcItem.top);
+        control->SetPos(rc);
+    }
 }
 
 CDuiRect CContainerUI::GetInnerRect() const {
@@ -123,8 +137,8 @@ CDuiRect CContainerUI::GetInnerRect() const {
 }
 
 void CContainerUI::ArrangeChildren(const CDuiRect& inner) {
-    for (CControlUI* control : m_items) {
-        if (!control->IsVisible())
+    for (const auto& control : m_items) {
+        if (!control->IsVisible() || control->IsFloat())
             continue;
         CDuiRect rc = inner;
         rc.Deflate(control->GetPadding());
@@ -140,13 +154,13 @@ void CContainerUI::ArrangeChildren(const CDuiRect& inner) {
 
 void CContainerUI::SetVisible(bool bVisible) {
     CControlUI::SetVisible(bVisible);
-    for (CControlUI* control : m_items)
+    for (const auto& control : m_items)
         control->SetInternVisible(IsVisible());
 }
 
 void CContainerUI::SetInternVisible(bool bVisible) {
     CControlUI::SetInternVisible(bVisible);
-    for (CControlUI* control : m_items)
+    for (const auto& control : m_items)
         control->SetInternVisible(IsVisible());
 }
 
@@ -163,7 +177,7 @@ CControlUI* CContainerUI::FindControlAt(POINT pt) {
 CControlUI* CContainerUI::FindInTree(const std::function<bool(CControlUI&)>& match) {
     if (match(*this))
         return this;
-    for (CControlUI* control : m_items) {
+    for (const auto& control : m_items) {
         if (CControlUI* found = control->FindInTree(match))
             return found;
     }
@@ -171,7 +185,7 @@ CControlUI* CContainerUI::FindInTree(const std::function<bool(CControlUI&)>& mat
 }
 
 void CContainerUI::PaintChildren(HDC hDC, const RECT& visible) {
-    for (CControlUI* control : m_items) {
+    for (const auto& control : m_items) {
         if (control->IsVisible())
             control->DoPaint(hDC, visible);
     }

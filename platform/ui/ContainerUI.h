@@ -2,6 +2,7 @@
 // A control that owns child controls. The plain container stacks every child over its
 // whole inner area (minus the child's padding, at most the child's fixed size); the
 // layouts arrange them in a line.
+#include <memory>
 #include <vector>
 
 #include "platform/ui/ControlUI.h"
@@ -59,11 +60,14 @@ public:
 
 protected:
     void PaintChildren(HDC hDC, const RECT& visible) override;
+    // Floating children sit at their offsets from the container's top-left corner,
+    // outside the arrangement of the others.
+    void PlaceFloatingChildren();
     // The area the children share: the control's rectangle less the inset.
     CDuiRect GetInnerRect() const;
     virtual void ArrangeChildren(const CDuiRect& inner);
 
-    std::vector<CControlUI*> m_items; // owned
+    std::vector<std::unique_ptr<CControlUI>> m_items;
     CDuiRect m_rcInset;
     int m_iChildPadding = 0;
 };

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <string_view>
 
+#include "platform/ui/AttributeTable.h"
 #include "platform/ui/PaintManagerUI.h"
-#include "platform/ui/UIAttributes.h"
 
 namespace DuiLib {
 
@@ -16,6 +15,11 @@ constexpr int kMaxExtent = 1 << 20;
 
 bool IsExtent(int value) {
     return value >= 0 && value <= kMaxExtent;
+}
+
+// Offsets of a floating control may be negative: it may stick out of its parent.
+bool IsOffset(LONG value) {
+    return value >= -kMaxExtent && value <= kMaxExtent;
 }
 
 bool IsMargins(const RECT& rc) {
@@ -80,6 +84,19 @@ void CControlUI::SetPadding(RECT rc) {
     NeedParentUpdate();
 }
 
+void CControlUI::SetFloat(bool floating) {
+    m_bFloat = floating;
+    NeedParentUpdate();
+}
+
+void CControlUI::SetFloatPos(RECT offsets) {
+    if (!IsOffset(offsets.left) || !IsOffset(offsets.top) || !IsOffset(offsets.right) ||
+        !IsOffset(offsets.bottom))
+        return;
+    m_rcFloatPos = offsets;
+    NeedParentUpdate();
+}
+
 void CControlUI::SetBkColor(DWORD argb) {
     m_dwBackColor = argb;
     Invalidate();
@@ -124,34 +141,24 @@ void CControlUI::SetFocus() {
         m_pManager->SetFocus(this);
 }
 
+// The attributes every control reads; a further attribute of every control is one more row.
+constexpr AttributeRow<CControlUI> kControlAttributes[] = {
+    AttributeRowOf<ParseTextAttribute, &CControlUI::SetName>(L"name"),
+    AttributeRowOf<ParseTextAttribute, &CControlUI::SetText>(L"text"),
+    AttributeRowOf<ParseIntAttribute, &CControlUI::SetFixedWidth>(L"width"),
+    AttributeRowOf<ParseIntAttribute, &CControlUI::SetFixedHeight>(L"height"),
+    AttributeRowOf<ParseRectAttribute, &CControlUI::SetPadding>(L"padding"),
+    AttributeRowOf<ParseColorAttribute, &CControlUI::SetBkColor>(L"bkcolor"),
+    AttributeRowOf<ParseColorAttribute, &CControlUI::SetBorderColor>(L"bordercolor"),
+    AttributeRowOf<ParseIntAttribute, &CControlUI::SetBorderSize>(L"bordersize"),
+    AttributeRowOf<ParseColorAttribute, &CControlUI::SetTextColor>(L"textcolor"),
+    AttributeRowOf<ParseBoolAttribute, &CControlUI::SetVisible>(L"visible"),
+    AttributeRowOf<ParseBoolAttribute, &CControlUI::SetFloat>(L"float"),
+    AttributeRowOf<ParseRectAttribute, &CControlUI::SetFloatPos>(L"pos"),
+};
+
 void CControlUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (!pstrName || !pstrValue)
-        return;
-    std::wstring_view name(pstrName);
-    int number = 0;
-    DWORD color = 0;
-    RECT rect{};
-    bool flag = false;
-    if (name == L"name")
-        SetName(pstrValue);
-    else if (name == L"text")
-        SetText(pstrValue);
-    else if (name == L"width" && ParseIntAttribute(pstrValue, number))
-        SetFixedWidth(number);
-    else if (name == L"height" && ParseIntAttribute(pstrValue, number))
-        SetFixedHeight(number);
-    else if (name == L"padding" && ParseRectAttribute(pstrValue, rect))
-        SetPadding(rect);
-    else if (name == L"bkcolor" && ParseColorAttribute(pstrValue, color))
-        SetBkColor(color);
-    else if (name == L"bordercolor" && ParseColorAttribute(pstrValue, color))
-        SetBorderColor(color);
-    else if (name == L"bordersize" && ParseIntAttribute(pstrValue, number))
-        SetBorderSize(number);
-    else if (name == L"textcolor" && ParseColorAttribute(pstrValue, color))
-        SetTextColor(color);
-    else if (name == L"visible" && ParseBoolAttribute(pstrValue, flag))
-        SetVisible(flag);
+    (void)ApplyAttributeRow(kControlAttributes, *this, pstrName, pstrValue); // unknown: ignored
 }
 
 CControlUI* CControlUI::FindControlAt(POINT pt) {
@@ -189,18 +196,17 @@ void CControlUI::PaintBkColor(HDC hDC) {
 }
 
 void CControlUI::PaintColor(HDC hDC, DWORD argb) {
-    if (argb >> 24 == 0)
+    if (argb >> 24 == 0 || !m_pManager)
         return;
-    gs::UniqueBrush brush(::CreateSolidBrush(ToColorRef(argb)));
-    ::FillRect(hDC, &m_rcItem, brush.get());
+    ::FillRect(hDC, &m_rcItem, m_pManager->GetBrush(argb));
 }
 
 void CControlUI::PaintText(HDC) {}
 
 void CControlUI::PaintBorder(HDC hDC) {
-    if (m_nBorderSize <= 0 || m_dwBorderColor >> 24 == 0)
+    if (m_nBorderSize <= 0 || m_dwBorderColor >> 24 == 0 || !m_pManager)
         return;
-    gs::UniqueBrush brush(::CreateSolidBrush(ToColorRef(m_dwBorderColor)));
+    HBRUSH brush = m_pManager->GetBrush(m_dwBorderColor);
     int size = std::min({m_nBorderSize, (GetWidth() + 1) / 2, (GetHeight() + 1) / 2});
     const CDuiRect& rc = m_rcItem;
     RECT edges[] = {{rc.left, rc.top, rc.right, rc.top + size},
@@ -208,7 +214,7 @@ void CControlUI::PaintBorder(HDC hDC) {
                     {rc.left, rc.top, rc.left + size, rc.bottom},
                     {rc.right - size, rc.top, rc.right, rc.bottom}};
     for (const RECT& edge : edges)
-        ::FillRect(hDC, &edge, brush.get());
+        ::FillRect(hDC, &edge, brush);
 }
 
 void CControlUI::Invalidate() {

@@ -47,6 +47,13 @@ public:
     const CDuiRect& GetPadding() const { return m_rcPadding; }
     void SetPadding(RECT rc);
 
+    // A floating control takes no room in its parent's line: it sits at its pos offsets
+    // (left, top, right, bottom) from the parent's top-left corner.
+    bool IsFloat() const { return m_bFloat; }
+    void SetFloat(bool floating);
+    const CDuiRect& GetFloatPos() const { return m_rcFloatPos; }
+    void SetFloatPos(RECT offsets);
+
     DWORD GetBkColor() const { return m_dwBackColor; }
     void SetBkColor(DWORD argb);
     DWORD GetBorderColor() const { return m_dwBorderColor; }
@@ -99,6 +106,7 @@ protected:
     CDuiRect m_rcItem;
     CDuiRect m_rcPadding;
     CSize m_cxyFixed;
+    CDuiRect m_rcFloatPos;
     DWORD m_dwBackColor = 0;
     DWORD m_dwBorderColor = 0;
     DWORD m_dwTextColor = 0xFF000000;
@@ -106,6 +114,7 @@ protected:
     bool m_bVisible = true;
     bool m_bInternVisible = true;
     bool m_bFocused = false;
+    bool m_bFloat = false;
 
 private:
     friend class CPaintManagerUI;

@@ -27,6 +27,7 @@ constexpr KnownClass kKnownClasses[] = {
     {L"VerticalLayout", MakeControl<CVerticalLayoutUI>},
     {L"HorizontalLayout", MakeControl<CHorizontalLayoutUI>},
     {L"Label", MakeControl<CLabelUI>},
+    {L"Text", MakeControl<CLabelUI>},
     {L"Button", MakeControl<CButtonUI>},
 };
 

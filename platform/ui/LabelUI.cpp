@@ -1,10 +1,9 @@
 #include "platform/ui/LabelUI.h"
 
 #include <cwchar>
-#include <string_view>
 
+#include "platform/ui/AttributeTable.h"
 #include "platform/ui/PaintManagerUI.h"
-#include "platform/ui/UIAttributes.h"
 
 namespace DuiLib {
 
@@ -13,23 +12,36 @@ namespace {
 constexpr UINT kHorizontalAlign = DT_LEFT | DT_CENTER | DT_RIGHT;
 constexpr UINT kVerticalAlign = DT_TOP | DT_VCENTER | DT_BOTTOM;
 
-void ParseAlign(std::wstring_view value, UINT& style) {
-    if (value == L"left")
-        style = (style & ~kHorizontalAlign) | DT_LEFT;
-    else if (value == L"center")
-        style = (style & ~kHorizontalAlign) | DT_CENTER;
-    else if (value == L"right")
-        style = (style & ~kHorizontalAlign) | DT_RIGHT;
+// The DT_ bit of the first of names that the value equals.
+bool ParseAlignment(LPCTSTR value, const wchar_t* const (&names)[3], const UINT (&bits)[3],
+                    UINT& align) {
+    for (int i = 0; i < 3; ++i) {
+        if (std::wcscmp(value, names[i]) == 0) {
+            align = bits[i];
+            return true;
+        }
+    }
+    return false;
 }
 
-void ParseVAlign(std::wstring_view value, UINT& style) {
-    if (value == L"top")
-        style = (style & ~kVerticalAlign) | DT_TOP;
-    else if (value == L"center")
-        style = (style & ~kVerticalAlign) | DT_VCENTER;
-    else if (value == L"bottom")
-        style = (style & ~kVerticalAlign) | DT_BOTTOM;
+bool ParseHorizontalAlign(LPCTSTR value, UINT& align) {
+    return ParseAlignment(value, {L"left", L"center", L"right"}, {DT_LEFT, DT_CENTER, DT_RIGHT},
+                          align);
 }
+
+bool ParseVerticalAlign(LPCTSTR value, UINT& align) {
+    return ParseAlignment(value, {L"top", L"center", L"bottom"}, {DT_TOP, DT_VCENTER, DT_BOTTOM},
+                          align);
+}
+
+constexpr AttributeRow<CLabelUI> kLabelAttributes[] = {
+    AttributeRowOf<ParseHorizontalAlign, &CLabelUI::SetHorizontalAlign>(L"align"),
+    AttributeRowOf<ParseVerticalAlign, &CLabelUI::SetVerticalAlign>(L"valign"),
+    AttributeRowOf<ParseTextAttribute, &CLabelUI::SetFont>(L"font"),
+    AttributeRowOf<ParseIntAttribute, &CLabelUI::SetFontSize>(L"fontsize"),
+    AttributeRowOf<ParseBoolAttribute, &CLabelUI::SetBold>(L"bold"),
+    AttributeRowOf<ParseRectAttribute, &CLabelUI::SetTextPadding>(L"textpadding"),
+};
 
 } // namespace
 
@@ -44,35 +56,52 @@ LPVOID CLabelUI::GetInterface(LPCTSTR pstrName) {
 }
 
 void CLabelUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (!pstrName || !pstrValue)
-        return;
-    std::wstring_view name(pstrName);
-    int number = 0;
-    RECT rect{};
-    if (name == L"align")
-        ParseAlign(pstrValue, m_uTextStyle);
-    else if (name == L"valign")
-        ParseVAlign(pstrValue, m_uTextStyle);
-    else if (name == L"font")
-        m_sFontName = pstrValue;
-    else if (name == L"fontsize" && ParseIntAttribute(pstrValue, number) && number > 0 &&
-             number <= 1000)
-        m_nFontSize = number;
-    else if (name == L"bold")
-        ParseBoolAttribute(pstrValue, m_bBold);
-    else if (name == L"textpadding" && ParseRectAttribute(pstrValue, rect))
-        m_rcTextPadding = rect;
-    else
+    if (!ApplyAttributeRow(kLabelAttributes, *this, pstrName, pstrValue))
         CControlUI::SetAttribute(pstrName, pstrValue);
+}
+
+void CLabelUI::SetHorizontalAlign(UINT align) {
+    m_uTextStyle = (m_uTextStyle & ~kHorizontalAlign) | (align & kHorizontalAlign);
+}
+
+void CLabelUI::SetVerticalAlign(UINT align) {
+    m_uTextStyle = (m_uTextStyle & ~kVerticalAlign) | (align & kVerticalAlign);
+}
+
+void CLabelUI::SetFont(LPCTSTR font) {
+    int index = -1;
+    if (ParseIntAttribute(font, index)) {
+        m_iFont = index;
+        m_sFontName.Empty();
+    } else {
+        m_iFont = -1;
+        m_sFontName = font;
+    }
+}
+
+void CLabelUI::SetFontSize(int size) {
+    if (size > 0 && size <= 1000)
+        m_nFontSize = size;
+}
+
+HFONT CLabelUI::GetTextFont() const {
+    if (!m_pManager)
+        return nullptr;
+    if (const TFontInfo* indexed = m_pManager->GetFontInfo(m_iFont))
+        return m_pManager->GetFont(*indexed);
+    TFontInfo font = m_pManager->GetDefaultFontInfo();
+    if (!m_sFontName.IsEmpty())
+        font = TFontInfo{m_sFontName, font.iSize};
+    if (m_nFontSize > 0)
+        font.iSize = m_nFontSize;
+    font.bBold = font.bBold || m_bBold;
+    return m_pManager->GetFont(font);
 }
 
 void CLabelUI::PaintText(HDC hDC) {
     if (m_sText.IsEmpty() || !m_pManager)
         return;
-    LPCTSTR face =
-        m_sFontName.IsEmpty() ? m_pManager->GetDefaultFontName().GetData() : m_sFontName.GetData();
-    int size = m_nFontSize > 0 ? m_nFontSize : m_pManager->GetDefaultFontSize();
-    gs::SelectedObject font(hDC, m_pManager->GetFont(face, size, m_bBold));
+    gs::SelectedObject font(hDC, GetTextFont());
     ::SetBkMode(hDC, TRANSPARENT);
     ::SetTextColor(hDC, ToColorRef(GetCurrentTextColor()));
     CDuiRect rc = m_rcItem;

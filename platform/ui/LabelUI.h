@@ -12,10 +12,23 @@ public:
 
     // DT_LEFT / DT_CENTER / DT_RIGHT with DT_TOP / DT_VCENTER / DT_BOTTOM.
     UINT GetTextStyle() const { return m_uTextStyle; }
+    // One of the DT_ bits of each kind replaces that kind's bit in the style.
+    void SetHorizontalAlign(UINT align);
+    void SetVerticalAlign(UINT align);
+    // A number is an index into the window's fonts; other text is a face name.
+    void SetFont(LPCTSTR font);
     const CDuiString& GetFontName() const { return m_sFontName; }
-    // Character height in pixels; 0 takes the window's default.
+    // -1 when the label names no window font.
+    int GetFontIndex() const { return m_iFont; }
+    // Character height in pixels (1 to 1000); 0 takes the window's default.
     int GetFontSize() const { return m_nFontSize; }
+    void SetFontSize(int size);
     bool IsBold() const { return m_bBold; }
+    void SetBold(bool bold) { m_bBold = bold; }
+    void SetTextPadding(RECT rc) { m_rcTextPadding = rc; }
+    // The font the text is drawn in: the window font of the index, else the face, size
+    // and weight of the label over the window's default font. Null without a manager.
+    HFONT GetTextFont() const;
 
 protected:
     void PaintText(HDC hDC) override;
@@ -24,6 +37,7 @@ protected:
 
     UINT m_uTextStyle = DT_CENTER | DT_VCENTER;
     CDuiString m_sFontName;
+    int m_iFont = -1;
     int m_nFontSize = 0;
     bool m_bBold = false;
     CDuiRect m_rcTextPadding;

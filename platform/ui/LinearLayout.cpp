@@ -34,13 +34,13 @@ struct Axis {
 
 } // namespace
 
-void ArrangeInLine(const std::vector<CControlUI*>& children, const CDuiRect& area, int gap,
-                   bool vertical) {
+void ArrangeInLine(const std::vector<std::unique_ptr<CControlUI>>& children, const CDuiRect& area,
+                   int gap, bool vertical) {
     Axis axis{vertical};
     std::vector<CControlUI*> visible;
-    for (CControlUI* child : children) {
-        if (child->IsVisible())
-            visible.push_back(child);
+    for (const auto& child : children) {
+        if (child->IsVisible() && !child->IsFloat())
+            visible.push_back(child.get());
     }
     long long taken = 0;
     int stretching = 0;

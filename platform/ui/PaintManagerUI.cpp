@@ -3,10 +3,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <string_view>
 
+#include "platform/ui/AttributeTable.h"
 #include "platform/ui/ControlUI.h"
-#include "platform/ui/UIAttributes.h"
 #include "platform/win/ModulePath.h"
 
 namespace DuiLib {
@@ -30,6 +29,18 @@ POINT PointFromLParam(LPARAM lParam) {
 bool IsExtent(LONG value) {
     return value >= 0 && value <= (1 << 20);
 }
+
+// A window with more colours than this lets the cache start again rather than grow.
+constexpr size_t kMaxCachedBrushes = 64;
+
+constexpr AttributeRow<CPaintManagerUI> kWindowAttributes[] = {
+    AttributeRowOf<ParseSizeAttribute, &CPaintManagerUI::SetInitSize>(L"size"),
+    AttributeRowOf<ParseRectAttribute, &CPaintManagerUI::SetCaptionRect>(L"caption"),
+    AttributeRowOf<ParseSizeAttribute, &CPaintManagerUI::SetRoundCorner>(L"roundcorner"),
+    AttributeRowOf<ParseColorAttribute, &CPaintManagerUI::SetBkColor>(L"bkcolor"),
+    AttributeRowOf<ParseTextAttribute, &CPaintManagerUI::SetDefaultFontName>(L"font"),
+    AttributeRowOf<ParseIntAttribute, &CPaintManagerUI::SetDefaultFontSize>(L"fontsize"),
+};
 
 // Faces with the CJK glyphs the skins use, best first: Windows' own, then the one
 // Wine finds on Linux systems, then the old Windows one.
@@ -69,8 +80,8 @@ const CDuiString& FallbackFontName() {
 } // namespace
 
 CPaintManagerUI::~CPaintManagerUI() {
-    CControlUI* root = std::exchange(m_pRoot, nullptr);
-    delete root;
+    // Before the members go: the controls tell the manager as they are deleted.
+    m_pRoot.reset();
 }
 
 void CPaintManagerUI::SetInstance(HINSTANCE hInst) {
@@ -112,11 +123,8 @@ void CPaintManagerUI::Init(HWND hWnd) {
 }
 
 bool CPaintManagerUI::AttachDialog(CControlUI* pControl) {
-    if (m_pRoot != pControl) {
-        CControlUI* old = std::exchange(m_pRoot, nullptr);
-        delete old;
-    }
-    m_pRoot = pControl;
+    if (m_pRoot.get() != pControl)
+        m_pRoot.reset(pControl);
     if (!m_pRoot)
         return false;
     m_pRoot->SetManager(this, nullptr, true);
@@ -130,46 +138,77 @@ bool CPaintManagerUI::AttachDialog(CControlUI* pControl) {
 }
 
 void CPaintManagerUI::SetWindowAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (!pstrName || !pstrValue)
-        return;
-    std::wstring_view name(pstrName);
-    SIZE size{};
-    RECT rect{};
-    DWORD color = 0;
-    int number = 0;
-    if (name == L"size" && ParseSizeAttribute(pstrValue, size) && IsExtent(size.cx) &&
-        IsExtent(size.cy))
-        m_szInitWindowSize = size;
-    else if (name == L"caption" && ParseRectAttribute(pstrValue, rect))
-        m_rcCaption = rect;
-    else if (name == L"roundcorner" && ParseSizeAttribute(pstrValue, size) && IsExtent(size.cx) &&
-             IsExtent(size.cy))
+    (void)ApplyAttributeRow(kWindowAttributes, *this, pstrName, pstrValue); // unknown: ignored
+}
+
+void CPaintManagerUI::SetRoundCorner(SIZE size) {
+    if (IsExtent(size.cx) && IsExtent(size.cy))
         m_szRoundCorner = size;
-    else if (name == L"bkcolor" && ParseColorAttribute(pstrValue, color))
-        m_dwBackColor = color;
-    else if (name == L"font")
-        m_sFontName = pstrValue;
-    else if (name == L"fontsize" && ParseIntAttribute(pstrValue, number) && number > 0 &&
-             number <= 1000)
-        m_nFontSize = number;
+}
+
+void CPaintManagerUI::SetInitSize(SIZE size) {
+    if (IsExtent(size.cx) && IsExtent(size.cy))
+        m_szInitWindowSize = size;
+}
+
+void CPaintManagerUI::SetDefaultFontSize(int size) {
+    if (size > 0 && size <= 1000)
+        m_defaultFont.iSize = size;
 }
 
 const CDuiString& CPaintManagerUI::GetDefaultFontName() const {
-    return m_sFontName.IsEmpty() ? FallbackFontName() : m_sFontName;
+    return m_defaultFont.sFontName.IsEmpty() ? FallbackFontName() : m_defaultFont.sFontName;
+}
+
+TFontInfo CPaintManagerUI::GetDefaultFontInfo() const {
+    TFontInfo font = m_defaultFont;
+    font.sFontName = GetDefaultFontName();
+    return font;
+}
+
+int CPaintManagerUI::AddFont(const TFontInfo& font) {
+    m_customFonts.push_back(font);
+    return static_cast<int>(m_customFonts.size() - 1);
+}
+
+const TFontInfo* CPaintManagerUI::GetFontInfo(int index) const {
+    if (index < 0 || static_cast<size_t>(index) >= m_customFonts.size())
+        return nullptr;
+    return &m_customFonts[static_cast<size_t>(index)];
 }
 
 HFONT CPaintManagerUI::GetFont(LPCTSTR pstrFace, int nSize, bool bBold) {
-    std::wstring face = pstrFace ? pstrFace : L"";
+    TFontInfo font{pstrFace ? pstrFace : L"", nSize};
+    font.bBold = bBold;
+    return GetFont(font);
+}
+
+HFONT CPaintManagerUI::GetFont(const TFontInfo& info) {
+    std::wstring face = info.sFontName.GetData();
     // A face the system lacks would draw the skin's Chinese text as boxes.
     if (face.empty() || !IsFontInstalled(face))
         face = FallbackFontName().GetData();
-    std::wstring key = face + L'|' + std::to_wstring(nSize) + (bBold ? L"|b" : L"|n");
+    std::wstring key = face + L'|' + std::to_wstring(info.iSize) + (info.bBold ? L"|b" : L"|n") +
+                       (info.bItalic ? L"i" : L"") + (info.bUnderline ? L"u" : L"");
     gs::UniqueFont& font = m_fonts[key];
     if (!font)
-        font.reset(::CreateFontW(-nSize, 0, 0, 0, bBold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+        font.reset(::CreateFontW(-info.iSize, 0, 0, 0, info.bBold ? FW_BOLD : FW_NORMAL,
+                                 info.bItalic, info.bUnderline, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
     return font.get();
+}
+
+HBRUSH CPaintManagerUI::GetBrush(DWORD argb) {
+    COLORREF colour = ToColorRef(argb);
+    auto cached = m_brushes.find(colour);
+    if (cached != m_brushes.end())
+        return cached->second.get();
+    if (m_brushes.size() >= kMaxCachedBrushes)
+        m_brushes.clear(); // no brush stays selected between paints
+    gs::UniqueBrush& brush = m_brushes[colour];
+    brush.reset(::CreateSolidBrush(colour));
+    return brush.get();
 }
 
 bool CPaintManagerUI::AddNotifier(INotifyUI* pNotifier) {
@@ -258,16 +297,13 @@ void CPaintManagerUI::Render(HDC dc, const RECT& area) {
     RECT client{};
     if (!m_hWndPaint || !::GetClientRect(m_hWndPaint, &client) || ::IsRectEmpty(&client))
         return;
-    gs::UniqueMemoryDC memory(::CreateCompatibleDC(dc));
-    gs::UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, client.right, client.bottom));
-    if (!memory || !bitmap)
+    HDC buffer = m_backBuffer.Prepare(SIZE{client.right, client.bottom});
+    if (!buffer)
         return;
-    gs::SelectedObject selected(memory.get(), bitmap.get());
-    gs::UniqueBrush background(::CreateSolidBrush(ToColorRef(m_dwBackColor)));
-    ::FillRect(memory.get(), &area, background.get());
+    ::FillRect(buffer, &area, GetBrush(m_dwBackColor));
     if (m_pRoot && m_pRoot->IsVisible())
-        m_pRoot->DoPaint(memory.get(), area);
-    ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(),
+        m_pRoot->DoPaint(buffer, area);
+    ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,
              area.left, area.top, SRCCOPY);
 }
 
@@ -298,8 +334,8 @@ void CPaintManagerUI::ReapObjects(CControlUI* pControl) {
         m_pEventHover = nullptr;
     if (m_pEventClick == pControl)
         m_pEventClick = nullptr;
-    if (m_pRoot == pControl)
-        m_pRoot = nullptr;
+    if (m_pRoot.get() == pControl)
+        (void)m_pRoot.release(); // deleted by whoever deletes it now
     if (m_initDepth > 0)
         m_reapedDuringInit.insert(pControl);
 }
@@ -374,8 +410,8 @@ void CPaintManagerUI::OnWindowInit() {
         return;
     m_bWindowInitDone = true;
     UpdateLayout();
-    SendNotify(m_pRoot, L"windowinit");
-    InitControls(m_pRoot);
+    SendNotify(m_pRoot.get(), L"windowinit");
+    InitControls(m_pRoot.get());
 }
 
 void CPaintManagerUI::OnPaint() {

@@ -4,10 +4,12 @@
 // and keeps the skin's window-level settings. The statics hold the process-wide instance
 // handle and resource folder.
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "platform/ui/BackBuffer.h"
 #include "platform/ui/UIDefs.h"
 #include "platform/win/Handles.h"
 
@@ -38,21 +40,39 @@ public:
     // Takes ownership of the tree (null allowed), drops any previous one and applies the
     // skin's window size. Returns false for a null root.
     bool AttachDialog(CControlUI* pControl);
-    CControlUI* GetRoot() const { return m_pRoot; }
+    CControlUI* GetRoot() const { return m_pRoot.get(); }
 
-    // Settings of the skin's Window element.
+    // Settings of the skin's Window element; unknown names and unreadable values are ignored.
     void SetWindowAttribute(LPCTSTR pstrName, LPCTSTR pstrValue);
     // Caption band as margins: left, top (the band's upper edge), right, bottom (its lower edge).
     RECT& GetCaptionRect() { return m_rcCaption; }
+    void SetCaptionRect(RECT rc) { m_rcCaption = rc; }
     SIZE& GetRoundCorner() { return m_szRoundCorner; }
+    void SetRoundCorner(SIZE size);
     SIZE GetInitSize() const { return m_szInitWindowSize; }
+    void SetInitSize(SIZE size);
     DWORD GetBkColor() const { return m_dwBackColor; }
-    // The skin's font face, or one with the CJK glyphs the skins use.
+    void SetBkColor(DWORD argb) { m_dwBackColor = argb; }
+
+    // The skin's default font face, or one with the CJK glyphs the skins use.
     const CDuiString& GetDefaultFontName() const;
-    int GetDefaultFontSize() const { return m_nFontSize; }
+    void SetDefaultFontName(LPCTSTR face) { m_defaultFont.sFontName = face; }
+    int GetDefaultFontSize() const { return m_defaultFont.iSize; }
+    // 1 to 1000 pixels.
+    void SetDefaultFontSize(int size);
+    // The font of text without a font of its own, its face resolved.
+    TFontInfo GetDefaultFontInfo() const;
+    void SetDefaultFont(const TFontInfo& font) { m_defaultFont = font; }
+    // The window's own fonts, numbered from 0 in the order added.
+    int AddFont(const TFontInfo& font);
+    // Null for an index with no font behind it.
+    const TFontInfo* GetFontInfo(int index) const;
     // A font shared by the controls of this window; owned by the manager. A face the
     // system does not have is replaced by the default one.
     HFONT GetFont(LPCTSTR pstrFace, int nSize, bool bBold);
+    HFONT GetFont(const TFontInfo& font);
+    // A solid brush of the colour, shared by the window's painting; owned by the manager.
+    HBRUSH GetBrush(DWORD argb);
 
     bool AddNotifier(INotifyUI* pNotifier);
     bool RemoveNotifier(INotifyUI* pNotifier);
@@ -72,7 +92,8 @@ public:
     void Invalidate(const RECT& rcItem);
     // Lays the tree out to the client area now if anything asked for it.
     void UpdateLayout();
-    // Draws the whole client area into dc (used for WM_PAINT and WM_PRINTCLIENT).
+    // Draws the area of the client into dc through the kept back buffer (used for
+    // WM_PAINT and WM_PRINTCLIENT).
     void Render(HDC dc, const RECT& area);
 
     // True once "windowinit" has been sent; controls added from then on are initialised
@@ -99,7 +120,7 @@ private:
                    LPARAM lParam = 0);
 
     HWND m_hWndPaint = nullptr; // not owned: the window owns its manager
-    CControlUI* m_pRoot = nullptr;
+    std::unique_ptr<CControlUI> m_pRoot;
     std::vector<INotifyUI*> m_notifiers; // not owned
     CControlUI* m_pFocus = nullptr;
     CControlUI* m_pEventHover = nullptr;
@@ -113,9 +134,11 @@ private:
     SIZE m_szRoundCorner{};
     SIZE m_szInitWindowSize{};
     DWORD m_dwBackColor = 0xFFFFFFFF;
-    CDuiString m_sFontName;
-    int m_nFontSize = 14;
+    TFontInfo m_defaultFont;
+    std::vector<TFontInfo> m_customFonts;
     std::map<std::wstring, gs::UniqueFont> m_fonts;
+    std::map<COLORREF, gs::UniqueBrush> m_brushes;
+    BackBuffer m_backBuffer;
     // Controls deleted while InitControls walks a tree, so that it skips them.
     int m_initDepth = 0;
     std::set<const CControlUI*> m_reapedDuringInit;

@@ -31,6 +31,11 @@ bool ParseIntList(LPCTSTR value, long* out, int count) {
 
 } // namespace
 
+bool ParseTextAttribute(LPCTSTR value, LPCTSTR& text) {
+    text = value;
+    return value != nullptr;
+}
+
 bool ParseColorAttribute(LPCTSTR value, DWORD& color) {
     if (!value || value[0] != L'#')
         return false;

@@ -5,6 +5,8 @@
 
 namespace DuiLib {
 
+// Any text, as it is written.
+bool ParseTextAttribute(LPCTSTR value, LPCTSTR& text);
 // "#AARRGGBB" or "#RRGGBB" (opaque); the result is 0xAARRGGBB, 0 being "no colour".
 bool ParseColorAttribute(LPCTSTR value, DWORD& color);
 // A decimal integer, optionally signed, nothing after it.

@@ -52,6 +52,15 @@ public:
     CSize(LONG x, LONG y) : SIZE{x, y} {}
 };
 
+// A font as a skin names it: an empty face takes the window's fallback face.
+struct TFontInfo {
+    CDuiString sFontName;
+    int iSize = 14; // character height in pixels
+    bool bBold = false;
+    bool bUnderline = false;
+    bool bItalic = false;
+};
+
 // One notification from the paint manager to its notifiers.
 struct TNotifyUI {
     CDuiString sType;
