@@ -166,9 +166,8 @@ TFontInfo CPaintManagerUI::GetDefaultFontInfo() const {
     return font;
 }
 
-int CPaintManagerUI::AddFont(const TFontInfo& font) {
+void CPaintManagerUI::AddFont(const TFontInfo& font) {
     m_customFonts.push_back(font);
-    return static_cast<int>(m_customFonts.size() - 1);
 }
 
 const TFontInfo* CPaintManagerUI::GetFontInfo(int index) const {

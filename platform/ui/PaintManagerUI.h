@@ -64,7 +64,7 @@ public:
     TFontInfo GetDefaultFontInfo() const;
     void SetDefaultFont(const TFontInfo& font) { m_defaultFont = font; }
     // The window's own fonts, numbered from 0 in the order added.
-    int AddFont(const TFontInfo& font);
+    void AddFont(const TFontInfo& font);
     // Null for an index with no font behind it.
     const TFontInfo* GetFontInfo(int index) const;
     // A font shared by the controls of this window; owned by the manager. A face the
