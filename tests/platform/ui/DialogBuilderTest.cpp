@@ -113,3 +113,96 @@ TEST(DialogBuilder, DeeplyNestedSkinsBuildOrFailWithoutCrashing) {
     EXPECT_EQ(deepest->GetName(), L"deepest");
     EXPECT_EQ(CDialogBuilder().Create(L"toodeep.xml"), nullptr);
 }
+
+namespace {
+
+LOGFONTW FontOf(CControlUI* label) {
+    LOGFONTW font{};
+    ::GetObjectW(static_cast<CLabelUI*>(label)->GetTextFont(), sizeof font, &font);
+    return font;
+}
+
+} // namespace
+
+TEST(DialogBuilder, WindowFontsAndDefaultListsReachTheControls) {
+    SkinFolder folder;
+    folder.Write(L"skin.xml", R"(<Window fontsize="11">
+  <Font name="DejaVu Sans" size="20" bold="true"/>
+  <Default name="Text" value="textcolor=&quot;#FF112233&quot; text='默认' font=&quot;0&quot;"/>
+  <Default name="Button" value="text=&quot;x&quot; width=12"/>
+  <Default name="Control" value="width='7' height=&quot;8"/>
+  <Font name="WenQuanYi Micro Hei" size="9" italic="true" default="true"/>
+  <VerticalLayout>
+    <Label name="indexed" font="0"/><Label name="defaulted"/><Label name="nofont" font="2"/>
+    <Label name="face" font="DejaVu Sans" fontsize="30"/>
+    <Text name="text" text="own"/><Button name="button"/><Control name="control"/>
+  </VerticalLayout>
+</Window>)");
+    CPaintManagerUI manager;
+    CDialogBuilder builder;
+    ASSERT_TRUE(manager.AttachDialog(builder.Create(L"skin.xml", nullptr, nullptr, &manager)));
+
+    const struct {
+        const wchar_t* label;
+        const wchar_t* face;
+        LONG height;
+        LONG weight;
+        bool italic;
+    } fonts[] = {
+        {L"indexed", L"DejaVu Sans", -20, FW_BOLD, false},
+        {L"defaulted", L"WenQuanYi Micro Hei", -9, FW_NORMAL, true},
+        {L"nofont", L"WenQuanYi Micro Hei", -9, FW_NORMAL, true},
+        {L"face", L"DejaVu Sans", -30, FW_NORMAL, false},
+        {L"text", L"DejaVu Sans", -20, FW_BOLD, false},
+    };
+    for (const auto& expected : fonts) {
+        LOGFONTW font = FontOf(manager.FindControl(expected.label));
+        EXPECT_STREQ(font.lfFaceName, expected.face) << expected.label;
+        EXPECT_EQ(font.lfHeight, expected.height) << expected.label;
+        EXPECT_EQ(font.lfWeight, expected.weight) << expected.label;
+        EXPECT_EQ(font.lfItalic != 0, expected.italic) << expected.label;
+    }
+    // Text is a label, its Default list under its own attributes; malformed lists do nothing.
+    CControlUI* text = manager.FindControl(L"text");
+    EXPECT_STREQ(text->GetClass(), L"LabelUI");
+    EXPECT_EQ(text->GetText(), L"own");
+    EXPECT_EQ(text->GetTextColor(), 0xFF112233u);
+    EXPECT_EQ(manager.FindControl(L"button")->GetText(), L"");
+    EXPECT_EQ(manager.FindControl(L"button")->GetFixedWidth(), 0);
+    EXPECT_EQ(manager.FindControl(L"control")->GetFixedWidth(), 0);
+}
+
+TEST(DialogBuilder, IncludesBuildInPlaceExceptCyclesAndTooDeep) {
+    SkinFolder folder;
+    folder.Write(L"skin.xml", R"(<VerticalLayout name="root">
+  <Include source="part.xml"/><Include source="missing.xml"/><Include source="broken.xml"/>
+  <Include source="SKIN.xml"/><Include source="a.xml"/><Include source="d1.xml"/>
+  <Control name="last"/></VerticalLayout>)");
+    folder.Write(L"part.xml", R"(<Label name="part"/>)");
+    folder.Write(L"broken.xml", R"(<Label name="broken">)");
+    folder.Write(L"a.xml", R"(<Container name="a"><Include source="b.xml"/></Container>)");
+    folder.Write(L"b.xml", R"(<Container name="b"><Include source="A.xml"/>
+                                <Control name="b-rest"/></Container>)");
+    for (int i = 1; i <= 9; ++i)
+        folder.Write((L"d" + std::to_wstring(i) + L".xml").c_str(),
+                     "<Container name=\"d" + std::to_string(i) + "\"><Include source=\"d" +
+                         std::to_string(i + 1) + ".xml\"/></Container>");
+    folder.Write(L"d10.xml", R"(<Control name="d10"/>)");
+    CPaintManagerUI manager;
+    CDialogBuilder builder;
+    ASSERT_TRUE(manager.AttachDialog(builder.Create(L"skin.xml", nullptr, nullptr, &manager)));
+
+    auto* root = static_cast<CContainerUI*>(manager.FindControl(L"root"));
+    ASSERT_EQ(root->GetCount(), 4);
+    EXPECT_EQ(root->GetItemAt(0)->GetName(), L"part");
+    EXPECT_EQ(root->GetItemAt(1)->GetName(), L"a");
+    EXPECT_EQ(root->GetItemAt(2)->GetName(), L"d1");
+    EXPECT_EQ(root->GetItemAt(3)->GetName(), L"last");
+    auto* b = static_cast<CContainerUI*>(manager.FindControl(L"b"));
+    ASSERT_NE(b, nullptr);
+    ASSERT_EQ(b->GetCount(), 1);
+    EXPECT_EQ(b->GetItemAt(0)->GetName(), L"b-rest");
+    for (int i = 1; i <= 8; ++i)
+        EXPECT_NE(manager.FindControl((L"d" + std::to_wstring(i)).c_str()), nullptr) << i;
+    EXPECT_EQ(manager.FindControl(L"d9"), nullptr);
+}

@@ -74,6 +74,18 @@ TEST(Layout, ChildrenGetTheirPlaceInEachKindOfContainer) {
                <Control name="corner" width="10" height="10" padding="1,2,0,0"/></Container>)",
          {100, 100, 200, 150},
          {{L"full", {105, 105, 195, 145}}, {L"corner", {106, 107, 116, 117}}}},
+        // A floating child sits at its offsets from the parent's corner, inset or not, and
+        // the others are laid out as if it were not there.
+        {LR"(<HorizontalLayout inset="4,4,4,4"><Control name="a"/>
+               <Control name="float" float="true" pos="10,5,30,25"/><Control name="b"/>
+             </HorizontalLayout>)",
+         {100, 100, 200, 150},
+         {{L"a", {104, 104, 150, 146}},
+          {L"float", {110, 105, 130, 125}},
+          {L"b", {150, 104, 196, 146}}}},
+        {LR"(<Container><Control name="float" float="true" pos="-5,60,5,50"/></Container>)",
+         {100, 100, 200, 150},
+         {{L"float", {95, 160, 105, 160}}}},
     };
     for (const auto& test : cases) {
         auto root = Build(test.skin, test.area);

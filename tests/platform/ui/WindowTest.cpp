@@ -211,11 +211,29 @@ TEST_F(WindowTest, PaintingAndHitTestingFollowTheLayoutAndTheSkinColours) {
     EXPECT_EQ(PaintedAt(window, on), 0x808080u); // pressed but the pointer left
     Send(WM_LBUTTONUP, POINT{20, 100});
 
+    // The kept back buffer grows with the window.
+    ::SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(PaintedAt(window, {395, 295}), 0x0000FFu);
+    EXPECT_EQ(PaintedAt(window, {388, 288}), 0x000000u); // body border, bottom right
+
     Find(L"body")->SetVisible(false);
     EXPECT_EQ(PaintedAt(window, {14, 54}), 0x0000FFu);
     EXPECT_EQ(PaintedAt(window, {110, 100}), 0x0000FFu);
     EXPECT_FALSE(Find(L"counted")->IsVisible()) << "a hidden container hides its children";
     EXPECT_EQ(window.pm.FindControl(POINT{110, 100}), Find(L"root"));
+}
+
+TEST_F(WindowTest, HoverAndPressRepaintOnlyTheButton) {
+    Show();
+    CControlUI* button = Find(L"closebtn");
+    const POINT on = CenterOf(button);
+    for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) {
+        ::ValidateRect(window, nullptr);
+        Send(message, on, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0);
+        RECT dirty{};
+        ::GetUpdateRect(window, &dirty, FALSE);
+        EXPECT_EQ(CDuiRect(dirty), button->GetPos()) << message;
+    }
 }
 
 // Run in code pages 1252 and 936: the skins' Chinese text needs glyphs in both.
