@@ -1,10 +1,17 @@
 #pragma once
-// Turning the fuzzer's bytes into the inputs of the readers.
+// Turning the fuzzer's bytes into the inputs of the readers, and the targets' check.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace fuzz {
+
+// A broken invariant is a finding: libFuzzer keeps the input that aborts.
+inline void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
 
 // Consumes bytes from the front of the input.
 class Input {

@@ -8,17 +8,13 @@
 #include "launch/AnsiText.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 
-namespace {
+using fuzz::Check;
 
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
+namespace {
 
 // A code page shaped like 936: 0x81 to 0xFE lead a double-byte character; characters
 // led by 0xFE lie outside the basic plane (two units); 0xFF cannot be converted at

@@ -4,16 +4,7 @@
 #include "FuzzInput.h"
 #include "platform/ui/AttributeList.h"
 
-#include <cstdlib>
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::Input input(data, size);

@@ -4,11 +4,12 @@
 #include "FuzzInput.h"
 #include "codec/core/Base64Core.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <vector>
+
+using fuzz::Check;
 
 namespace {
 
@@ -62,11 +63,6 @@ std::optional<Bytes> ReferenceDecode(const std::u16string& text) {
         bytes.insert(bytes.end(), group, group + 3 - padding);
     }
     return bytes;
-}
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
 }
 
 void CheckResult(std::ptrdiff_t result, const std::uint8_t* out, std::size_t capacity,

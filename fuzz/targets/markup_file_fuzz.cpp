@@ -6,17 +6,13 @@
 #include "platform/ui/Markup.h"
 #include "platform/ui/MarkupDecode.h"
 
-#include <cstdlib>
 #include <string>
+
+using fuzz::Check;
 
 namespace {
 
 using DuiLib::CMarkup;
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 // Bytes 0x80 to 0x9F do not convert; the others stand for the same code point, in
 // every code page.

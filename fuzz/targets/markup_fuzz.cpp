@@ -3,15 +3,11 @@
 #include "FuzzInput.h"
 #include "platform/ui/Markup.h"
 
-#include <cstdlib>
 #include <cwchar>
 
-namespace {
+using fuzz::Check;
 
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
+namespace {
 
 std::size_t Touch(const wchar_t* text) {
     Check(text != nullptr);

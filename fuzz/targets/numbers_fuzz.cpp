@@ -6,15 +6,11 @@
 #include "platform/win/DecimalNumber.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
-namespace {
+using fuzz::Check;
 
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
+namespace {
 
 template <typename Ch> bool IsCSpace(Ch ch) {
     return ch == ' ' || (ch >= '\t' && ch <= '\r');

@@ -4,15 +4,11 @@
 #include "flash/RequestReader.h"
 #include "platform/ui/Markup.h"
 
-#include <cstdlib>
 #include <cwchar>
 
-namespace {
+using fuzz::Check;
 
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
+namespace {
 
 const wchar_t* NameOf(gs::Command command) {
     switch (command) {

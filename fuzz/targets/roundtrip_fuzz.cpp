@@ -1,20 +1,13 @@
 // Encode then decode on every processor path: the same text from each path, exactly
 // EncodedUnits units into an exact-size buffer, and the input back.
+#include "FuzzInput.h"
 #include "codec/core/Base64Core.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using gs::base64::Path;

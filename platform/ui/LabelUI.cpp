@@ -80,7 +80,7 @@ void CLabelUI::SetFont(LPCTSTR font) {
 }
 
 void CLabelUI::SetFontSize(int size) {
-    if (size > 0 && size <= 1000)
+    if (IsFontSize(size))
         m_nFontSize = size;
 }
 

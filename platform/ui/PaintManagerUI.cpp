@@ -152,7 +152,7 @@ void CPaintManagerUI::SetInitSize(SIZE size) {
 }
 
 void CPaintManagerUI::SetDefaultFontSize(int size) {
-    if (size > 0 && size <= 1000)
+    if (IsFontSize(size))
         m_defaultFont.iSize = size;
 }
 

@@ -7,14 +7,14 @@ namespace DuiLib {
 
 namespace {
 
-// What one Font element says; sizes out of 1 to 1000 keep the window's default size.
+// What one Font element says; a size out of range keeps the window's default size.
 struct FontElement {
     TFontInfo font;
     bool isDefault = false;
 
     void SetName(LPCTSTR face) { font.sFontName = face; }
     void SetSize(int size) {
-        if (size > 0 && size <= 1000)
+        if (IsFontSize(size))
             font.iSize = size;
     }
     void SetBold(bool bold) { font.bBold = bold; }

@@ -18,6 +18,11 @@ bool ParseSizeAttribute(LPCTSTR value, SIZE& size);
 // "left,top,right,bottom".
 bool ParseRectAttribute(LPCTSTR value, RECT& rect);
 
+// Character heights a skin may ask for, in pixels.
+inline bool IsFontSize(int size) {
+    return size > 0 && size <= 1000;
+}
+
 // GDI's COLORREF of a 0xAARRGGBB colour.
 inline COLORREF ToColorRef(DWORD argb) {
     return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
