@@ -2,6 +2,7 @@
 
 #include <cwchar>
 #include <string_view>
+#include <utility>
 
 #include "platform/ui/PaintManagerUI.h"
 #include "platform/ui/UIAttributes.h"
@@ -22,6 +23,16 @@ void CButtonUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (!pstrName || !pstrValue)
         return;
     std::wstring_view name(pstrName);
+    constexpr std::pair<std::wstring_view, StateImage> kStateImages[] = {
+        {L"normalimage", Normal},
+        {L"hotimage", Hot},
+        {L"pushedimage", Pushed},
+        {L"focusedimage", Focused},
+        {L"disabledimage", Disabled}};
+    for (const auto& [attribute, state] : kStateImages) {
+        if (name == attribute)
+            return SetImage(m_stateImages[state], pstrValue);
+    }
     DWORD* target = name == L"hotbkcolor"        ? &m_dwHotBkColor
                     : name == L"pushedbkcolor"   ? &m_dwPushedBkColor
                     : name == L"hottextcolor"    ? &m_dwHotTextColor
@@ -34,6 +45,8 @@ void CButtonUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
 }
 
 void CButtonUI::DoEvent(TEventUI& event) {
+    if (!IsEnabled() && event.Type != UIEvent::SetFocus && event.Type != UIEvent::KillFocus)
+        return;
     switch (event.Type) {
     case UIEvent::MouseEnter:
         return SetState(true, m_bPushed);
@@ -61,8 +74,14 @@ void CButtonUI::DoEvent(TEventUI& event) {
     }
 }
 
+void CButtonUI::SetEnabled(bool bEnabled) {
+    if (!bEnabled)
+        SetState(false, false);
+    CLabelUI::SetEnabled(bEnabled);
+}
+
 void CButtonUI::Activate() {
-    if (m_pManager && IsVisible())
+    if (m_pManager && IsVisible() && IsEnabled())
         m_pManager->SendNotify(this, L"click");
 }
 
@@ -82,11 +101,26 @@ DWORD CButtonUI::StateColor(DWORD normal, DWORD hot, DWORD pushed) const {
     return normal;
 }
 
+CButtonUI::StateImage CButtonUI::CurrentState() const {
+    const StateImage state = !IsEnabled()          ? Disabled
+                             : m_bPushed && m_bHot ? Pushed
+                             : m_bHot              ? Hot
+                             : IsFocused()         ? Focused
+                                                   : Normal;
+    return m_stateImages[state] ? state : Normal;
+}
+
+void CButtonUI::PaintStatusImage(HDC hDC) {
+    DrawImage(hDC, m_stateImages[CurrentState()]);
+}
+
 void CButtonUI::PaintBkColor(HDC hDC) {
     PaintColor(hDC, StateColor(m_dwBackColor, m_dwHotBkColor, m_dwPushedBkColor));
 }
 
 DWORD CButtonUI::GetCurrentTextColor() const {
+    if (!IsEnabled())
+        return CLabelUI::GetCurrentTextColor();
     return StateColor(m_dwTextColor, m_dwHotTextColor, m_dwPushedTextColor);
 }
 

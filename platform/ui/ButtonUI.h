@@ -12,6 +12,7 @@ public:
     LPVOID GetInterface(LPCTSTR pstrName) override;
     void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;
     void DoEvent(TEventUI& event) override;
+    void SetEnabled(bool bEnabled = true) override;
 
     bool IsHot() const { return m_bHot; }
     bool IsPushed() const { return m_bPushed; }
@@ -20,15 +21,20 @@ public:
 
 protected:
     void PaintBkColor(HDC hDC) override;
+    void PaintStatusImage(HDC hDC) override;
     DWORD GetCurrentTextColor() const override;
 
     DWORD m_dwHotBkColor = 0;
     DWORD m_dwPushedBkColor = 0;
     DWORD m_dwHotTextColor = 0;
     DWORD m_dwPushedTextColor = 0;
+    enum StateImage { Normal, Hot, Pushed, Focused, Disabled, StateImages };
+    std::optional<ImageSpec> m_stateImages[StateImages];
 
 private:
     void SetState(bool hot, bool pushed);
+    // The state whose image shows now; one without an image shows the normal one.
+    StateImage CurrentState() const;
     // Of the three colours, the one for the current state, falling back to normal.
     DWORD StateColor(DWORD normal, DWORD hot, DWORD pushed) const;
 

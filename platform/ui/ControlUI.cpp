@@ -119,6 +119,13 @@ void CControlUI::SetInternVisible(bool bVisible) {
         m_pManager->SetFocus(nullptr);
 }
 
+void CControlUI::SetEnabled(bool bEnabled) {
+    if (m_bEnabled == bEnabled)
+        return;
+    m_bEnabled = bEnabled;
+    Invalidate();
+}
+
 void CControlUI::SetFocus() {
     if (m_pManager)
         m_pManager->SetFocus(this);
@@ -152,6 +159,12 @@ void CControlUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
         SetTextColor(color);
     else if (name == L"visible" && ParseBoolAttribute(pstrValue, flag))
         SetVisible(flag);
+    else if (name == L"enabled" && ParseBoolAttribute(pstrValue, flag))
+        SetEnabled(flag);
+    else if (name == L"bkimage")
+        SetImage(m_bkImage, pstrValue);
+    else if (name == L"foreimage")
+        SetImage(m_foreImage, pstrValue);
 }
 
 CControlUI* CControlUI::FindControlAt(POINT pt) {
@@ -176,6 +189,9 @@ void CControlUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     int saved = ::SaveDC(hDC);
     ::IntersectClipRect(hDC, visible.left, visible.top, visible.right, visible.bottom);
     PaintBkColor(hDC);
+    PaintBkImage(hDC);
+    PaintStatusImage(hDC);
+    PaintForeImage(hDC);
     PaintText(hDC);
     PaintChildren(hDC, visible);
     PaintBorder(hDC);
@@ -193,6 +209,20 @@ void CControlUI::PaintColor(HDC hDC, DWORD argb) {
         return;
     gs::UniqueBrush brush(::CreateSolidBrush(ToColorRef(argb)));
     ::FillRect(hDC, &m_rcItem, brush.get());
+}
+
+void CControlUI::DrawImage(HDC hDC, const std::optional<ImageSpec>& image) {
+    if (image && m_pManager)
+        m_pManager->DrawImage(hDC, m_rcItem, *image);
+}
+
+void CControlUI::SetImage(std::optional<ImageSpec>& image, LPCTSTR pstrValue) {
+    ImageSpec spec;
+    if (ParseImageValue(pstrValue, spec))
+        image = std::move(spec);
+    else
+        image.reset();
+    Invalidate();
 }
 
 void CControlUI::PaintText(HDC) {}

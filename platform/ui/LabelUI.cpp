@@ -62,8 +62,14 @@ void CLabelUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
         ParseBoolAttribute(pstrValue, m_bBold);
     else if (name == L"textpadding" && ParseRectAttribute(pstrValue, rect))
         m_rcTextPadding = rect;
+    else if (name == L"disabledtextcolor")
+        ParseColorAttribute(pstrValue, m_dwDisabledTextColor);
     else
         CControlUI::SetAttribute(pstrName, pstrValue);
+}
+
+DWORD CLabelUI::GetCurrentTextColor() const {
+    return !IsEnabled() && m_dwDisabledTextColor ? m_dwDisabledTextColor : m_dwTextColor;
 }
 
 void CLabelUI::PaintText(HDC hDC) {

@@ -20,12 +20,13 @@ public:
 protected:
     void PaintText(HDC hDC) override;
     // The colour the text is drawn in now (a button changes it with its state).
-    virtual DWORD GetCurrentTextColor() const { return m_dwTextColor; }
+    virtual DWORD GetCurrentTextColor() const;
 
     UINT m_uTextStyle = DT_CENTER | DT_VCENTER;
     CDuiString m_sFontName;
     int m_nFontSize = 0;
     bool m_bBold = false;
+    DWORD m_dwDisabledTextColor = 0; // none: a disabled label keeps its colour
     CDuiRect m_rcTextPadding;
 };
 

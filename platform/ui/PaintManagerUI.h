@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/SkinImages.h"
 #include "platform/ui/UIDefs.h"
 #include "platform/win/Handles.h"
 
@@ -53,6 +54,12 @@ public:
     // A font shared by the controls of this window; owned by the manager. A face the
     // system does not have is replaced by the default one.
     HFONT GetFont(LPCTSTR pstrFace, int nSize, bool bBold);
+
+    // Draws a skin image into a control's rectangle; each file is decoded once.
+    void DrawImage(HDC dc, const RECT& control, const ImageSpec& image) {
+        m_images.Draw(dc, control, image);
+    }
+    int GetImageDecodeCount() const { return m_images.DecodeCount(); }
 
     bool AddNotifier(INotifyUI* pNotifier);
     bool RemoveNotifier(INotifyUI* pNotifier);
@@ -116,6 +123,7 @@ private:
     CDuiString m_sFontName;
     int m_nFontSize = 14;
     std::map<std::wstring, gs::UniqueFont> m_fonts;
+    CSkinImages m_images;
     // Controls deleted while InitControls walks a tree, so that it skips them.
     int m_initDepth = 0;
     std::set<const CControlUI*> m_reapedDuringInit;
