@@ -77,7 +77,11 @@ def clamp(value, low=0.0, high=1.0):
 # Signed distances: negative inside, in 1x pixels.
 
 
-def box(cx, cy, half_width, half_height, radius=0.0):
+def rect(left, top, right, bottom, radius=0.0):
+    """A rectangle by its edges, its corners rounded by `radius`."""
+    cx, cy = (left + right) / 2, (top + bottom) / 2
+    half_width, half_height = (right - left) / 2, (bottom - top) / 2
+
     def distance(x, y):
         qx = abs(x - cx) - half_width + radius
         qy = abs(y - cy) - half_height + radius
@@ -116,8 +120,10 @@ def arc(cx, cy, radius, start, sweep, half_stroke):
 
 
 def polygon(points):
+    edges = [segment(*a, *b, 0.0) for a, b in zip(points, points[1:] + points[:1])]
+
     def distance(x, y):
-        nearest = min(segment(*a, *b, 0.0)(x, y) for a, b in zip(points, points[1:] + points[:1]))
+        nearest = min(edge(x, y) for edge in edges)
         return -nearest if inside(points, x, y) else nearest
 
     return distance
@@ -239,31 +245,24 @@ TITLE_WIDTH, TITLE_HEIGHT = 40, 30
 def draw_title_band(canvas, theme):
     """One highlight row on top and an accent row at the bottom, kept unscaled by the
     skin's corner='12,1,12,1'; the accent fades out in the 12-pixel ends."""
-    whole = box(TITLE_WIDTH / 2, TITLE_HEIGHT / 2, TITLE_WIDTH / 2, TITLE_HEIGHT / 2)
-    canvas.fill(whole, vertical(rgba(theme["band_top"]), rgba(theme["band_bottom"]), 1, 29))
-    canvas.fill(box(TITLE_WIDTH / 2, 0.5, TITLE_WIDTH / 2, 0.5), solid((1, 1, 1, 0.10)))
+    canvas.fill(rect(0, 0, TITLE_WIDTH, TITLE_HEIGHT),
+                vertical(rgba(theme["band_top"]), rgba(theme["band_bottom"]), 1, TITLE_HEIGHT - 1))
+    canvas.fill(rect(0, 0, TITLE_WIDTH, 1), solid((1, 1, 1, 0.10)))
     accent = rgba(theme["accent"])
 
     def fading_accent(x, y):
         strength = clamp(min(x, TITLE_WIDTH - x) / 12)
         return accent[:3] + (0.7 * strength,)
 
-    canvas.fill(box(TITLE_WIDTH / 2, 29.5, TITLE_WIDTH / 2, 0.5), fading_accent)
+    canvas.fill(rect(0, TITLE_HEIGHT - 1, TITLE_WIDTH, TITLE_HEIGHT), fading_accent)
 
 
 LOGO_SIZE = 20
 
 
-def draw_logo(canvas, theme):
-    if theme["logo"] == "ring":
-        draw_ring_logo(canvas, theme)
-    else:
-        draw_star_logo(canvas, theme)
-
-
 def draw_ring_logo(canvas, theme):
     """A "G" in white on a rounded square of the accent colour."""
-    canvas.fill(box(10, 10, 9.5, 9.5, 4.5),
+    canvas.fill(rect(0.5, 0.5, 19.5, 19.5, 4.5),
                 diagonal(rgba(theme["accent"]), rgba(theme["accent_dark"]), LOGO_SIZE))
     letter = union(arc(10, 10, 5, math.radians(40), math.radians(320), 1.2),
                    segment(10.5, 10, 15, 10, 1.1))
@@ -286,13 +285,13 @@ def caption_glyph(name):
     """The glyph of a caption button around the cell's centre (20,15), one pixel wide,
     its straight strokes on whole pixels so they stay sharp."""
     if name == "minimise":
-        return box(20, 15.5, 5, 0.5)
+        return rect(15, 15, 25, 16)
     if name == "maximise":
-        return outline(box(20, 15, 4.5, 4.5), 0.5)
+        return outline(rect(15.5, 10.5, 24.5, 19.5), 0.5)
     if name == "restore":
-        front = box(19, 16, 3.5, 3.5)
-        back = outline(box(21, 14, 3.5, 3.5), 0.5)
-        return union(outline(front, 0.5), subtract(back, box(19, 16, 4.0, 4.0)))
+        front = outline(rect(15.5, 12.5, 22.5, 19.5), 0.5)
+        back = outline(rect(17.5, 10.5, 24.5, 17.5), 0.5)
+        return union(front, subtract(back, rect(15, 12, 23, 20)))
     return union(segment(15, 10, 25, 20, 0.6), segment(15, 20, 25, 10, 0.6))
 
 
@@ -313,8 +312,7 @@ def draw_caption_buttons(canvas, theme):
             background, ink = cell_colours(glyph, state, theme)
             if background:
                 # The last row stays clear: the title band's accent line runs under it.
-                cell = box(CELL_WIDTH / 2, (CELL_HEIGHT - 1) / 2, CELL_WIDTH / 2, (CELL_HEIGHT - 1) / 2)
-                canvas.fill(cell, solid(background), left, top)
+                canvas.fill(rect(0, 0, CELL_WIDTH, CELL_HEIGHT - 1), solid(background), left, top)
             canvas.fill(caption_glyph(glyph), solid(ink), left, top)
 
 
@@ -325,13 +323,23 @@ def draw_movie_frame(canvas, theme):
     """The 8-pixel margin around the movie (none on top, where the caption band is):
     the panel with rounded lower corners, a rim next to the movie and a faint outer
     edge. The skin draws it with corner='8,0,8,8' hole='true'; the centre stays empty."""
-    panel = box(FRAME_SIZE / 2, FRAME_SIZE / 2 - 6, FRAME_SIZE / 2, FRAME_SIZE / 2 + 6, 6)
-    hole = box(FRAME_SIZE / 2, 0, FRAME_SIZE / 2 - FRAME_BORDER, FRAME_SIZE - FRAME_BORDER)
-    canvas.fill(subtract(panel, hole), solid(rgba(theme["panel"])))
-    edge = box(FRAME_SIZE / 2, FRAME_SIZE / 2 - 6, FRAME_SIZE / 2 - 0.5, FRAME_SIZE / 2 + 5.5, 5.5)
+    inner = FRAME_SIZE - FRAME_BORDER
+    # Shapes run on past the top edge, so the image's top row is like every other row of
+    # its sides, which the skin stretches down the window.
+    panel = rect(0, -FRAME_SIZE, FRAME_SIZE, FRAME_SIZE, 6)
+    canvas.fill(subtract(panel, rect(FRAME_BORDER, -FRAME_SIZE, inner, inner)),
+                solid(rgba(theme["panel"])))
+    edge = rect(0.5, -FRAME_SIZE, FRAME_SIZE - 0.5, FRAME_SIZE - 0.5, 5.5)
     canvas.fill(outline(edge, 0.5), solid(rgba(theme["edge"], 0.6)))
-    rim = box(FRAME_SIZE / 2, 0, FRAME_SIZE / 2 - FRAME_BORDER + 0.5, FRAME_SIZE - FRAME_BORDER + 0.5)
+    rim = rect(FRAME_BORDER - 0.5, -FRAME_SIZE, inner + 0.5, inner + 0.5)
     canvas.fill(outline(rim, 0.5), solid(rgba(theme["rim"])))
+
+
+LOGOS = {"ring": draw_ring_logo, "star": draw_star_logo}
+
+
+def draw_logo(canvas, theme):
+    LOGOS[theme["logo"]](canvas, theme)
 
 
 IMAGES = {
