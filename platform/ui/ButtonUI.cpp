@@ -14,6 +14,11 @@ constexpr AttributeRow<CButtonUI> kButtonAttributes[] = {
     AttributeRowOf<ParseColorAttribute, &CButtonUI::SetPushedBkColor>(L"pushedbkcolor"),
     AttributeRowOf<ParseColorAttribute, &CButtonUI::SetHotTextColor>(L"hottextcolor"),
     AttributeRowOf<ParseColorAttribute, &CButtonUI::SetPushedTextColor>(L"pushedtextcolor"),
+    AttributeRowOf<ParseTextAttribute, &CButtonUI::SetNormalImage>(L"normalimage"),
+    AttributeRowOf<ParseTextAttribute, &CButtonUI::SetHotImage>(L"hotimage"),
+    AttributeRowOf<ParseTextAttribute, &CButtonUI::SetPushedImage>(L"pushedimage"),
+    AttributeRowOf<ParseTextAttribute, &CButtonUI::SetFocusedImage>(L"focusedimage"),
+    AttributeRowOf<ParseTextAttribute, &CButtonUI::SetDisabledImage>(L"disabledimage"),
 };
 
 } // namespace
@@ -39,6 +44,8 @@ void CButtonUI::SetStateColor(DWORD& color, DWORD argb) {
 }
 
 void CButtonUI::DoEvent(TEventUI& event) {
+    if (!IsEnabled() && event.Type != UIEvent::SetFocus && event.Type != UIEvent::KillFocus)
+        return;
     switch (event.Type) {
     case UIEvent::MouseEnter:
         return SetState(true, m_bPushed);
@@ -66,8 +73,14 @@ void CButtonUI::DoEvent(TEventUI& event) {
     }
 }
 
+void CButtonUI::SetEnabled(bool bEnabled) {
+    if (!bEnabled)
+        SetState(false, false);
+    CLabelUI::SetEnabled(bEnabled);
+}
+
 void CButtonUI::Activate() {
-    if (m_pManager && IsVisible())
+    if (m_pManager && IsVisible() && IsEnabled())
         m_pManager->SendNotify(this, L"click");
 }
 
@@ -87,11 +100,26 @@ DWORD CButtonUI::StateColor(DWORD normal, DWORD hot, DWORD pushed) const {
     return normal;
 }
 
+CButtonUI::StateImage CButtonUI::CurrentState() const {
+    const StateImage state = !IsEnabled()          ? Disabled
+                             : m_bPushed && m_bHot ? Pushed
+                             : m_bHot              ? Hot
+                             : IsFocused()         ? Focused
+                                                   : Normal;
+    return m_stateImages[state] ? state : Normal;
+}
+
+void CButtonUI::PaintStatusImage(HDC hDC) {
+    DrawImage(hDC, m_stateImages[CurrentState()]);
+}
+
 void CButtonUI::PaintBkColor(HDC hDC) {
     PaintColor(hDC, StateColor(m_dwBackColor, m_dwHotBkColor, m_dwPushedBkColor));
 }
 
 DWORD CButtonUI::GetCurrentTextColor() const {
+    if (!IsEnabled())
+        return CLabelUI::GetCurrentTextColor();
     return StateColor(m_dwTextColor, m_dwHotTextColor, m_dwPushedTextColor);
 }
 

@@ -136,6 +136,13 @@ void CControlUI::SetInternVisible(bool bVisible) {
         m_pManager->SetFocus(nullptr);
 }
 
+void CControlUI::SetEnabled(bool bEnabled) {
+    if (m_bEnabled == bEnabled)
+        return;
+    m_bEnabled = bEnabled;
+    Invalidate();
+}
+
 void CControlUI::SetFocus() {
     if (m_pManager)
         m_pManager->SetFocus(this);
@@ -153,6 +160,9 @@ constexpr AttributeRow<CControlUI> kControlAttributes[] = {
     AttributeRowOf<ParseIntAttribute, &CControlUI::SetBorderSize>(L"bordersize"),
     AttributeRowOf<ParseColorAttribute, &CControlUI::SetTextColor>(L"textcolor"),
     AttributeRowOf<ParseBoolAttribute, &CControlUI::SetVisible>(L"visible"),
+    AttributeRowOf<ParseBoolAttribute, &CControlUI::SetEnabled>(L"enabled"),
+    AttributeRowOf<ParseTextAttribute, &CControlUI::SetBkImage>(L"bkimage"),
+    AttributeRowOf<ParseTextAttribute, &CControlUI::SetForeImage>(L"foreimage"),
     AttributeRowOf<ParseBoolAttribute, &CControlUI::SetFloat>(L"float"),
     AttributeRowOf<ParseRectAttribute, &CControlUI::SetFloatPos>(L"pos"),
 };
@@ -183,6 +193,9 @@ void CControlUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     int saved = ::SaveDC(hDC);
     ::IntersectClipRect(hDC, visible.left, visible.top, visible.right, visible.bottom);
     PaintBkColor(hDC);
+    PaintBkImage(hDC);
+    PaintStatusImage(hDC);
+    PaintForeImage(hDC);
     PaintText(hDC);
     PaintChildren(hDC, visible);
     PaintBorder(hDC);
@@ -199,6 +212,20 @@ void CControlUI::PaintColor(HDC hDC, DWORD argb) {
     if (argb >> 24 == 0 || !m_pManager)
         return;
     ::FillRect(hDC, &m_rcItem, m_pManager->GetBrush(argb));
+}
+
+void CControlUI::DrawImage(HDC hDC, const std::optional<ImageSpec>& image) {
+    if (image && m_pManager)
+        m_pManager->DrawImage(hDC, m_rcItem, *image);
+}
+
+void CControlUI::SetImage(std::optional<ImageSpec>& image, LPCTSTR pstrValue) {
+    ImageSpec spec;
+    if (ParseImageValue(pstrValue, spec))
+        image = std::move(spec);
+    else
+        image.reset();
+    Invalidate();
 }
 
 void CControlUI::PaintText(HDC) {}

@@ -2,7 +2,9 @@
 // The base of every skin control: a rectangle laid out by its parent, a few common
 // attributes, painting of background, text and border, and input events.
 #include <functional>
+#include <optional>
 
+#include "platform/ui/ImageValue.h"
 #include "platform/ui/UIDefs.h"
 
 namespace DuiLib {
@@ -62,12 +64,19 @@ public:
     void SetBorderSize(int size);
     DWORD GetTextColor() const { return m_dwTextColor; }
     void SetTextColor(DWORD argb);
+    // Image values (ImageValue.h); one that does not read leaves no image.
+    void SetBkImage(LPCTSTR value) { SetImage(m_bkImage, value); }
+    void SetForeImage(LPCTSTR value) { SetImage(m_foreImage, value); }
 
     // Visible when the control itself and every parent are.
     bool IsVisible() const { return m_bVisible && m_bInternVisible; }
     virtual void SetVisible(bool bVisible = true);
     // A parent's visibility changed.
     virtual void SetInternVisible(bool bVisible = true);
+
+    // A disabled control takes no clicks and shows its disabled look.
+    bool IsEnabled() const { return m_bEnabled; }
+    virtual void SetEnabled(bool bEnabled = true);
 
     bool IsFocused() const { return m_bFocused; }
     virtual void SetFocus();
@@ -92,12 +101,19 @@ public:
 
 protected:
     virtual void PaintBkColor(HDC hDC);
+    void PaintBkImage(HDC hDC) { DrawImage(hDC, m_bkImage); }
+    // The image of the control's state, between the background and the fore image.
+    virtual void PaintStatusImage(HDC) {}
+    void PaintForeImage(HDC hDC) { DrawImage(hDC, m_foreImage); }
     virtual void PaintText(HDC hDC);
     virtual void PaintBorder(HDC hDC);
     // Between the text and the border; a container paints its children here.
     virtual void PaintChildren(HDC hDC, const RECT& visible);
     // Fills the control's rectangle; a colour whose alpha is 0 paints nothing.
     void PaintColor(HDC hDC, DWORD argb);
+    void DrawImage(HDC hDC, const std::optional<ImageSpec>& image);
+    // Reads an image value into `image`; a value that does not read leaves no image.
+    void SetImage(std::optional<ImageSpec>& image, LPCTSTR pstrValue);
 
     CPaintManagerUI* m_pManager = nullptr; // not owned
     CControlUI* m_pParent = nullptr;       // not owned: the parent owns this control
@@ -111,6 +127,9 @@ protected:
     DWORD m_dwBorderColor = 0;
     DWORD m_dwTextColor = 0xFF000000;
     int m_nBorderSize = 0;
+    std::optional<ImageSpec> m_bkImage;
+    std::optional<ImageSpec> m_foreImage;
+    bool m_bEnabled = true;
     bool m_bVisible = true;
     bool m_bInternVisible = true;
     bool m_bFocused = false;

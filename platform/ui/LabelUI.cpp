@@ -41,6 +41,7 @@ constexpr AttributeRow<CLabelUI> kLabelAttributes[] = {
     AttributeRowOf<ParseIntAttribute, &CLabelUI::SetFontSize>(L"fontsize"),
     AttributeRowOf<ParseBoolAttribute, &CLabelUI::SetBold>(L"bold"),
     AttributeRowOf<ParseRectAttribute, &CLabelUI::SetTextPadding>(L"textpadding"),
+    AttributeRowOf<ParseColorAttribute, &CLabelUI::SetDisabledTextColor>(L"disabledtextcolor"),
 };
 
 } // namespace
@@ -96,6 +97,10 @@ HFONT CLabelUI::GetTextFont() const {
         font.iSize = m_nFontSize;
     font.bBold = font.bBold || m_bBold;
     return m_pManager->GetFont(font);
+}
+
+DWORD CLabelUI::GetCurrentTextColor() const {
+    return !IsEnabled() && m_dwDisabledTextColor ? m_dwDisabledTextColor : m_dwTextColor;
 }
 
 void CLabelUI::PaintText(HDC hDC) {

@@ -26,6 +26,7 @@ public:
     bool IsBold() const { return m_bBold; }
     void SetBold(bool bold) { m_bBold = bold; }
     void SetTextPadding(RECT rc) { m_rcTextPadding = rc; }
+    void SetDisabledTextColor(DWORD argb) { m_dwDisabledTextColor = argb; }
     // The font the text is drawn in: the window font of the index, else the face, size
     // and weight of the label over the window's default font. Null without a manager.
     HFONT GetTextFont() const;
@@ -33,13 +34,14 @@ public:
 protected:
     void PaintText(HDC hDC) override;
     // The colour the text is drawn in now (a button changes it with its state).
-    virtual DWORD GetCurrentTextColor() const { return m_dwTextColor; }
+    virtual DWORD GetCurrentTextColor() const;
 
     UINT m_uTextStyle = DT_CENTER | DT_VCENTER;
     CDuiString m_sFontName;
     int m_iFont = -1;
     int m_nFontSize = 0;
     bool m_bBold = false;
+    DWORD m_dwDisabledTextColor = 0; // none: a disabled label keeps its colour
     CDuiRect m_rcTextPadding;
 };
 

@@ -7,7 +7,7 @@
 #include "platform/ui/Markup.h"
 #include "platform/ui/MarkupDecode.h"
 #include "platform/ui/PaintManagerUI.h"
-#include "platform/win/Handles.h"
+#include "platform/win/WholeFile.h"
 
 namespace DuiLib {
 
@@ -24,22 +24,6 @@ std::wstring ResourceFile(const wchar_t* name) {
     if (pathEnds && fileStarts)
         file.erase(0, 1);
     return path + file;
-}
-
-bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    gs::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > kMaxFileSize)
-        return false;
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-         read != bytes.size()))
-        return false;
-    return true;
 }
 
 // The ANSI code page converts as it always has, unknown bytes and all; a declared code
@@ -73,7 +57,7 @@ bool CMarkup::LoadFromMem(const unsigned char* data, std::size_t size, int encod
 bool CMarkup::LoadFromFile(const wchar_t* name, int encoding) {
     Release();
     std::string bytes;
-    if (!ReadWholeFile(ResourceFile(name), bytes)) {
+    if (!gs::ReadWholeFile(ResourceFile(name), kMaxFileSize, bytes)) {
         m_error = L"file cannot be read";
         return false;
     }

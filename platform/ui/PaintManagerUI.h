@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/ui/BackBuffer.h"
+#include "platform/ui/SkinImages.h"
 #include "platform/ui/UIDefs.h"
 #include "platform/win/Handles.h"
 
@@ -73,6 +74,12 @@ public:
     HFONT GetFont(const TFontInfo& font);
     // A solid brush of the colour, shared by the window's painting; owned by the manager.
     HBRUSH GetBrush(DWORD argb);
+
+    // Draws a skin image into a control's rectangle; each file is decoded once.
+    void DrawImage(HDC dc, const RECT& control, const ImageSpec& image) {
+        m_images.Draw(dc, control, image);
+    }
+    int GetImageDecodeCount() const { return m_images.DecodeCount(); }
 
     bool AddNotifier(INotifyUI* pNotifier);
     bool RemoveNotifier(INotifyUI* pNotifier);
@@ -139,6 +146,7 @@ private:
     std::map<std::wstring, gs::UniqueFont> m_fonts;
     std::map<COLORREF, gs::UniqueBrush> m_brushes;
     BackBuffer m_backBuffer;
+    CSkinImages m_images;
     // Controls deleted while InitControls walks a tree, so that it skips them.
     int m_initDepth = 0;
     std::set<const CControlUI*> m_reapedDuringInit;

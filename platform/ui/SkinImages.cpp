@@ -1,0 +1,90 @@
+#include "platform/ui/SkinImages.h"
+
+#include <algorithm>
+
+#include "platform/ui/ImageValue.h"
+#include "platform/ui/NineGrid.h"
+#include "platform/ui/PaintManagerUI.h"
+#include "platform/ui/PictureDecode.h"
+#include "platform/win/WholeFile.h"
+
+namespace DuiLib {
+
+namespace {
+
+std::wstring PictureKey(const ImageSpec& spec) {
+    return spec.hasMask ? spec.file + L'|' + std::to_wstring(spec.mask) : spec.file;
+}
+
+bool Fits(const ImageBox& box, int width, int height) {
+    return box.left < box.right && box.top < box.bottom && box.right <= width &&
+           box.bottom <= height;
+}
+
+// One cell, stretched, or repeated at the image's own size along the tiled axes (the
+// last tile cut to what is left).
+void BlendCell(HDC dc, HDC source, const GridCell& cell, BLENDFUNCTION blend) {
+    const int sourceWidth = cell.source.right - cell.source.left;
+    const int sourceHeight = cell.source.bottom - cell.source.top;
+    const int stepX = cell.tileX ? sourceWidth : cell.target.right - cell.target.left;
+    const int stepY = cell.tileY ? sourceHeight : cell.target.bottom - cell.target.top;
+    for (int y = cell.target.top; y < cell.target.bottom; y += stepY) {
+        const int height = std::min(stepY, cell.target.bottom - y);
+        for (int x = cell.target.left; x < cell.target.right; x += stepX) {
+            const int width = std::min(stepX, cell.target.right - x);
+            (void)::AlphaBlend(dc, x, y, width, height, source, cell.source.left, cell.source.top,
+                               cell.tileX ? width : sourceWidth, cell.tileY ? height : sourceHeight,
+                               blend);
+        }
+    }
+}
+
+} // namespace
+
+const SkinPicture* CSkinImages::Find(const ImageSpec& spec) {
+    const std::wstring key = PictureKey(spec);
+    auto found = m_pictures.find(key);
+    if (found != m_pictures.end())
+        return found->second.get();
+    std::unique_ptr<SkinPicture>& slot = m_pictures[key];
+    std::string bytes;
+    const PictureLimits limits{kMaxSide,
+                               std::min(kMaxPictureBytes, kMaxSkinBytes - m_decodedBytes)};
+    auto picture = std::make_unique<SkinPicture>();
+    ++m_decodes;
+    if (gs::ReadWholeFile(CPaintManagerUI::GetResourcePath().GetData() + spec.file,
+                          kMaxPictureBytes, bytes) &&
+        SUCCEEDED(DecodePicture(bytes, limits, spec.hasMask, spec.mask, *picture))) {
+        m_decodedBytes += std::size_t{4} * picture->width * picture->height;
+        slot = std::move(picture);
+    }
+    return slot.get();
+}
+
+void CSkinImages::Draw(HDC dc, const RECT& control, const ImageSpec& spec) {
+    const SkinPicture* picture = Find(spec);
+    if (!picture)
+        return;
+    const ImageBox source =
+        spec.hasSource ? spec.source : ImageBox{0, 0, picture->width, picture->height};
+    const ImageBox& corner = spec.corner;
+    if (!Fits(source, picture->width, picture->height) ||
+        corner.left + corner.right > source.right - source.left ||
+        corner.top + corner.bottom > source.bottom - source.top)
+        return;
+    const ImageBox target =
+        spec.hasDest ? ImageBox{control.left + spec.dest.left, control.top + spec.dest.top,
+                                control.left + spec.dest.right, control.top + spec.dest.bottom}
+                     : ImageBox{control.left, control.top, control.right, control.bottom};
+    if (!m_source)
+        m_source.reset(::CreateCompatibleDC(dc));
+    if (!m_source)
+        return;
+    gs::SelectedObject selected(m_source.get(), picture->bitmap.get());
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(spec.fade), AC_SRC_ALPHA};
+    for (const GridCell& cell :
+         LayOutGrid(source, corner, target, spec.hole, spec.xtiled, spec.ytiled))
+        BlendCell(dc, m_source.get(), cell, blend);
+}
+
+} // namespace DuiLib

@@ -1,0 +1,47 @@
+#pragma once
+// The pictures of one paint manager's skin: each file decoded once, through the system's
+// imaging component, into a premultiplied 32-bit bitmap kept until the manager goes, and
+// drawn from there. A file that cannot be had is remembered as such and not tried again.
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/win/Handles.h"
+
+namespace DuiLib {
+
+struct ImageSpec;
+
+struct SkinPicture {
+    gs::UniqueBitmap bitmap; // a top-down DIB section, premultiplied BGRA
+    int width = 0;
+    int height = 0;
+};
+
+class CSkinImages {
+public:
+    // Pictures larger than this on a side, or in decoded bytes, are not drawn; nor is any
+    // picture once the skin's pictures together would pass the skin's bound.
+    static constexpr int kMaxSide = 16384;
+    static constexpr std::size_t kMaxPictureBytes = 64u << 20;
+    static constexpr std::size_t kMaxSkinBytes = 256u << 20;
+
+    // Draws the image into `control` (client coordinates) as its spec says; nothing when
+    // the picture cannot be had or the spec does not fit it.
+    void Draw(HDC dc, const RECT& control, const ImageSpec& spec);
+    // How many files have been decoded (each at most once, per mask).
+    int DecodeCount() const { return m_decodes; }
+
+private:
+    const SkinPicture* Find(const ImageSpec& spec);
+
+    std::map<std::wstring, std::unique_ptr<SkinPicture>> m_pictures; // null: cannot be had
+    std::size_t m_decodedBytes = 0;
+    int m_decodes = 0;
+    gs::UniqueMemoryDC m_source; // selects a picture to blend from
+};
+
+} // namespace DuiLib

@@ -1,0 +1,184 @@
+// Skin images on a real window: every form of the image value, the button's state
+// images under real mouse messages, each file decoded once, and the skin's memory bound.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "PaintedPixels.h"
+#include "SkinFolder.h"
+#include "SkinTestWindow.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/PngFile.h"
+
+using gs::test::PaintedPixels;
+using gs::test::WritePng;
+using gs::test::WriteSolidPng;
+
+namespace {
+
+// A 9 x 9 picture of nine 3 x 3 cells, each of its own colour.
+constexpr std::uint32_t kCells[3][3] = {
+    {0x110000, 0x220000, 0x330000}, {0x001100, 0x002200, 0x003300}, {0x000011, 0x000022, 0x000033}};
+// A sprite sheet of three 4 x 4 cells.
+constexpr std::uint32_t kSheet[3] = {0x112233, 0x445566, 0x778899};
+
+const char kSkin[] = R"(<Window size="240,60" bkcolor="#FF000000">
+  <VerticalLayout>
+    <HorizontalLayout height="30">
+      <Control width="30" bkimage="file='grid.png' corner='3,3,3,3'"/>
+      <Control width="30" bkcolor="#FF0000FF" bkimage="file='grid.png' corner='3,3,3,3' hole='true'"/>
+      <Control width="30" bkimage="file='stripes.png' xtiled='true'"/>
+      <Control width="30" bkimage="stripes.png"/>
+      <Control width="30" bkimage="file='sheet.png' source='4,0,8,4'"/>
+      <Control width="30" bkcolor="#FF00FF00" bkimage="file='magenta.png' mask='#FFFF00FF'"/>
+      <Control width="30" bkimage="file='white.png' fade='128'"/>
+      <Control width="30" bkcolor="#FF204060" bkimage="half.png"/>
+    </HorizontalLayout>
+    <HorizontalLayout height="30">
+      <Button name="button" width="30" normalimage="file='sheet.png' source='0,0,4,4'"
+              hotimage="file='sheet.png' source='4,0,8,4'" pushedimage="file='sheet.png' source='8,0,12,4'"/>
+      <Button name="off" width="30" enabled="false" normalimage="file='sheet.png' source='0,0,4,4'"
+              disabledimage="file='sheet.png' source='8,0,12,4'"/>
+      <Control width="30" bkcolor="#FF0000FF" bkimage="file='white.png' dest='10,10,20,20'"
+               foreimage="file='half.png' dest='0,0,5,30'"/>
+    </HorizontalLayout>
+  </VerticalLayout>
+</Window>)";
+
+class ImageWindow : public gs::test::SkinTestWindow {
+public:
+    void Notify(DuiLib::TNotifyUI& msg) override { clicks += msg.sType == L"click"; }
+    int clicks = 0;
+};
+
+void WritePictures(const SkinFolder& folder) {
+    std::vector<std::uint32_t> grid(81), stripes{0xFFFF0000, 0xFF0000FF}, sheet(48), magenta(16);
+    for (int i = 0; i < 81; ++i)
+        grid[i] = 0xFF000000 | kCells[i / 9 / 3][i % 9 / 3];
+    for (int i = 0; i < 48; ++i)
+        sheet[i] = 0xFF000000 | kSheet[i % 12 / 4];
+    for (int i = 0; i < 16; ++i)
+        magenta[i] = i % 4 < 2 ? 0xFFFF00FF : 0xFFFFFFFF;
+    const std::wstring& at = folder.Path();
+    ASSERT_HRESULT_SUCCEEDED(WritePng(at + L"grid.png", 9, 9, grid));
+    ASSERT_HRESULT_SUCCEEDED(WritePng(at + L"stripes.png", 2, 1, stripes));
+    ASSERT_HRESULT_SUCCEEDED(WritePng(at + L"sheet.png", 12, 4, sheet));
+    ASSERT_HRESULT_SUCCEEDED(WritePng(at + L"magenta.png", 4, 4, magenta));
+    ASSERT_HRESULT_SUCCEEDED(WriteSolidPng(at + L"white.png", 4, 4, 0xFFFFFFFF));
+    ASSERT_HRESULT_SUCCEEDED(WriteSolidPng(at + L"half.png", 4, 4, 0x80FFFFFF));
+}
+
+// Alpha blending of premultiplied white at `alpha` over `under`, channel by channel.
+bool Blended(DWORD painted, int alpha, DWORD under) {
+    for (int shift : {0, 8, 16}) {
+        const double expected = alpha + ((under >> shift) & 0xFF) * (255.0 - alpha) / 255.0;
+        if (std::abs(static_cast<double>((painted >> shift) & 0xFF) - expected) > 1.0)
+            return false;
+    }
+    return true;
+}
+
+class Images : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_HRESULT_SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        ASSERT_NO_FATAL_FAILURE(WritePictures(folder));
+        folder.Write(L"skin.xml", kSkin);
+        ASSERT_NE(window.Create(nullptr, L"images", WS_POPUP, 0, 0, 0, 100, 100), nullptr);
+        window.ShowWindow(true, false);
+        gs::test::PumpPending();
+    }
+    void TearDown() override {
+        if (window.GetHWND())
+            ::DestroyWindow(window);
+        ::CoUninitialize();
+    }
+    void Send(UINT message, POINT at, WPARAM keys = 0) {
+        ::SendMessageW(window, message, keys, MAKELPARAM(at.x, at.y));
+    }
+
+    SkinFolder folder;
+    ImageWindow window;
+};
+
+} // namespace
+
+TEST_F(Images, EveryFormOfTheImageValueDrawsWhereItSays) {
+    const struct {
+        const char* what;
+        POINT at;
+        DWORD colour;
+    } drawn[] = {
+        {"corner, unscaled", {2, 2}, kCells[0][0]},
+        {"top edge from the corner's end", {3, 1}, kCells[0][1]},
+        {"top edge, stretched", {15, 1}, kCells[0][1]},
+        {"corner", {28, 1}, kCells[0][2]},
+        {"left edge, stretched", {1, 15}, kCells[1][0]},
+        {"centre, stretched", {15, 15}, kCells[1][1]},
+        {"right edge", {28, 15}, kCells[1][2]},
+        {"corner", {1, 28}, kCells[2][0]},
+        {"bottom edge", {15, 28}, kCells[2][1]},
+        {"corner", {29, 29}, kCells[2][2]},
+        {"hole: the centre is left", {45, 15}, 0x0000FF},
+        {"hole: the corners are drawn", {31, 1}, kCells[0][0]},
+        {"tiled", {60, 15}, 0xFF0000},
+        {"tiled", {61, 15}, 0x0000FF},
+        {"tiled", {88, 15}, 0xFF0000},
+        {"stretched", {91, 15}, 0xFF0000},
+        {"stretched", {115, 15}, 0x0000FF},
+        {"a sheet's cell", {135, 15}, kSheet[1]},
+        {"mask", {155, 15}, 0x00FF00},
+        {"mask keeps other colours", {175, 15}, 0xFFFFFF},
+        {"dest", {75, 45}, 0xFFFFFF},
+        {"outside dest", {72, 38}, 0x0000FF},
+        {"beside both dests", {67, 45}, 0x0000FF},
+    };
+    const PaintedPixels pixels(window);
+    for (const auto& [what, at, colour] : drawn)
+        EXPECT_EQ(pixels.At(at.x, at.y), colour) << what << " at " << at.x << "," << at.y;
+    EXPECT_TRUE(Blended(pixels.At(195, 15), 128, 0x000000)) << "fade, " << pixels.At(195, 15);
+    EXPECT_TRUE(Blended(pixels.At(225, 15), 128, 0x204060)) << "alpha, " << pixels.At(225, 15);
+    EXPECT_TRUE(Blended(pixels.At(62, 45), 128, 0x0000FF)) << "fore image over the background";
+    EXPECT_EQ(window.pm.GetImageDecodeCount(), 6) << "one decode per file, mask apart";
+    (void)PaintedPixels(window);
+    EXPECT_EQ(window.pm.GetImageDecodeCount(), 6);
+}
+
+TEST_F(Images, AButtonShowsTheImageOfItsStateAndADisabledOneTakesNoClick) {
+    const POINT on{15, 45}, off{45, 45};
+    EXPECT_EQ(PaintedPixels(window).At(on.x, on.y), kSheet[0]);
+    Send(WM_MOUSEMOVE, on);
+    EXPECT_EQ(PaintedPixels(window).At(on.x, on.y), kSheet[1]) << "hot";
+    Send(WM_LBUTTONDOWN, on, MK_LBUTTON);
+    EXPECT_EQ(PaintedPixels(window).At(on.x, on.y), kSheet[2]) << "pushed";
+    Send(WM_LBUTTONUP, on);
+    EXPECT_EQ(window.clicks, 1);
+    Send(WM_MOUSEMOVE, POINT{200, 50});
+    EXPECT_EQ(PaintedPixels(window).At(on.x, on.y), kSheet[0]) << "left";
+
+    EXPECT_EQ(PaintedPixels(window).At(off.x, off.y), kSheet[2]) << "disabled";
+    Send(WM_MOUSEMOVE, off);
+    Send(WM_LBUTTONDOWN, off, MK_LBUTTON);
+    Send(WM_LBUTTONUP, off);
+    EXPECT_EQ(window.clicks, 1);
+    EXPECT_EQ(PaintedPixels(window).At(off.x, off.y), kSheet[2]);
+}
+
+// Five decodes of one large picture (a mask each): the skin's bound lets four of them in.
+TEST_F(Images, PicturesPastTheSkinsMemoryBoundAreNotDrawn) {
+    ASSERT_HRESULT_SUCCEEDED(WriteSolidPng(folder.Path() + L"large.png", 3800, 3800, 0xFFFFFFFF));
+    std::string skin = "<Window size=\"50,10\" bkcolor=\"#FF000000\"><HorizontalLayout>";
+    for (int i = 0; i < 5; ++i)
+        skin += "<Control width=\"10\" bkimage=\"file='large.png' mask='#FF00000" +
+                std::to_string(i) + "'\"/>";
+    folder.Write(L"large.xml", skin + "</HorizontalLayout></Window>");
+    DuiLib::CDialogBuilder builder;
+    window.pm.AttachDialog(builder.Create(L"large.xml", nullptr, nullptr, &window.pm, nullptr));
+    const PaintedPixels pixels(window);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(pixels.At(10 * i + 5, 5), 0xFFFFFFu) << i;
+    EXPECT_EQ(pixels.At(45, 5), 0u) << "the fifth is past the bound";
+}
