@@ -203,11 +203,12 @@ HBRUSH CPaintManagerUI::GetBrush(DWORD argb) {
     auto cached = m_brushes.find(colour);
     if (cached != m_brushes.end())
         return cached->second.get();
+    gs::UniqueBrush brush(::CreateSolidBrush(colour));
+    if (!brush)
+        return nullptr; // FillRect then paints nothing; a later paint tries again
     if (m_brushes.size() >= kMaxCachedBrushes)
         m_brushes.clear(); // no brush stays selected between paints
-    gs::UniqueBrush& brush = m_brushes[colour];
-    brush.reset(::CreateSolidBrush(colour));
-    return brush.get();
+    return m_brushes.emplace(colour, std::move(brush)).first->second.get();
 }
 
 bool CPaintManagerUI::AddNotifier(INotifyUI* pNotifier) {
