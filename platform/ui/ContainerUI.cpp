@@ -54,7 +54,8 @@ bool CContainerUI::AddAt(CControlUI* pControl, int iIndex) {
         return false;
     if (iIndex < 0 || iIndex > GetCount())
         return false;
-    m_items.insert(m_items.begin() + iIndex, std::unique_ptr<CControlUI>(pControl));
+    // The slot first: should it throw, the caller still owns the control.
+    m_items.insert(m_items.begin() + iIndex, nullptr)->reset(pControl);
     pControl->SetInternVisible(IsVisible());
     pControl->SetManager(m_pManager, this, true);
     NeedUpdate();

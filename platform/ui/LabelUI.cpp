@@ -63,10 +63,12 @@ void CLabelUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
 
 void CLabelUI::SetHorizontalAlign(UINT align) {
     m_uTextStyle = (m_uTextStyle & ~kHorizontalAlign) | (align & kHorizontalAlign);
+    Invalidate();
 }
 
 void CLabelUI::SetVerticalAlign(UINT align) {
     m_uTextStyle = (m_uTextStyle & ~kVerticalAlign) | (align & kVerticalAlign);
+    Invalidate();
 }
 
 void CLabelUI::SetFont(LPCTSTR font) {
@@ -78,11 +80,29 @@ void CLabelUI::SetFont(LPCTSTR font) {
         m_iFont = -1;
         m_sFontName = font;
     }
+    Invalidate();
 }
 
 void CLabelUI::SetFontSize(int size) {
-    if (IsFontSize(size))
-        m_nFontSize = size;
+    if (!IsFontSize(size))
+        return;
+    m_nFontSize = size;
+    Invalidate();
+}
+
+void CLabelUI::SetBold(bool bold) {
+    m_bBold = bold;
+    Invalidate();
+}
+
+void CLabelUI::SetTextPadding(RECT rc) {
+    m_rcTextPadding = rc;
+    Invalidate();
+}
+
+void CLabelUI::SetDisabledTextColor(DWORD argb) {
+    m_dwDisabledTextColor = argb;
+    Invalidate();
 }
 
 HFONT CLabelUI::GetTextFont() const {

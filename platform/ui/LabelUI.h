@@ -18,15 +18,13 @@ public:
     // A number is an index into the window's fonts; other text is a face name.
     void SetFont(LPCTSTR font);
     const CDuiString& GetFontName() const { return m_sFontName; }
-    // -1 when the label names no window font.
-    int GetFontIndex() const { return m_iFont; }
     // Character height in pixels (1 to 1000); 0 takes the window's default.
     int GetFontSize() const { return m_nFontSize; }
     void SetFontSize(int size);
     bool IsBold() const { return m_bBold; }
-    void SetBold(bool bold) { m_bBold = bold; }
-    void SetTextPadding(RECT rc) { m_rcTextPadding = rc; }
-    void SetDisabledTextColor(DWORD argb) { m_dwDisabledTextColor = argb; }
+    void SetBold(bool bold);
+    void SetTextPadding(RECT rc);
+    void SetDisabledTextColor(DWORD argb);
     // The font the text is drawn in: the window font of the index, else the face, size
     // and weight of the label over the window's default font. Null without a manager.
     HFONT GetTextFont() const;
