@@ -2,29 +2,15 @@
 // compare a pixel's own colour; premultiplying comes after, as AlphaBlend needs it.
 #include "platform/ui/PictureDecode.h"
 
-#include <wincodec.h>
-
 #include "platform/win/ComPtr.h"
 #include "platform/win/ResultMacros.h"
-#include "platform/win/ScopeGuard.h"
+
+#include <algorithm>
+#include <string_view>
 
 namespace DuiLib {
 
 namespace {
-
-HRESULT OpenFrame(const std::string& bytes, gs::ComPtr<IWICImagingFactory>& factory,
-                  gs::ComPtr<IWICBitmapFrameDecode>& frame) {
-    GS_RETURN_IF_FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_IWICImagingFactory, factory.put_void()));
-    gs::ComPtr<IWICStream> stream;
-    GS_RETURN_IF_FAILED(factory->CreateStream(stream.put()));
-    auto* data = reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data()));
-    GS_RETURN_IF_FAILED(stream->InitializeFromMemory(data, static_cast<DWORD>(bytes.size())));
-    gs::ComPtr<IWICBitmapDecoder> decoder;
-    GS_RETURN_IF_FAILED(factory->CreateDecoderFromStream(
-        stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put()));
-    return decoder->GetFrame(0, frame.put());
-}
 
 HRESULT CreatePictureBitmap(int width, int height, SkinPicture& picture, void*& bits) {
     BITMAPINFO info{};
@@ -35,6 +21,23 @@ HRESULT CreatePictureBitmap(int width, int height, SkinPicture& picture, void*& 
     picture.width = width;
     picture.height = height;
     return S_OK;
+}
+
+// The decoder of the four formats a skin may use, chosen by the file's signature. Asking
+// the factory to find one instead costs a search of every registered codec, tens of
+// milliseconds at start-up.
+const CLSID* DecoderOf(const std::string& bytes) {
+    constexpr std::string_view kPng("\x89PNG\r\n\x1A\n", 8);
+    const std::string_view head(bytes.data(), std::min<std::size_t>(bytes.size(), 8));
+    if (head == kPng)
+        return &CLSID_WICPngDecoder;
+    if (head.starts_with("BM"))
+        return &CLSID_WICBmpDecoder;
+    if (head.starts_with("\xFF\xD8\xFF"))
+        return &CLSID_WICJpegDecoder;
+    if (head.starts_with("GIF87a") || head.starts_with("GIF89a"))
+        return &CLSID_WICGifDecoder;
+    return nullptr;
 }
 
 void MaskAndPremultiply(std::uint32_t* pixels, std::size_t count, bool hasMask,
@@ -56,18 +59,38 @@ void MaskAndPremultiply(std::uint32_t* pixels, std::size_t count, bool hasMask,
 
 } // namespace
 
-HRESULT DecodePicture(const std::string& bytes, const PictureLimits& limits, bool hasMask,
-                      std::uint32_t mask, SkinPicture& picture) {
-    // The thread may not have COM yet (a window of its own before the shell's start-up
-    // code ran, say); the decoder needs it only for the length of this call.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const gs::ScopeGuard uninitialize([com] {
-        if (SUCCEEDED(com))
-            ::CoUninitialize();
-    });
-    gs::ComPtr<IWICImagingFactory> factory;
+CPictureDecoder::CPictureDecoder()
+    : m_apartment(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {
+    (void)::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_IWICImagingFactory, m_factory.put_void()); // none: no pictures
+}
+
+CPictureDecoder::~CPictureDecoder() {
+    m_factory.reset(); // before the apartment it lives in
+    if (SUCCEEDED(m_apartment))
+        ::CoUninitialize();
+}
+
+HRESULT CPictureDecoder::OpenFrame(const std::string& bytes,
+                                   gs::ComPtr<IWICBitmapFrameDecode>& frame) const {
+    const CLSID* format = DecoderOf(bytes);
+    if (!m_factory || !format)
+        return WINCODEC_ERR_COMPONENTNOTFOUND;
+    gs::ComPtr<IWICStream> stream;
+    GS_RETURN_IF_FAILED(m_factory->CreateStream(stream.put()));
+    auto* data = reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data()));
+    GS_RETURN_IF_FAILED(stream->InitializeFromMemory(data, static_cast<DWORD>(bytes.size())));
+    gs::ComPtr<IWICBitmapDecoder> decoder;
+    GS_RETURN_IF_FAILED(::CoCreateInstance(*format, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IWICBitmapDecoder, decoder.put_void()));
+    GS_RETURN_IF_FAILED(decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand));
+    return decoder->GetFrame(0, frame.put());
+}
+
+HRESULT CPictureDecoder::Decode(const std::string& bytes, const PictureLimits& limits, bool hasMask,
+                                std::uint32_t mask, SkinPicture& picture) const {
     gs::ComPtr<IWICBitmapFrameDecode> frame;
-    GS_RETURN_IF_FAILED(OpenFrame(bytes, factory, frame));
+    GS_RETURN_IF_FAILED(OpenFrame(bytes, frame));
     UINT width = 0, height = 0;
     GS_RETURN_IF_FAILED(frame->GetSize(&width, &height));
     const auto side = static_cast<UINT>(limits.maxSide);
@@ -75,7 +98,7 @@ HRESULT DecodePicture(const std::string& bytes, const PictureLimits& limits, boo
         std::size_t{width} * height > limits.maxBytes / 4)
         return E_INVALIDARG;
     gs::ComPtr<IWICFormatConverter> converter;
-    GS_RETURN_IF_FAILED(factory->CreateFormatConverter(converter.put()));
+    GS_RETURN_IF_FAILED(m_factory->CreateFormatConverter(converter.put()));
     GS_RETURN_IF_FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA,
                                               WICBitmapDitherTypeNone, nullptr, 0,
                                               WICBitmapPaletteTypeCustom));

@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include <wincodec.h>
+
 #include "platform/ui/SkinImages.h"
+#include "platform/win/ComPtr.h"
 
 namespace DuiLib {
 
@@ -13,9 +16,26 @@ struct PictureLimits {
     std::size_t maxBytes; // decoded
 };
 
-// With `hasMask`, pixels of the mask's colour (its RGB) become transparent. Fails for
-// bytes that are no picture, a picture over the limits, or no memory.
-HRESULT DecodePicture(const std::string& bytes, const PictureLimits& limits, bool hasMask,
-                      std::uint32_t mask, SkinPicture& picture);
+// One imaging component for all the pictures of a skin. The thread may not have COM yet
+// (a window made before the program's own start-up code ran, say): the decoder then
+// holds an apartment of its own for its life, which must end on the same thread.
+class CPictureDecoder {
+public:
+    CPictureDecoder();
+    CPictureDecoder(const CPictureDecoder&) = delete;
+    CPictureDecoder& operator=(const CPictureDecoder&) = delete;
+    ~CPictureDecoder();
+
+    // With `hasMask`, pixels of the mask's colour (its RGB) become transparent. Fails for
+    // bytes that are no picture, a picture over the limits, or no memory.
+    HRESULT Decode(const std::string& bytes, const PictureLimits& limits, bool hasMask,
+                   std::uint32_t mask, SkinPicture& picture) const;
+
+private:
+    HRESULT OpenFrame(const std::string& bytes, gs::ComPtr<IWICBitmapFrameDecode>& frame) const;
+
+    HRESULT m_apartment;
+    gs::ComPtr<IWICImagingFactory> m_factory;
+};
 
 } // namespace DuiLib

@@ -41,6 +41,10 @@ void BlendCell(HDC dc, HDC source, const GridCell& cell, BLENDFUNCTION blend) {
 
 } // namespace
 
+CSkinImages::CSkinImages() = default;
+
+CSkinImages::~CSkinImages() = default;
+
 const SkinPicture* CSkinImages::Find(const ImageSpec& spec) {
     const std::wstring key = PictureKey(spec);
     auto found = m_pictures.find(key);
@@ -52,9 +56,11 @@ const SkinPicture* CSkinImages::Find(const ImageSpec& spec) {
                                std::min(kMaxPictureBytes, kMaxSkinBytes - m_decodedBytes)};
     auto picture = std::make_unique<SkinPicture>();
     ++m_decodes;
+    if (!m_decoder)
+        m_decoder = std::make_unique<CPictureDecoder>();
     if (gs::ReadWholeFile(CPaintManagerUI::GetResourcePath().GetData() + spec.file,
                           kMaxPictureBytes, bytes) &&
-        SUCCEEDED(DecodePicture(bytes, limits, spec.hasMask, spec.mask, *picture))) {
+        SUCCEEDED(m_decoder->Decode(bytes, limits, spec.hasMask, spec.mask, *picture))) {
         m_decodedBytes += std::size_t{4} * picture->width * picture->height;
         slot = std::move(picture);
     }

@@ -14,6 +14,7 @@
 namespace DuiLib {
 
 struct ImageSpec;
+class CPictureDecoder;
 
 struct SkinPicture {
     gs::UniqueBitmap bitmap; // a top-down DIB section, premultiplied BGRA
@@ -23,6 +24,11 @@ struct SkinPicture {
 
 class CSkinImages {
 public:
+    CSkinImages();
+    CSkinImages(const CSkinImages&) = delete;
+    CSkinImages& operator=(const CSkinImages&) = delete;
+    ~CSkinImages();
+
     // Pictures larger than this on a side, or in decoded bytes, are not drawn; nor is any
     // picture once the skin's pictures together would pass the skin's bound.
     static constexpr int kMaxSide = 16384;
@@ -41,7 +47,8 @@ private:
     std::map<std::wstring, std::unique_ptr<SkinPicture>> m_pictures; // null: cannot be had
     std::size_t m_decodedBytes = 0;
     int m_decodes = 0;
-    gs::UniqueMemoryDC m_source; // selects a picture to blend from
+    gs::UniqueMemoryDC m_source;                // selects a picture to blend from
+    std::unique_ptr<CPictureDecoder> m_decoder; // made for the first picture
 };
 
 } // namespace DuiLib

@@ -3,6 +3,7 @@
 #include "platform/ui/DialogBuilder.h"
 #include "shell/ComputerExamineUI.h"
 #include "shell/DialogBuilderCallbackEx.h"
+#include "tests/platform/ui/PaintedPixels.h"
 #include "tests/support/FrameHarness.h"
 
 #include <gtest/gtest.h>
@@ -199,12 +200,22 @@ TEST(FrameWindow, CaptionButtonsAndCaptionDoubleClicksMaximiseToTheAspectWithThe
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 1) << "a key pressed close again";
 }
 
-// The shipped skin lets the movie fill the area below the caption band: restored and
-// maximised, the control and the player's window have the size the movie is told.
+// The shipped skin, pictures and all, lets the movie fill the area below the caption band:
+// restored and maximised, the control and the player's window have the size the movie is
+// told. Its band drags the window, and its drawn caption buttons still work.
 TEST(FrameWindow, TheShippedSkinsMovieHasTheSizeItIsTold) {
     FrameHarness harness;
-    ASSERT_TRUE(harness.Start(
-        gs::test::ReadFileBytes(L"Z:" GS_WIDE_SOURCE_DIR L"/assets/skin/skin.xml"), QuietMovie()));
+    const std::wstring shipped = L"Z:" GS_WIDE_SOURCE_DIR L"/assets/skin/";
+    for (const wchar_t* art :
+         {L"titlebar.png", L"logo.png", L"captionbuttons.png", L"movieframe.png"})
+        harness.skin().Write(art, gs::test::ReadFileBytes(shipped + art));
+    ASSERT_TRUE(harness.Start(gs::test::ReadFileBytes(shipped + L"skin.xml"), QuietMovie()));
+    const POINT logo = harness.ClientCentre(L"logo");
+    EXPECT_NE(gs::test::PaintedPixels(harness.window()).At(logo.x, logo.y), 0x27384Fu);
+    EXPECT_EQ(harness.frame().GetPaintManager().GetImageDecodeCount(), 4);
+    EXPECT_EQ(HitTest(harness, L"title"), HTCAPTION);
+    harness.Click(L"closebtn");
+    EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 1);
     for (const wchar_t* button : {L"maxbtn", L"restorebtn"}) {
         harness.Click(button);
         const RECT& control = harness.frame().GetPaintManager().FindControl(L"flash")->GetPos();
