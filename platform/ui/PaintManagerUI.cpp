@@ -292,6 +292,16 @@ void CPaintManagerUI::UpdateLayout() {
     m_pRoot->SetPos(client);
 }
 
+// A root with a colour of its own paints all of its rectangle opaque, so the window's
+// colour under it would never show: one full-window fill saved on every paint.
+bool CPaintManagerUI::RootCovers(const RECT& area) const {
+    if (!m_pRoot || !m_pRoot->IsVisible() || m_pRoot->GetBkColor() >> 24 == 0)
+        return false;
+    RECT covered{};
+    return ::UnionRect(&covered, &m_pRoot->GetPos(), &area) &&
+           ::EqualRect(&covered, &m_pRoot->GetPos());
+}
+
 void CPaintManagerUI::Render(HDC dc, const RECT& area) {
     UpdateLayout();
     RECT client{};
@@ -300,7 +310,8 @@ void CPaintManagerUI::Render(HDC dc, const RECT& area) {
     HDC buffer = m_backBuffer.Prepare(SIZE{client.right, client.bottom});
     if (!buffer)
         return;
-    ::FillRect(buffer, &area, GetBrush(m_dwBackColor));
+    if (!RootCovers(area))
+        ::FillRect(buffer, &area, GetBrush(m_dwBackColor));
     if (m_pRoot && m_pRoot->IsVisible())
         m_pRoot->DoPaint(buffer, area);
     ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,

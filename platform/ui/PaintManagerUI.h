@@ -113,6 +113,7 @@ public:
     bool MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
 
 private:
+    bool RootCovers(const RECT& area) const;
     void ScheduleWindowInit();
     void OnWindowInit();
     void OnPaint();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "PaintedPixels.h"
 #include "SkinFolder.h"
 #include "SkinTestWindow.h"
 #include "tests/support/MessagePump.h"
@@ -57,22 +58,8 @@ POINT CenterOf(CControlUI* control) {
     return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-// The window's own painting at a client point, as 0xRRGGBB, read back from a 32-bit
-// memory bitmap.
 DWORD PaintedAt(HWND window, POINT at) {
-    RECT client{};
-    ::GetClientRect(window, &client);
-    BITMAPINFO info{};
-    // Top-down rows.
-    info.bmiHeader = {
-        sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    gs::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
-    void* bits = nullptr;
-    gs::UniqueBitmap bitmap(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    gs::SelectedObject selected(dc.get(), bitmap.get());
-    ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-    ::GdiFlush();
-    return static_cast<const DWORD*>(bits)[at.y * client.right + at.x] & 0xFFFFFF;
+    return gs::test::PaintedPixels(window).At(at.x, at.y);
 }
 
 class WindowTest : public testing::Test {
