@@ -40,21 +40,23 @@ const CLSID* DecoderOf(const std::string& bytes) {
     return nullptr;
 }
 
-void MaskAndPremultiply(std::uint32_t* pixels, std::size_t count, bool hasMask,
+// True when every pixel is left opaque.
+bool MaskAndPremultiply(std::uint32_t* pixels, std::size_t count, bool hasMask,
                         std::uint32_t mask) {
+    bool opaque = true;
     for (std::size_t i = 0; i < count; ++i) {
         std::uint32_t pixel = pixels[i];
-        if (hasMask && (pixel & 0xFFFFFF) == (mask & 0xFFFFFF)) {
-            pixels[i] = 0;
-            continue;
-        }
+        if (hasMask && (pixel & 0xFFFFFF) == (mask & 0xFFFFFF))
+            pixel = 0;
         const std::uint32_t alpha = pixel >> 24;
+        opaque = opaque && alpha == 0xFF;
         const auto scaled = [alpha](std::uint32_t channel) {
             return (channel * alpha + 127) / 255;
         };
         pixels[i] = alpha << 24 | scaled(pixel >> 16 & 0xFF) << 16 |
                     scaled(pixel >> 8 & 0xFF) << 8 | scaled(pixel & 0xFF);
     }
+    return opaque;
 }
 
 } // namespace
@@ -108,8 +110,8 @@ HRESULT CPictureDecoder::Decode(const std::string& bytes, const PictureLimits& l
     const UINT stride = width * 4;
     GS_RETURN_IF_FAILED(
         converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)));
-    MaskAndPremultiply(static_cast<std::uint32_t*>(bits), std::size_t{width} * height, hasMask,
-                       mask);
+    picture.opaque = MaskAndPremultiply(static_cast<std::uint32_t*>(bits),
+                                        std::size_t{width} * height, hasMask, mask);
     return S_OK;
 }
 

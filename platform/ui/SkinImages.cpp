@@ -21,9 +21,22 @@ bool Fits(const ImageBox& box, int width, int height) {
            box.bottom <= height;
 }
 
+// An opaque picture drawn at full strength covers what is under it: a copy does what a
+// blend would, at a fraction of the cost.
+void CopyOrBlend(HDC dc, int x, int y, int width, int height, HDC source, const ImageBox& from,
+                 BLENDFUNCTION blend, bool copy) {
+    const int fromWidth = from.right - from.left, fromHeight = from.bottom - from.top;
+    if (copy)
+        (void)::StretchBlt(dc, x, y, width, height, source, from.left, from.top, fromWidth,
+                           fromHeight, SRCCOPY);
+    else
+        (void)::AlphaBlend(dc, x, y, width, height, source, from.left, from.top, fromWidth,
+                           fromHeight, blend);
+}
+
 // One cell, stretched, or repeated at the image's own size along the tiled axes (the
 // last tile cut to what is left).
-void BlendCell(HDC dc, HDC source, const GridCell& cell, BLENDFUNCTION blend) {
+void BlendCell(HDC dc, HDC source, const GridCell& cell, BLENDFUNCTION blend, bool copy) {
     const int sourceWidth = cell.source.right - cell.source.left;
     const int sourceHeight = cell.source.bottom - cell.source.top;
     const int stepX = cell.tileX ? sourceWidth : cell.target.right - cell.target.left;
@@ -32,9 +45,10 @@ void BlendCell(HDC dc, HDC source, const GridCell& cell, BLENDFUNCTION blend) {
         const int height = std::min(stepY, cell.target.bottom - y);
         for (int x = cell.target.left; x < cell.target.right; x += stepX) {
             const int width = std::min(stepX, cell.target.right - x);
-            (void)::AlphaBlend(dc, x, y, width, height, source, cell.source.left, cell.source.top,
-                               cell.tileX ? width : sourceWidth, cell.tileY ? height : sourceHeight,
-                               blend);
+            const ImageBox from{cell.source.left, cell.source.top,
+                                cell.source.left + (cell.tileX ? width : sourceWidth),
+                                cell.source.top + (cell.tileY ? height : sourceHeight)};
+            CopyOrBlend(dc, x, y, width, height, source, from, blend, copy);
         }
     }
 }
@@ -90,7 +104,7 @@ void CSkinImages::Draw(HDC dc, const RECT& control, const ImageSpec& spec) {
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(spec.fade), AC_SRC_ALPHA};
     for (const GridCell& cell :
          LayOutGrid(source, corner, target, spec.hole, spec.xtiled, spec.ytiled))
-        BlendCell(dc, m_source.get(), cell, blend);
+        BlendCell(dc, m_source.get(), cell, blend, picture->opaque && spec.fade == 255);
 }
 
 } // namespace DuiLib

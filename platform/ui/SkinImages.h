@@ -20,6 +20,7 @@ struct SkinPicture {
     gs::UniqueBitmap bitmap; // a top-down DIB section, premultiplied BGRA
     int width = 0;
     int height = 0;
+    bool opaque = false; // no pixel lets anything through: copied, not blended
 };
 
 class CSkinImages {
