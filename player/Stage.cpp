@@ -1,5 +1,6 @@
 #include "player/Stage.h"
 
+#include "platform/win/ResultMacros.h"
 #include "player/Module.h"
 
 namespace player {
@@ -56,9 +57,7 @@ HRESULT Stage::RegisterWindowClass() {
 
 HRESULT Stage::Create(HWND parent, const RECT& rect) {
     Destroy();
-    HRESULT hr = RegisterWindowClass();
-    if (FAILED(hr))
-        return hr;
+    GS_RETURN_IF_FAILED(RegisterWindowClass());
     // WM_NCCREATE adopts the window into m_window.
     if (!::CreateWindowExW(0, ClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, rect.left,
                            rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
