@@ -65,8 +65,8 @@ HRESULT ReadMovieText(const std::wstring& path, std::wstring& text, std::wstring
     }
     text.assign(static_cast<size_t>(length), L'\0');
     if (length > 0)
-        ::MultiByteToWideChar(CP_UTF8, 0, view.data(), static_cast<int>(view.size()), text.data(),
-                              length);
+        (void)::MultiByteToWideChar(CP_UTF8, 0, view.data(), static_cast<int>(view.size()),
+                                    text.data(), length);
     return S_OK;
 }
 
