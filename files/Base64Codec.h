@@ -12,7 +12,7 @@ public:
     Base64Codec() = default;
     Base64Codec(const Base64Codec&) = delete;
     Base64Codec& operator=(const Base64Codec&) = delete;
-    ~Base64Codec() { Free(); }
+    ~Base64Codec() { (void)Free(); }
 
     bool Load();
     BOOL Free();

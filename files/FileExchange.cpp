@@ -84,102 +84,119 @@ bool WriteDecodedPieces(Base64Codec& codec, const DuiLib::CDuiString& text, HAND
 }
 
 // The whole text decoded into one block: the meaning of any text the codec accepts.
-int DecodeWholeAndWrite(Base64Codec& codec, const wchar_t* path, const DuiLib::CDuiString& text) {
+bool DecodeWholeAndWrite(Base64Codec& codec, const wchar_t* path, const DuiLib::CDuiString& text) {
     const int capacity = codec.BytesNeededToDecode(text.GetLength(), 0);
     UniqueLocal block(::LocalAlloc(LMEM_FIXED, static_cast<SIZE_T>(capacity) + 1));
     if (!block)
-        return 0;
+        return false;
     auto* bytes = static_cast<unsigned char*>(block.get());
     const int produced = codec.Base64DecodeW(text.GetData(), bytes, capacity);
     if (produced < 0 || produced > capacity)
-        return 0;
+        return false;
     const auto write = [&](HANDLE file) {
         return WriteAll(file, bytes, static_cast<DWORD>(produced));
     };
-    return ReplaceFileContents(path, write) ? 1 : 0;
+    return ReplaceFileContents(path, write);
 }
 
-// Reads the file and encodes it into the request a piece at a time; false when a read
-// comes short or the codec's pieces do not each fill their places exactly (a codec other
-// than standard Base64): the file is then read and encoded whole.
-bool ReadAndEncodeInPieces(Base64Codec& codec, HANDLE file, int count, int chars,
-                           RequestWithText& text) {
+// How a load a piece at a time ended.
+enum class PieceLoad { Encoded, NoRoom, NeedsWhole };
+
+// Reads the file and encodes it into the request a piece at a time; NeedsWhole when a
+// read comes short or the codec's pieces do not each fill their places exactly (a codec
+// other than standard Base64): the file is then read and encoded whole.
+PieceLoad ReadAndEncodeInPieces(Base64Codec& codec, HANDLE file, int count, int chars,
+                                RequestWithText& text) {
     std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[kPieceBytes]);
     if (!bytes)
-        return false;
+        return PieceLoad::NeedsWhole;
     if (!text.ReserveForPieces(static_cast<size_t>(chars)))
-        return true; // no memory for the request: no text, whatever the way
+        return PieceLoad::NoRoom; // the whole way needs the same room
     for (int at = 0; at < count; at += kPieceBytes) {
         const int piece = std::min(kPieceBytes, count - at);
         DWORD read = 0;
         if (!::ReadFile(file, bytes.get(), static_cast<DWORD>(piece), &read, nullptr) ||
             read != static_cast<DWORD>(piece))
-            return false;
+            return PieceLoad::NeedsWhole;
         const int units = codec.CharsNeededToEncode(piece);
         const auto encode = [&](wchar_t* place) {
             (void)codec.Base64EncodeW(bytes.get(), piece, place, units * 2);
         };
         if (units <= 0 || !text.WritePiece(static_cast<size_t>(units), encode))
-            return false;
+            return PieceLoad::NeedsWhole;
     }
-    return true;
+    return PieceLoad::Encoded;
 }
 
 // The whole file in one block, encoded in one call: the text of any codec. The room is
 // taken first, which drops any pieces already written: a file that cannot be read whole
-// leaves the request with no text rather than a part of one.
-void ReadAndEncodeWhole(Base64Codec& codec, HANDLE file, LONGLONG size, int chars,
+// leaves the request with no text rather than a part of one. True when the whole file
+// was read; a short read still encodes what it read.
+bool ReadAndEncodeWhole(Base64Codec& codec, HANDLE file, LONGLONG size, int chars,
                         RequestWithText& text) {
     wchar_t* room = text.Reserve(static_cast<size_t>(chars));
     std::unique_ptr<unsigned char[]> bytes(room ? new (std::nothrow) unsigned char[size + 1]
                                                 : nullptr);
     const LARGE_INTEGER start{};
     if (!bytes || !::SetFilePointerEx(file, start, nullptr, FILE_BEGIN))
-        return;
+        return false;
     DWORD count = 0;
-    (void)::ReadFile(file, bytes.get(), static_cast<DWORD>(size), &count, nullptr);
+    const bool readWhole =
+        ::ReadFile(file, bytes.get(), static_cast<DWORD>(size), &count, nullptr) &&
+        count == static_cast<DWORD>(size);
     (void)codec.Base64EncodeW(bytes.get(), static_cast<int>(count), room, chars * 2);
+    return readWhole;
+}
+
+// No codec gives no room for the text, and the request goes without one.
+LoadResult EncodeOpenFile(Base64Codec& codec, HANDLE file, LONGLONG size, RequestWithText& text) {
+    const int count = static_cast<int>(size);
+    const int chars = codec.CharsNeededToEncode(count);
+    if (chars <= 0)
+        return LoadResult::NotEncoded;
+    const PieceLoad inPieces = ReadAndEncodeInPieces(codec, file, count, chars, text);
+    const bool encoded = inPieces == PieceLoad::NeedsWhole
+                             ? ReadAndEncodeWhole(codec, file, size, chars, text)
+                             : inPieces == PieceLoad::Encoded;
+    return encoded ? LoadResult::Encoded : LoadResult::NotEncoded;
 }
 
 } // namespace
 
 // The file is read once, a piece at a time, straight into the request's text: the shell
 // holds no copy of the file's bytes beside it.
-int ReadAndEncode(Base64Codec& codec, const wchar_t* path, RequestWithText& text) {
+LoadResult ReadAndEncode(Base64Codec& codec, const wchar_t* path, RequestWithText& text) {
     if (!path)
-        return 0;
+        return LoadResult::Refused;
     UniqueFile file(::CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        return 0;
+        return LoadResult::Refused;
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart >= kLoadLimitBytes)
-        return 0;
+        return LoadResult::Refused;
     try {
-        const int count = static_cast<int>(size.QuadPart);
-        const int chars = codec.CharsNeededToEncode(count);
-        if (chars > 0 && !ReadAndEncodeInPieces(codec, file.get(), count, chars, text))
-            ReadAndEncodeWhole(codec, file.get(), size.QuadPart, chars, text);
+        return EncodeOpenFile(codec, file.get(), size.QuadPart, text);
     } catch (...) {
+        return LoadResult::NotEncoded;
     }
-    return 1;
 }
 
-int DecodeAndWrite(Base64Codec& codec, const wchar_t* path, const DuiLib::CDuiString& text) {
+bool DecodeAndWrite(Base64Codec& codec, const wchar_t* path, const DuiLib::CDuiString& text) {
     if (!path || text.GetLength() > kSaveLimitChars)
-        return 0;
+        return false;
     if (codec.BytesNeededToDecode(text.GetLength(), 0) <= 0 && !text.IsEmpty())
-        return 0; // no codec: nothing valid to write
+        return false; // no codec: nothing valid to write
     try {
         bool inPieces = true;
         const auto write = [&](HANDLE file) {
             return WriteDecodedPieces(codec, text, file, inPieces);
         };
         if (ReplaceFileContents(path, write))
-            return 1;
-        return inPieces ? 0 : DecodeWholeAndWrite(codec, path, text);
+            return true;
+        return !inPieces && DecodeWholeAndWrite(codec, path, text);
     } catch (...) {
-        return 0;
+        return false;
     }
 }
 

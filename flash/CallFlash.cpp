@@ -7,10 +7,10 @@ namespace gs {
 
 HRESULT CallFlash(DuiLib::CPaintManagerUI& paintManager, UniqueBstr request) {
     if (!request)
-        return 1;
+        return kNothingToCall;
     ComPtr<IShockwaveFlash> flash = FlashPlayerOf(paintManager.FindControl(L"flash"));
     if (!flash)
-        return 1;
+        return kNothingToCall;
     UniqueBstr response;
     HRESULT result = flash->CallFunction(request.get(), response.put());
     TraceText(result == S_OK ? L"CallFlash Sucessed callCommand = "

@@ -6,8 +6,12 @@
 
 namespace gs {
 
+// The answer when there is no request, control or player: the system's interface fixes a
+// bare 1 (the value of S_FALSE), which callers testing for S_OK take as "not heard".
+constexpr HRESULT kNothingToCall = 1;
+
 // Hands `request` to the movie through the skin's "flash" control. Answers what the
-// player's CallFunction answered, or 1 when there is no request, control or player.
+// player's CallFunction answered, or kNothingToCall.
 HRESULT CallFlash(DuiLib::CPaintManagerUI& paintManager, UniqueBstr request);
 
 } // namespace gs

@@ -25,12 +25,12 @@ CDuiString MovieFolder() {
 
 BOOL BuildOnClose(wchar_t* buffer) {
     ::wsprintfW(buffer, L"<invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>");
-    return TRUE;
+    return kRequestBuilt;
 }
 
 BOOL BuildOnRButtonDown(wchar_t* buffer) {
     ::wsprintfW(buffer, L"<invoke name=\"OnRButtonDown\" returntype=\"xml\"><arguments/></invoke>");
-    return TRUE;
+    return kRequestBuilt;
 }
 
 BOOL BuildOnSize(int width, int height, wchar_t* buffer) {
@@ -38,7 +38,7 @@ BOOL BuildOnSize(int width, int height, wchar_t* buffer) {
                 L"<invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>%d</number>"
                 L"<number>%d</number></arguments></invoke>",
                 width, height);
-    return TRUE;
+    return kRequestBuilt;
 }
 
 CDuiString BuildAckEnterGame(const AckEnterGameFields& fields) {

@@ -14,6 +14,9 @@ namespace gs {
 // The short requests are formatted into the caller's zero-filled buffer of this many
 // units; their builders return nonzero on success.
 constexpr int kRequestBufferUnits = 2000;
+// The system's builders answer a BOOL, and a fixed request always fits the caller's
+// buffer: they always answer this.
+constexpr BOOL kRequestBuilt = TRUE;
 BOOL BuildOnClose(wchar_t* buffer);
 BOOL BuildOnRButtonDown(wchar_t* buffer);
 BOOL BuildOnSize(int width, int height, wchar_t* buffer);

@@ -108,10 +108,10 @@ void EnterGameInfo::FillFromBlock(const gs::HandoverBlock& block) {
     Number3 = block.number3;
 }
 
-int EnterGameInfo::ReadAndEncode(const wchar_t* path, gs::RequestWithText& text) {
+gs::LoadResult EnterGameInfo::ReadAndEncode(const wchar_t* path, gs::RequestWithText& text) {
     return gs::ReadAndEncode(m_codec, path, text);
 }
 
-int EnterGameInfo::DecodeAndWrite(const wchar_t* path, const DuiLib::CDuiString& text) {
+bool EnterGameInfo::DecodeAndWrite(const wchar_t* path, const DuiLib::CDuiString& text) {
     return gs::DecodeAndWrite(m_codec, path, text);
 }

@@ -3,6 +3,7 @@
 // start from the command line (or the handed-over block) and the platform's room block.
 // The outgoing requests are formatted on it and the file exchange runs on it.
 #include "files/Base64Codec.h"
+#include "files/FileExchange.h"
 #include "flash/Requests.h"
 #include "platform/ui/DuiString.h"
 
@@ -41,10 +42,11 @@ public:
     gs::RequestWithText BuildOnLoadFile(const wchar_t* path) const;
     DuiLib::CDuiString BuildOnSaveFile(const wchar_t* path) const;
 
-    // The file exchange: 1 when the file was read (written), 0 when refused. The file's
-    // Base64 text goes straight into the room of the request that carries it.
-    int ReadAndEncode(const wchar_t* path, gs::RequestWithText& text);
-    int DecodeAndWrite(const wchar_t* path, const DuiLib::CDuiString& text);
+    // The file exchange (files/FileExchange.h): what the load did with the file, and
+    // whether the save wrote it. The file's Base64 text goes straight into the room of the
+    // request that carries it.
+    gs::LoadResult ReadAndEncode(const wchar_t* path, gs::RequestWithText& text);
+    bool DecodeAndWrite(const wchar_t* path, const DuiLib::CDuiString& text);
 
     int32_t Number1 = 0;
     wchar_t Username[20] = {};

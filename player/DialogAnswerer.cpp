@@ -25,7 +25,8 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
 
 std::vector<FoundDialog> ThreadDialogs() {
     std::vector<FoundDialog> dialogs;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    (void)::EnumThreadWindows(::GetCurrentThreadId(), CollectDialog,
+                              reinterpret_cast<LPARAM>(&dialogs));
     return dialogs;
 }
 
@@ -36,8 +37,8 @@ HWND FileNameControl(HWND dialog) {
 }
 
 void PostButton(HWND dialog, int id) {
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+    (void)::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
 const wchar_t* ButtonName(int id) {

@@ -1,6 +1,7 @@
 #include "player/FlashPlayer.h"
 
 #include "platform/win/ModulePath.h"
+#include "platform/win/ResultMacros.h"
 #include "player/Module.h"
 #include "player/MovieFile.h"
 
@@ -240,8 +241,7 @@ HRESULT FlashPlayer::CallFunction(BSTR request, BSTR* response) {
     CallOutcome outcome = m_runner.Call(*function, invoke);
     --m_callDepth;
     Record(L"in-result", ResultText(outcome.result) + L" " + invoke.name + L" " + outcome.response);
-    if (FAILED(outcome.result))
-        return outcome.result;
+    GS_RETURN_IF_FAILED(outcome.result);
     if (response) {
         *response = ::SysAllocString(outcome.response.c_str());
         if (!*response)

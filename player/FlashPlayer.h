@@ -217,6 +217,7 @@ private:
     void OpenTranscript(const std::wstring& moviePath, const std::wstring& fromMovie);
     void StartMovie();
     HRESULT Activate(IOleClientSite* site, LPCRECT rect, bool uiActivate);
+    HRESULT OpenStage(IOleInPlaceSite& site, LPCRECT rect);
     HRESULT GetText(DISPID id, BSTR* value) const;
     HRESULT PutText(DISPID id, const wchar_t* name, BSTR value);
     HRESULT InvokeMember(DISPID id, WORD flags, DISPPARAMS& params, VARIANT* result);

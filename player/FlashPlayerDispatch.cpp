@@ -5,6 +5,7 @@
 #include "player/FlashPlayer.h"
 
 #include "platform/host/DispatchArgument.h"
+#include "platform/win/ResultMacros.h"
 
 namespace player {
 
@@ -116,20 +117,18 @@ HRESULT FlashPlayer::InvokeMember(DISPID id, WORD flags, DISPPARAMS& params, VAR
         hr = id == flash::DISPID_Movie ? get_Movie(&text) : GetText(id, &text);
         return GiveBstr(hr, text, result);
     case flash::DISPID_SetReturnValue:
-        hr = TextArgument(params, 0, first);
-        return FAILED(hr) ? hr : SetReturnValue(first.get()->bstrVal);
+        GS_RETURN_IF_FAILED(TextArgument(params, 0, first));
+        return SetReturnValue(first.get()->bstrVal);
     case flash::DISPID_CallFunction:
     case flash::DISPID_GetVariable:
-        hr = TextArgument(params, 0, first);
-        if (SUCCEEDED(hr))
-            hr = id == flash::DISPID_CallFunction ? CallFunction(first.get()->bstrVal, &text)
-                                                  : GetVariable(first.get()->bstrVal, &text);
+        GS_RETURN_IF_FAILED(TextArgument(params, 0, first));
+        hr = id == flash::DISPID_CallFunction ? CallFunction(first.get()->bstrVal, &text)
+                                              : GetVariable(first.get()->bstrVal, &text);
         return GiveBstr(hr, text, result);
     case flash::DISPID_SetVariable:
-        hr = TextArgument(params, 0, first);
-        if (SUCCEEDED(hr))
-            hr = TextArgument(params, 1, second);
-        return FAILED(hr) ? hr : SetVariable(first.get()->bstrVal, second.get()->bstrVal);
+        GS_RETURN_IF_FAILED(TextArgument(params, 0, first));
+        GS_RETURN_IF_FAILED(TextArgument(params, 1, second));
+        return SetVariable(first.get()->bstrVal, second.get()->bstrVal);
     case flash::DISPID_DisableLocalSecurity:
         return DisableLocalSecurity();
     default:
@@ -139,9 +138,7 @@ HRESULT FlashPlayer::InvokeMember(DISPID id, WORD flags, DISPPARAMS& params, VAR
 
 HRESULT FlashPlayer::PutTextMember(DISPID id, DISPPARAMS& params) {
     gs::UniqueVariant value;
-    HRESULT hr = TextArgument(params, 0, value);
-    if (FAILED(hr))
-        return hr;
+    GS_RETURN_IF_FAILED(TextArgument(params, 0, value));
     BSTR text = value.get()->bstrVal;
     if (id == flash::DISPID_Movie)
         return put_Movie(text);

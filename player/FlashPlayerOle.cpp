@@ -4,6 +4,7 @@
 // creates the stage there; SetObjectRects moves it; InPlaceDeactivate (also from
 // Close) destroys it and tells the site. A movie loaded before activation starts once
 // the stage exists.
+#include "platform/win/ResultMacros.h"
 #include "player/FlashPlayer.h"
 
 #include <olectl.h>
@@ -85,26 +86,11 @@ HRESULT FlashPlayer::Activate(IOleClientSite* site, LPCRECT rect, bool uiActivat
     gs::ComPtr<IOleClientSite> clientSite(site ? site : m_clientSite.get());
     if (!m_inPlaceSite) {
         gs::ComPtr<IOleInPlaceSite> inPlaceSite;
-        HRESULT hr = clientSite.query(inPlaceSite);
-        if (FAILED(hr))
-            return hr;
+        GS_RETURN_IF_FAILED(clientSite.query(inPlaceSite));
         if (inPlaceSite->CanInPlaceActivate() != S_OK)
             return E_FAIL;
-        hr = inPlaceSite->OnInPlaceActivate();
-        if (FAILED(hr))
-            return hr;
-        HWND parent = nullptr;
-        gs::ComPtr<IOleInPlaceFrame> frame;
-        gs::ComPtr<IOleInPlaceUIWindow> document;
-        RECT position{};
-        RECT clip{};
-        OLEINPLACEFRAMEINFO frameInfo{sizeof(frameInfo), FALSE, nullptr, nullptr, 0};
-        hr = inPlaceSite->GetWindow(&parent);
-        if (SUCCEEDED(hr))
-            hr = inPlaceSite->GetWindowContext(frame.put(), document.put(), &position, &clip,
-                                               &frameInfo);
-        if (SUCCEEDED(hr))
-            hr = m_stage.Create(parent, rect ? *rect : position);
+        GS_RETURN_IF_FAILED(inPlaceSite->OnInPlaceActivate());
+        const HRESULT hr = OpenStage(*inPlaceSite.get(), rect);
         if (FAILED(hr)) {
             (void)inPlaceSite->OnInPlaceDeactivate();
             return hr;
@@ -119,6 +105,20 @@ HRESULT FlashPlayer::Activate(IOleClientSite* site, LPCRECT rect, bool uiActivat
         ::SetFocus(m_stage.Window());
     }
     return S_OK;
+}
+
+// The stage opens in the site's window, where the host asks or else where the site places it.
+HRESULT FlashPlayer::OpenStage(IOleInPlaceSite& site, LPCRECT rect) {
+    HWND parent = nullptr;
+    GS_RETURN_IF_FAILED(site.GetWindow(&parent));
+    gs::ComPtr<IOleInPlaceFrame> frame;
+    gs::ComPtr<IOleInPlaceUIWindow> document;
+    RECT position{};
+    RECT clip{};
+    OLEINPLACEFRAMEINFO frameInfo{sizeof(frameInfo), FALSE, nullptr, nullptr, 0};
+    GS_RETURN_IF_FAILED(
+        site.GetWindowContext(frame.put(), document.put(), &position, &clip, &frameInfo));
+    return m_stage.Create(parent, rect ? *rect : position);
 }
 
 HRESULT FlashPlayer::EnumVerbs(IEnumOLEVERB** verbs) {

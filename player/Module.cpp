@@ -29,7 +29,7 @@ void UnlockModule() {
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         player::g_instance = instance;
-        ::DisableThreadLibraryCalls(instance);
+        (void)::DisableThreadLibraryCalls(instance);
     }
     return TRUE;
 }

@@ -1,6 +1,7 @@
 #include "player/MovieFile.h"
 
 #include "platform/win/Handles.h"
+#include "platform/win/ResultMacros.h"
 
 #include <string_view>
 
@@ -47,9 +48,7 @@ bool IsSwf(std::string_view bytes) {
 
 HRESULT ReadMovieText(const std::wstring& path, std::wstring& text, std::wstring& reason) {
     std::string bytes;
-    HRESULT hr = ReadAll(path, bytes, reason);
-    if (FAILED(hr))
-        return hr;
+    GS_RETURN_IF_FAILED(ReadAll(path, bytes, reason));
     std::string_view view = bytes;
     if (IsSwf(view)) {
         reason = L"it is an SWF movie, and this test player plays movie scripts only";
@@ -66,8 +65,8 @@ HRESULT ReadMovieText(const std::wstring& path, std::wstring& text, std::wstring
     }
     text.assign(static_cast<size_t>(length), L'\0');
     if (length > 0)
-        ::MultiByteToWideChar(CP_UTF8, 0, view.data(), static_cast<int>(view.size()), text.data(),
-                              length);
+        (void)::MultiByteToWideChar(CP_UTF8, 0, view.data(), static_cast<int>(view.size()),
+                                    text.data(), length);
     return S_OK;
 }
 

@@ -103,18 +103,21 @@ bool MovieRunner::Step(const Action& action, Context& context) {
         break;
     case Op::Call: {
         std::wstring text = Substitute(action.text, context, true);
-        m_host.CallHost(
+        // The transcript has its result.
+        (void)m_host.CallHost(
             gs::UniqueBstr(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))));
         break;
     }
     case Op::Invoke:
-        m_host.CallHost(BuildRequest(action, context));
+        // The transcript has its result.
+        (void)m_host.CallHost(BuildRequest(action, context));
         break;
     case Op::FsCommand:
-        m_host.SendFsCommand(Substitute(action.tokens[0].value, context, false),
-                             action.tokens.size() > 1
-                                 ? Substitute(action.tokens[1].value, context, false)
-                                 : std::wstring());
+        // An FSCommand has no answer.
+        (void)m_host.SendFsCommand(Substitute(action.tokens[0].value, context, false),
+                                   action.tokens.size() > 1
+                                       ? Substitute(action.tokens[1].value, context, false)
+                                       : std::wstring());
         break;
     case Op::Wait:
         Park(action, context);

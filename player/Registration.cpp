@@ -6,6 +6,7 @@
 // DLL, so that it never takes away a real Flash Player registered after it.
 #include "platform/host/ShockwaveFlash.h"
 #include "platform/win/ModulePath.h"
+#include "platform/win/ResultMacros.h"
 #include "player/Module.h"
 
 #include <string>
@@ -48,10 +49,8 @@ HRESULT OpenClassesRoot(bool perUser, REGSAM access, RegistryKey& root) {
 HRESULT SetValue(HKEY root, const std::wstring& subKey, const wchar_t* name,
                  const std::wstring& value) {
     RegistryKey key;
-    HRESULT hr = FromStatus(::RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                              nullptr, key.put(), nullptr));
-    if (FAILED(hr))
-        return hr;
+    GS_RETURN_IF_FAILED(FromStatus(::RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, 0,
+                                                     KEY_SET_VALUE, nullptr, key.put(), nullptr)));
     auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
     return FromStatus(::RegSetValueExW(key.get(), name, 0, REG_SZ,
                                        reinterpret_cast<const BYTE*>(value.c_str()), bytes));
@@ -62,7 +61,7 @@ HRESULT Register(bool perUser) {
     if (path.empty())
         return HRESULT_FROM_WIN32(::GetLastError());
     RegistryKey root;
-    HRESULT hr = OpenClassesRoot(perUser, KEY_CREATE_SUB_KEY | KEY_SET_VALUE, root);
+    GS_RETURN_IF_FAILED(OpenClassesRoot(perUser, KEY_CREATE_SUB_KEY | KEY_SET_VALUE, root));
     const std::wstring classKey = ClassKey;
     const std::wstring progId = gs::flash::ProgId;
     const std::pair<std::wstring, std::pair<const wchar_t*, std::wstring>> values[] = {
@@ -77,11 +76,9 @@ HRESULT Register(bool perUser) {
         {progId, {nullptr, Description}},
         {progId + L"\\CLSID", {nullptr, ClassId}},
     };
-    for (const auto& [key, value] : values) {
-        if (SUCCEEDED(hr))
-            hr = SetValue(root.get(), key, value.first, value.second);
-    }
-    return hr;
+    for (const auto& [key, value] : values)
+        GS_RETURN_IF_FAILED(SetValue(root.get(), key, value.first, value.second));
+    return S_OK;
 }
 
 bool RegisteredToThisModule(HKEY root) {
@@ -96,9 +93,9 @@ bool RegisteredToThisModule(HKEY root) {
 
 HRESULT Unregister(bool perUser) {
     RegistryKey root;
-    HRESULT hr = OpenClassesRoot(perUser, KEY_ALL_ACCESS, root);
-    if (FAILED(hr) || !RegisteredToThisModule(root.get()))
-        return hr;
+    GS_RETURN_IF_FAILED(OpenClassesRoot(perUser, KEY_ALL_ACCESS, root));
+    if (!RegisteredToThisModule(root.get()))
+        return S_OK;
     LSTATUS classStatus = ::RegDeleteTreeW(root.get(), ClassKey);
     LSTATUS progStatus = ::RegDeleteTreeW(root.get(), gs::flash::ProgId);
     if (classStatus != ERROR_SUCCESS)

@@ -1,5 +1,6 @@
 #include "player/Stage.h"
 
+#include "platform/win/ResultMacros.h"
 #include "player/Module.h"
 
 namespace player {
@@ -56,9 +57,7 @@ HRESULT Stage::RegisterWindowClass() {
 
 HRESULT Stage::Create(HWND parent, const RECT& rect) {
     Destroy();
-    HRESULT hr = RegisterWindowClass();
-    if (FAILED(hr))
-        return hr;
+    GS_RETURN_IF_FAILED(RegisterWindowClass());
     // WM_NCCREATE adopts the window into m_window.
     if (!::CreateWindowExW(0, ClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, rect.left,
                            rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
@@ -82,8 +81,8 @@ void Stage::Destroy() {
 
 void Stage::Move(const RECT& rect) {
     if (m_window)
-        ::MoveWindow(m_window.get(), rect.left, rect.top, rect.right - rect.left,
-                     rect.bottom - rect.top, TRUE);
+        (void)::MoveWindow(m_window.get(), rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, TRUE);
 }
 
 void Stage::Clear() {
@@ -114,7 +113,8 @@ void Stage::SetStatus(std::wstring status) {
 // title. Tests and accessibility tools read it there.
 void Stage::UpdateCaption() const {
     if (m_window)
-        ::SetWindowTextW(m_window.get(), m_status.empty() ? m_title.c_str() : m_status.c_str());
+        (void)::SetWindowTextW(m_window.get(),
+                               m_status.empty() ? m_title.c_str() : m_status.c_str());
 }
 
 void Stage::AddText(std::wstring line) {
@@ -190,9 +190,9 @@ LRESULT Stage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Stage::Paint() {
     gs::PaintDC paint(m_window.get());
     RECT client{};
-    ::GetClientRect(m_window.get(), &client);
+    (void)::GetClientRect(m_window.get(), &client);
     gs::UniqueBrush background(::CreateSolidBrush(Background));
-    ::FillRect(paint.get(), &client, background.get());
+    (void)::FillRect(paint.get(), &client, background.get());
     gs::SelectedObject font(paint.get(), ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(paint.get(), TRANSPARENT);
     int y = Margin;
@@ -213,11 +213,11 @@ void Stage::Paint() {
 
 int Stage::DrawLine(HDC dc, int y, const std::wstring& text, COLORREF color) const {
     RECT client{};
-    ::GetClientRect(m_window.get(), &client);
+    (void)::GetClientRect(m_window.get(), &client);
     RECT line{Margin, y, client.right - Margin, y + LineHeight};
     ::SetTextColor(dc, color);
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &line,
-                DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    (void)::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &line,
+                      DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     return y + LineHeight;
 }
 
@@ -229,7 +229,7 @@ int Stage::ButtonsTop() const {
 // Buttons fill rows as wide as the stage, below the text lines.
 size_t Stage::ButtonsPerRow() const {
     RECT client{};
-    ::GetClientRect(m_window.get(), &client);
+    (void)::GetClientRect(m_window.get(), &client);
     int perRow = (client.right - Margin) / (ButtonWidth + Margin);
     return static_cast<size_t>(perRow > 1 ? perRow : 1);
 }
@@ -263,8 +263,8 @@ void Stage::CreateButton(size_t index) {
 void Stage::PlaceButtons() {
     for (size_t index = 0; index < m_buttonWindows.size(); ++index) {
         POINT at = ButtonPosition(index);
-        ::SetWindowPos(m_buttonWindows[index].get(), nullptr, at.x, at.y, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        (void)::SetWindowPos(m_buttonWindows[index].get(), nullptr, at.x, at.y, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -272,7 +272,7 @@ void Stage::Redraw() const {
     // The buttons too: a button moved down by a new text line must not leave its old
     // picture behind.
     if (m_window)
-        ::RedrawWindow(m_window.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        (void)::RedrawWindow(m_window.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 } // namespace player

@@ -60,8 +60,8 @@ void AppendUtf8(std::wstring_view text, std::string& bytes) {
         return;
     size_t at = bytes.size();
     bytes.resize(at + static_cast<size_t>(size));
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data() + at,
-                          size, nullptr, nullptr);
+    (void)::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                bytes.data() + at, size, nullptr, nullptr);
 }
 
 // Appends the text as UTF-8, with line breaks written as \r and \n.

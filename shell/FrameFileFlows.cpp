@@ -88,14 +88,14 @@ void CShellFrameWnd::RunLoadFlow() {
     const bool chosen = gs::ChooseFileToLoad(*this, m_fileFilter, file);
     gs::RequestWithText answer = m_enterGame.BuildOnLoadFile(file);
     if (chosen)
-        (void)m_enterGame.ReadAndEncode(file, answer);
+        (void)m_enterGame.ReadAndEncode(file, answer); // the answer's text tells the movie
     (void)CallFlash(answer.Take());
 }
 
 void CShellFrameWnd::RunSaveFlow(gs::FileRequest request) {
     DuiLib::CDuiString path = gs::ChooseFileToSave(*this, m_fileFilter, m_fileExt);
     if (!path.IsEmpty() && !request.textRefused)
-        (void)m_enterGame.DecodeAndWrite(path, request.text);
+        (void)m_enterGame.DecodeAndWrite(path, request.text); // answered the same either way
     request = gs::FileRequest(); // the text goes before the reply, which may bring the next
     DuiLib::CDuiString answer = m_enterGame.BuildOnSaveFile(path);
     (void)CallFlash(answer);

@@ -12,11 +12,11 @@ LRESULT CShellFrameWnd::OnCreate(BOOL&) {
     DuiLib::CDialogBuilder builder;
     CDialogBuilderCallbackEx callback;
     DuiLib::CControlUI* root = builder.Create(L"skin.xml", nullptr, &callback, &m_pm, nullptr);
-    m_pm.AttachDialog(root);
+    (void)m_pm.AttachDialog(root);
     // A window without a skin shows nothing and nothing could ever close it.
     if (!root)
         ::PostQuitMessage(0);
-    m_pm.AddNotifier(this);
+    (void)m_pm.AddNotifier(this);
     FindCaptionButtons();
     return 0;
 }

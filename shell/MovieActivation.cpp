@@ -65,7 +65,7 @@ void CShellFrameWnd::RepeatUnheardOnSize() {
 
 void CShellFrameWnd::RecordSizes(int movieWidth, int movieHeight) {
     RECT window;
-    ::GetWindowRect(*this, &window);
+    (void)::GetWindowRect(*this, &window);
     m_szChrome = DuiLib::CSize(window.right - window.left - movieWidth,
                                window.bottom - window.top - movieHeight);
     m_szMovie = DuiLib::CSize(movieWidth, movieHeight);

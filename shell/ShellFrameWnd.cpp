@@ -135,7 +135,7 @@ LRESULT CShellFrameWnd::OnSize(BOOL& handled) {
     SIZE corner = m_pm.GetRoundCorner();
     if (!::IsIconic(*this) && (corner.cx != 0 || corner.cy != 0)) {
         CDuiRect window;
-        ::GetWindowRect(*this, &window);
+        (void)::GetWindowRect(*this, &window);
         window.Offset(-window.left, -window.top);
         HRGN region =
             ::CreateRoundRectRgn(0, 0, window.right + 1, window.bottom + 1, corner.cx, corner.cy);
@@ -145,7 +145,7 @@ LRESULT CShellFrameWnd::OnSize(BOOL& handled) {
     int height = 0;
     if (GetControlSize(L"flash", width, height) && width > 0 && height > 0) {
         CDuiRect window;
-        ::GetWindowRect(*this, &window);
+        (void)::GetWindowRect(*this, &window);
         (void)SendOnSize(window.GetWidth() - m_szChrome.cx, window.GetHeight() - m_szChrome.cy);
     }
     handled = FALSE;
@@ -169,9 +169,9 @@ LRESULT CShellFrameWnd::OnGetMinMaxInfo(LPARAM lParam, BOOL& handled) {
 
 LRESULT CShellFrameWnd::OnNcHitTest(LPARAM lParam, BOOL&) {
     POINT point = PointOf(lParam);
-    ::ScreenToClient(*this, &point);
+    (void)::ScreenToClient(*this, &point);
     RECT client;
-    ::GetClientRect(*this, &client);
+    (void)::GetClientRect(*this, &client);
     const RECT& caption = m_pm.GetCaptionRect();
     bool inBand = point.x >= client.left + caption.left && point.x < client.right - caption.right &&
                   point.y >= caption.top && point.y < caption.bottom;

@@ -2,6 +2,7 @@
 
 #include "platform/host/ActiveXSite.h"
 #include "platform/ui/PaintManagerUI.h"
+#include "platform/win/ResultMacros.h"
 #include "platform/win/ScopeGuard.h"
 
 #include <cassert>
@@ -87,16 +88,11 @@ void CActiveXUI::UpdateControlWindow() {
 
 HRESULT CActiveXUI::Advise(REFIID events, IUnknown* sink) {
     gs::ComPtr<IConnectionPointContainer> container;
-    HRESULT hr = m_unknown.query(container);
-    if (FAILED(hr))
-        return hr;
+    GS_RETURN_IF_FAILED(m_unknown.query(container));
     Connection connection{{}, 0};
-    hr = container->FindConnectionPoint(events, connection.point.put());
-    if (FAILED(hr))
-        return hr;
-    hr = connection.point->Advise(sink, &connection.cookie);
-    if (FAILED(hr))
-        return hr;
+    GS_RETURN_IF_FAILED(container->FindConnectionPoint(events, connection.point.put()));
+    const HRESULT hr = connection.point->Advise(sink, &connection.cookie);
+    GS_RETURN_IF_FAILED(hr);
     m_connections.push_back(connection);
     return hr;
 }
@@ -105,43 +101,28 @@ HRESULT CActiveXUI::CreateControl() {
     if (!m_pManager || !m_pManager->GetPaintWindow())
         return E_UNEXPECTED;
     gs::ScopeGuard releaseOnFailure([this] { ReleaseControl(); });
-    HRESULT hr = ::CoCreateInstance(m_clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                                    m_unknown.put_void());
-    if (FAILED(hr))
-        return hr;
-    hr = SetUpControl();
-    if (FAILED(hr))
-        return hr;
-    hr = ActivateInPlace();
-    if (FAILED(hr))
-        return hr;
+    GS_RETURN_IF_FAILED(::CoCreateInstance(m_clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                           m_unknown.put_void()));
+    GS_RETURN_IF_FAILED(SetUpControl());
+    const HRESULT hr = ActivateInPlace();
+    GS_RETURN_IF_FAILED(hr);
     releaseOnFailure.dismiss();
     return hr;
 }
 
 HRESULT CActiveXUI::SetUpControl() {
-    HRESULT hr = m_unknown.query(m_oleObject);
-    if (FAILED(hr))
-        return hr;
+    GS_RETURN_IF_FAILED(m_unknown.query(m_oleObject));
     m_site.attach(new (std::nothrow) CActiveXSite(*this));
     if (!m_site)
         return E_OUTOFMEMORY;
     DWORD status = 0;
     (void)m_oleObject->GetMiscStatus(DVASPECT_CONTENT, &status); // none known: 0
     const bool siteFirst = status & OLEMISC_SETCLIENTSITEFIRST;
-    if (siteFirst) {
-        hr = m_oleObject->SetClientSite(m_site.get());
-        if (FAILED(hr))
-            return hr;
-    }
-    hr = InitNew();
-    if (FAILED(hr))
-        return hr;
-    if (!siteFirst) {
-        hr = m_oleObject->SetClientSite(m_site.get());
-        if (FAILED(hr))
-            return hr;
-    }
+    if (siteFirst)
+        GS_RETURN_IF_FAILED(m_oleObject->SetClientSite(m_site.get()));
+    GS_RETURN_IF_FAILED(InitNew());
+    if (!siteFirst)
+        GS_RETURN_IF_FAILED(m_oleObject->SetClientSite(m_site.get()));
     return OnControlCreated();
 }
 
@@ -160,13 +141,10 @@ HRESULT CActiveXUI::ActivateInPlace() {
     LONG_PTR style = ::GetWindowLongPtrW(container, GWL_STYLE);
     if (!(style & WS_CLIPCHILDREN))
         ::SetWindowLongPtrW(container, GWL_STYLE, style | WS_CLIPCHILDREN);
-    HRESULT hr = m_oleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_site.get(), 0, container,
-                                     &m_rcItem);
-    if (FAILED(hr))
-        return hr;
-    hr = m_unknown.query(m_inPlaceObject);
-    if (FAILED(hr))
-        return hr;
+    GS_RETURN_IF_FAILED(m_oleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_site.get(), 0,
+                                            container, &m_rcItem));
+    const HRESULT hr = m_unknown.query(m_inPlaceObject);
+    GS_RETURN_IF_FAILED(hr);
     UpdateControlWindow();
     return hr;
 }

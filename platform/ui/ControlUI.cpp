@@ -191,7 +191,7 @@ void CControlUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     if (!::IntersectRect(&visible, &rcPaint, &m_rcItem))
         return;
     int saved = ::SaveDC(hDC);
-    ::IntersectClipRect(hDC, visible.left, visible.top, visible.right, visible.bottom);
+    (void)::IntersectClipRect(hDC, visible.left, visible.top, visible.right, visible.bottom);
     PaintBkColor(hDC);
     PaintBkImage(hDC);
     PaintStatusImage(hDC);
@@ -199,7 +199,7 @@ void CControlUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     PaintText(hDC);
     PaintChildren(hDC, visible);
     PaintBorder(hDC);
-    ::RestoreDC(hDC, saved);
+    (void)::RestoreDC(hDC, saved);
 }
 
 void CControlUI::PaintChildren(HDC, const RECT&) {}
@@ -211,7 +211,7 @@ void CControlUI::PaintBkColor(HDC hDC) {
 void CControlUI::PaintColor(HDC hDC, DWORD argb) {
     if (argb >> 24 == 0 || !m_pManager)
         return;
-    ::FillRect(hDC, &m_rcItem, m_pManager->GetBrush(argb));
+    (void)::FillRect(hDC, &m_rcItem, m_pManager->GetBrush(argb));
 }
 
 void CControlUI::DrawImage(HDC hDC, const std::optional<ImageSpec>& image) {
@@ -241,7 +241,7 @@ void CControlUI::PaintBorder(HDC hDC) {
                     {rc.left, rc.top, rc.left + size, rc.bottom},
                     {rc.right - size, rc.top, rc.right, rc.bottom}};
     for (const RECT& edge : edges)
-        ::FillRect(hDC, &edge, brush);
+        (void)::FillRect(hDC, &edge, brush);
 }
 
 void CControlUI::Invalidate() {

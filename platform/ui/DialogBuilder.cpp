@@ -55,7 +55,7 @@ std::wstring FileKey(const wchar_t* name) {
     std::wstring key = name ? name : L"";
     std::replace(key.begin(), key.end(), L'/', L'\\');
     if (!key.empty())
-        ::CharLowerBuffW(key.data(), static_cast<DWORD>(key.size()));
+        (void)::CharLowerBuffW(key.data(), static_cast<DWORD>(key.size()));
     return key;
 }
 

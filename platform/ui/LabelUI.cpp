@@ -131,8 +131,8 @@ void CLabelUI::PaintText(HDC hDC) {
     ::SetTextColor(hDC, ToColorRef(GetCurrentTextColor()));
     CDuiRect rc = m_rcItem;
     rc.Deflate(m_rcTextPadding);
-    ::DrawTextW(hDC, m_sText.GetData(), m_sText.GetLength(), &rc,
-                m_uTextStyle | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    (void)::DrawTextW(hDC, m_sText.GetData(), m_sText.GetLength(), &rc,
+                      m_uTextStyle | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 } // namespace DuiLib

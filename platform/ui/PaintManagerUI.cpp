@@ -62,7 +62,9 @@ bool IsFontInstalled(const std::wstring& face) {
     bool found = false;
     gs::WindowDC screen(nullptr);
     if (screen)
-        ::EnumFontFamiliesExW(screen.get(), &query, CountFace, reinterpret_cast<LPARAM>(&found), 0);
+        // The answer is in `found`.
+        (void)::EnumFontFamiliesExW(screen.get(), &query, CountFace,
+                                    reinterpret_cast<LPARAM>(&found), 0);
     return known[face] = found;
 }
 
@@ -129,8 +131,8 @@ bool CPaintManagerUI::AttachDialog(CControlUI* pControl) {
         return false;
     m_pRoot->SetManager(this, nullptr, true);
     if (m_hWndPaint && m_szInitWindowSize.cx > 0 && m_szInitWindowSize.cy > 0)
-        ::SetWindowPos(m_hWndPaint, nullptr, 0, 0, m_szInitWindowSize.cx, m_szInitWindowSize.cy,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        (void)::SetWindowPos(m_hWndPaint, nullptr, 0, 0, m_szInitWindowSize.cx,
+                             m_szInitWindowSize.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     NeedUpdate();
     if (m_hWndPaint && ::IsWindowVisible(m_hWndPaint))
         ScheduleWindowInit();
@@ -236,7 +238,7 @@ void CPaintManagerUI::SendNotify(CControlUI* pControl, LPCTSTR pstrMessage, WPAR
     msg.wParam = wParam;
     msg.lParam = lParam;
     if (::GetCursorPos(&msg.ptMouse) && m_hWndPaint)
-        ::ScreenToClient(m_hWndPaint, &msg.ptMouse);
+        (void)::ScreenToClient(m_hWndPaint, &msg.ptMouse);
     // A copy: a notifier may add or remove notifiers while it is told.
     std::vector<INotifyUI*> notifiers = m_notifiers;
     for (INotifyUI* notifier : notifiers)
@@ -274,12 +276,12 @@ void CPaintManagerUI::NeedUpdate() {
 
 void CPaintManagerUI::Invalidate() {
     if (m_hWndPaint)
-        ::InvalidateRect(m_hWndPaint, nullptr, FALSE);
+        (void)::InvalidateRect(m_hWndPaint, nullptr, FALSE);
 }
 
 void CPaintManagerUI::Invalidate(const RECT& rcItem) {
     if (m_hWndPaint)
-        ::InvalidateRect(m_hWndPaint, &rcItem, FALSE);
+        (void)::InvalidateRect(m_hWndPaint, &rcItem, FALSE);
 }
 
 void CPaintManagerUI::UpdateLayout() {
@@ -311,11 +313,11 @@ void CPaintManagerUI::Render(HDC dc, const RECT& area) {
     if (!buffer)
         return;
     if (!RootCovers(area))
-        ::FillRect(buffer, &area, GetBrush(m_dwBackColor));
+        (void)::FillRect(buffer, &area, GetBrush(m_dwBackColor));
     if (m_pRoot && m_pRoot->IsVisible())
         m_pRoot->DoPaint(buffer, area);
-    ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,
-             area.left, area.top, SRCCOPY);
+    (void)::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,
+                   area.left, area.top, SRCCOPY);
 }
 
 void CPaintManagerUI::InitControls(CControlUI* pControl) {
@@ -369,7 +371,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         return true;
     case WM_PRINTCLIENT: {
         RECT client{};
-        ::GetClientRect(m_hWndPaint, &client);
+        (void)::GetClientRect(m_hWndPaint, &client);
         Render(reinterpret_cast<HDC>(wParam), client);
         lRes = 0;
         return true;
@@ -466,7 +468,7 @@ void CPaintManagerUI::OnButtonUp(POINT pt, WPARAM wParam) {
     if (!control)
         return;
     if (::GetCapture() == m_hWndPaint)
-        ::ReleaseCapture();
+        (void)::ReleaseCapture();
     SendEvent(control, UIEvent::ButtonUp, pt, wParam);
     SetHover(FindControl(pt), pt);
 }

@@ -30,7 +30,7 @@ LRESULT HandleContained(CWindowWnd& window, UINT uMsg, WPARAM wParam, LPARAM lPa
 CWindowWnd::~CWindowWnd() {
     if (m_hWnd && ::IsWindow(m_hWnd)) {
         ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
-        ::DestroyWindow(m_hWnd);
+        (void)::DestroyWindow(m_hWnd);
     }
 }
 
@@ -120,7 +120,7 @@ void CWindowWnd::CenterWindow() {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner))
-        ::GetWindowRect(owner, &area);
+        (void)::GetWindowRect(owner, &area);
     else if (::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor))
         area = monitor.rcWork;
     else
@@ -129,7 +129,7 @@ void CWindowWnd::CenterWindow() {
     int height = window.bottom - window.top;
     int x = area.left + ((area.right - area.left) - width) / 2;
     int y = area.top + ((area.bottom - area.top) - height) / 2;
-    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    (void)::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CWindowWnd::ShowWindow(bool bShow, bool bTakeFocus) {

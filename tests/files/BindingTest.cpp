@@ -42,8 +42,11 @@ TEST(Binding, WithoutTheLibraryEveryOperationGivesZeroAndNoFileIsTouched) {
     // Nothing valid to write: a save leaves the chosen file as it was.
     const std::wstring kept = gs::ModuleFolder(nullptr) + L"kept.wzs";
     ASSERT_TRUE(gs::test::WriteFileBytes(kept, "old"));
-    EXPECT_EQ(gs::DecodeAndWrite(codec, kept.c_str(), L"bmV3"), 0);
+    EXPECT_FALSE(gs::DecodeAndWrite(codec, kept.c_str(), L"bmV3"));
     EXPECT_EQ(gs::test::ReadFileBytes(kept), "old");
+    // The file opens, but nothing can encode it.
+    gs::RequestWithText request(L"", L"");
+    EXPECT_EQ(gs::ReadAndEncode(codec, kept.c_str(), request), gs::LoadResult::NotEncoded);
     ::DeleteFileW(kept.c_str());
 }
 
@@ -60,7 +63,7 @@ TEST(Binding, ACodecAskingForMoreRoomStillEncodesTheWholeFile) {
     ASSERT_TRUE(gs::test::WriteFileBytes(file, bytes));
     Base64Codec codec;
     gs::RequestWithText request(L"<", L">");
-    EXPECT_EQ(gs::ReadAndEncode(codec, file.c_str(), request), 1);
+    EXPECT_EQ(gs::ReadAndEncode(codec, file.c_str(), request), gs::LoadResult::Encoded);
     const gs::UniqueBstr text = request.Take();
     EXPECT_EQ(std::wstring(text.get(), ::SysStringLen(text.get())), expected + L">");
     ::DeleteFileW(file.c_str());

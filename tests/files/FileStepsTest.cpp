@@ -35,9 +35,9 @@ protected:
         std::filesystem::remove_all(m_folder, ignored);
     }
     // The file's text as ReadAndEncode places it, in a request with nothing around it.
-    int ReadAndEncode(const std::wstring& name, CDuiString& text) {
+    gs::LoadResult ReadAndEncode(const std::wstring& name, CDuiString& text) {
         gs::RequestWithText request(L"", L"");
-        int result =
+        gs::LoadResult result =
             m_info.ReadAndEncode(name.empty() ? nullptr : (m_folder + name).c_str(), request);
         gs::UniqueBstr taken = request.Take();
         text.Assign(taken.get(), static_cast<int>(::SysStringLen(taken.get())));
@@ -56,7 +56,7 @@ TEST_F(FileSteps, LoadsRefuseLargeAndMissingFiles) {
     ASSERT_TRUE(WriteFileBytes(m_folder + L"limit", std::string(30'000'000, 'z')));
     for (const wchar_t* name : {L"limit", L"nothing", L""}) {
         CDuiString refused;
-        EXPECT_EQ(ReadAndEncode(name, refused), 0) << name;
+        EXPECT_EQ(ReadAndEncode(name, refused), gs::LoadResult::Refused) << name;
         EXPECT_TRUE(refused.IsEmpty());
     }
 }
@@ -71,17 +71,17 @@ TEST_F(FileSteps, ASaveThatCannotBeWholeLeavesTheFileAsItWas) {
     ASSERT_TRUE(WriteFileBytes(keep, "precious"));
     for (const CDuiString& bad : {overLimit, CDuiString(L"not base64!"), CDuiString(L"QUJ"),
                                   CDuiString(L"QQ=A"), CDuiString(L"\u4E2D\u4E2D\u4E2D\u4E2D")})
-        EXPECT_EQ(m_info.DecodeAndWrite(keep.c_str(), bad), 0) << bad.GetLength();
+        EXPECT_FALSE(m_info.DecodeAndWrite(keep.c_str(), bad)) << bad.GetLength();
     {
         gs::UniqueFile held(
             ::CreateFileW(keep.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        EXPECT_EQ(m_info.DecodeAndWrite(keep.c_str(), CDuiString(L"bmV3")), 0);
+        EXPECT_FALSE(m_info.DecodeAndWrite(keep.c_str(), CDuiString(L"bmV3")));
     }
-    EXPECT_EQ(m_info.DecodeAndWrite((m_folder + L"no\\such\\folder.wzs").c_str(), L"bmV3"), 0);
-    EXPECT_EQ(m_info.DecodeAndWrite(nullptr, CDuiString(L"bmV3")), 0);
+    EXPECT_FALSE(m_info.DecodeAndWrite((m_folder + L"no\\such\\folder.wzs").c_str(), L"bmV3"));
+    EXPECT_FALSE(m_info.DecodeAndWrite(nullptr, CDuiString(L"bmV3")));
     EXPECT_EQ(ReadFileBytes(keep), "precious");
     EXPECT_EQ(FileCount(m_folder), 1);
-    EXPECT_EQ(m_info.DecodeAndWrite(keep.c_str(), CDuiString(L"bmV3")), 1);
+    EXPECT_TRUE(m_info.DecodeAndWrite(keep.c_str(), CDuiString(L"bmV3")));
     EXPECT_EQ(ReadFileBytes(keep), "new") << "replaced completely once free";
 }
 
@@ -102,12 +102,12 @@ TEST_F(FileSteps, LongTextsAreWrittenByteExactOrNotAtAll) {
     const std::wstring target = m_folder + L"long.wzs";
     for (const std::wstring& text : {plain, wrapped}) {
         (void)::DeleteFileW(target.c_str());
-        EXPECT_EQ(m_info.DecodeAndWrite(target.c_str(), CDuiString(text.c_str())), 1);
+        EXPECT_TRUE(m_info.DecodeAndWrite(target.c_str(), CDuiString(text.c_str())));
         EXPECT_EQ(ReadFileBytes(target), bytes);
     }
     for (const std::wstring& bad : {std::wstring(plain).replace(300'001, 1, L"!"),
                                     std::wstring(plain).replace(200'000, 4, L"YQ==")})
-        EXPECT_EQ(m_info.DecodeAndWrite(target.c_str(), CDuiString(bad.c_str())), 0);
+        EXPECT_FALSE(m_info.DecodeAndWrite(target.c_str(), CDuiString(bad.c_str())));
     EXPECT_EQ(ReadFileBytes(target), bytes);
     EXPECT_EQ(FileCount(m_folder), 1);
 }
@@ -119,10 +119,10 @@ TEST_F(FileSteps, AFullOrReadOnlyDriveWritesNothing) {
         GTEST_SKIP() << "the small drives could not be mounted on this machine";
     ASSERT_TRUE(WriteFileBytes(L"S:\\old.wzs", std::string(200'000, 'o')));
     CDuiString large(std::wstring(2'000'000, L'A').c_str()); // 1.5 MB, more than the drive holds
-    EXPECT_EQ(m_info.DecodeAndWrite(L"S:\\old.wzs", large), 0);
+    EXPECT_FALSE(m_info.DecodeAndWrite(L"S:\\old.wzs", large));
     EXPECT_EQ(ReadFileBytes(L"S:\\old.wzs"), std::string(200'000, 'o'));
     EXPECT_EQ(FileCount(L"S:\\"), 1) << "the temporary file is gone";
     ::DeleteFileW(L"S:\\old.wzs");
-    EXPECT_EQ(m_info.DecodeAndWrite(L"R:\\game.wzs", CDuiString(L"bmV3")), 0);
+    EXPECT_FALSE(m_info.DecodeAndWrite(L"R:\\game.wzs", CDuiString(L"bmV3")));
     EXPECT_EQ(::GetFileAttributesW(L"R:\\game.wzs"), INVALID_FILE_ATTRIBUTES);
 }
