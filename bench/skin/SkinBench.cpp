@@ -127,7 +127,7 @@ Repaint TimeRepaint(const std::wstring& skinFolder, int rounds) {
 int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wstring(argv[1]) == L"--first-frame")
         return PaintFirstFrame(argv[2]);
-    const int rounds = argc > 1 ? std::max(3, _wtoi(argv[1])) : 15;
+    const int rounds = argc > 1 ? std::max(3, _wtoi(argv[1])) : 21;
     wchar_t here[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, here);
     const std::wstring imageSkin = std::wstring(here) + L"\\skin\\";

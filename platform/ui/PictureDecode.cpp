@@ -68,14 +68,30 @@ CPictureDecoder::CPictureDecoder()
 }
 
 CPictureDecoder::~CPictureDecoder() {
-    m_factory.reset(); // before the apartment it lives in
+    m_decoderClasses.clear(); // before the apartment they live in
+    m_factory.reset();
     if (SUCCEEDED(m_apartment))
         ::CoUninitialize();
+}
+
+// Each format's class is looked up once: a look-up goes through the registry.
+HRESULT CPictureDecoder::DecoderClass(const CLSID& format, gs::ComPtr<IClassFactory>& found) const {
+    for (const auto& [clsid, known] : m_decoderClasses) {
+        if (::IsEqualCLSID(*clsid, format)) {
+            found = known;
+            return S_OK;
+        }
+    }
+    GS_RETURN_IF_FAILED(::CoGetClassObject(format, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                           found.put_void()));
+    m_decoderClasses.emplace_back(&format, found);
+    return S_OK;
 }
 
 HRESULT CPictureDecoder::OpenFrame(const std::string& bytes,
                                    gs::ComPtr<IWICBitmapFrameDecode>& frame) const {
     const CLSID* format = DecoderOf(bytes);
+    gs::ComPtr<IClassFactory> decoderClass;
     if (!m_factory || !format)
         return WINCODEC_ERR_COMPONENTNOTFOUND;
     gs::ComPtr<IWICStream> stream;
@@ -83,8 +99,9 @@ HRESULT CPictureDecoder::OpenFrame(const std::string& bytes,
     auto* data = reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data()));
     GS_RETURN_IF_FAILED(stream->InitializeFromMemory(data, static_cast<DWORD>(bytes.size())));
     gs::ComPtr<IWICBitmapDecoder> decoder;
-    GS_RETURN_IF_FAILED(::CoCreateInstance(*format, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_IWICBitmapDecoder, decoder.put_void()));
+    GS_RETURN_IF_FAILED(DecoderClass(*format, decoderClass));
+    GS_RETURN_IF_FAILED(
+        decoderClass->CreateInstance(nullptr, IID_IWICBitmapDecoder, decoder.put_void()));
     GS_RETURN_IF_FAILED(decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand));
     return decoder->GetFrame(0, frame.put());
 }

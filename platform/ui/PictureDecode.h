@@ -3,6 +3,8 @@
 // system's imaging component reads) into a premultiplied 32-bit top-down bitmap.
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <wincodec.h>
 
@@ -33,9 +35,11 @@ public:
 
 private:
     HRESULT OpenFrame(const std::string& bytes, gs::ComPtr<IWICBitmapFrameDecode>& frame) const;
+    HRESULT DecoderClass(const CLSID& format, gs::ComPtr<IClassFactory>& found) const;
 
     HRESULT m_apartment;
     gs::ComPtr<IWICImagingFactory> m_factory;
+    mutable std::vector<std::pair<const CLSID*, gs::ComPtr<IClassFactory>>> m_decoderClasses;
 };
 
 } // namespace DuiLib
