@@ -93,8 +93,10 @@ bool DialogAnswerer::Poll() {
         } else {
             const bool replace = IsReplacePrompt(found.window);
             promptSeen = promptSeen || replace;
-            if (replace || m_prompt != 0)
-                (void)AnswerBox(found.window);
+            if (replace)
+                AnswerReplacePrompt(found.window);
+            else if (m_prompt != 0)
+                AnswerBox(found.window);
         }
     }
     // An overwrite answer waits only as long as the dialog it follows is still open: once
@@ -132,20 +134,20 @@ bool DialogAnswerer::IsReplacePrompt(HWND box) const {
     return owner == m_answeredDialog || (owner == m_answeredOwner && !::IsWindow(m_answeredDialog));
 }
 
-bool DialogAnswerer::AnswerBox(HWND box) {
-    if (IsReplacePrompt(box)) {
-        const bool yes = m_overwrite == Overwrite::Yes;
-        PostButton(box, yes ? IDYES : IDNO);
-        m_record(L"dialog", yes ? L"overwrite yes" : L"overwrite no");
-        m_overwrite = Overwrite::None;
-        return true;
-    }
+void DialogAnswerer::AnswerReplacePrompt(HWND prompt) {
+    const bool yes = m_overwrite == Overwrite::Yes;
+    PostButton(prompt, yes ? IDYES : IDNO);
+    m_record(L"dialog", yes ? L"overwrite yes" : L"overwrite no");
+    m_overwrite = Overwrite::None;
+}
+
+// Only a box that offers the armed button is answered: another box is left for its own answer.
+void DialogAnswerer::AnswerBox(HWND box) {
     if (!::GetDlgItem(box, m_prompt))
-        return false;
+        return;
     PostButton(box, m_prompt);
     m_record(L"dialog", std::wstring(L"prompt ") + ButtonName(m_prompt));
     m_prompt = 0;
-    return true;
 }
 
 } // namespace player

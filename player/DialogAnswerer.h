@@ -45,7 +45,8 @@ private:
 
     bool AnswerFileDialog(HWND dialog);
     bool IsReplacePrompt(HWND box) const;
-    bool AnswerBox(HWND box);
+    void AnswerReplacePrompt(HWND prompt);
+    void AnswerBox(HWND box);
 
     Recorder m_record;
     std::deque<FileAnswer> m_files;

@@ -10,7 +10,7 @@
 namespace {
 
 using DuiLib::ImageBox;
-using DuiLib::ImageSpec;
+using DuiLib::ImageValue;
 
 void Check(bool condition) {
     if (!condition)
@@ -38,22 +38,22 @@ std::wstring Hex(std::uint32_t value) {
 }
 
 // Every key, in a fixed order; empty when the file name holds both kinds of quote.
-std::wstring Written(const ImageSpec& spec) {
-    const bool single = spec.file.find(L'\'') == std::wstring::npos;
-    if (!single && spec.file.find(L'"') != std::wstring::npos)
+std::wstring Written(const ImageValue& image) {
+    const bool single = image.file.find(L'\'') == std::wstring::npos;
+    if (!single && image.file.find(L'"') != std::wstring::npos)
         return {};
     const wchar_t quote = single ? L'\'' : L'"';
-    std::wstring text = L"file=" + (quote + spec.file + quote);
-    text += L" corner='" + Box(spec.corner) + L"' fade='" + std::to_wstring(spec.fade) + L"'";
-    text += spec.hole ? L" hole='true'" : L" hole='false'";
-    text += spec.xtiled ? L" xtiled='true'" : L"";
-    text += spec.ytiled ? L" ytiled='true'" : L"";
-    if (spec.hasSource)
-        text += L" source='" + Box(spec.source) + L"'";
-    if (spec.hasDest)
-        text += L" dest='" + Box(spec.dest) + L"'";
-    if (spec.hasMask)
-        text += L" mask='" + Hex(spec.mask) + L"'";
+    std::wstring text = L"file=" + (quote + image.file + quote);
+    text += L" corner='" + Box(image.corner) + L"' fade='" + std::to_wstring(image.fade) + L"'";
+    text += image.hole ? L" hole='true'" : L" hole='false'";
+    text += image.xtiled ? L" xtiled='true'" : L"";
+    text += image.ytiled ? L" ytiled='true'" : L"";
+    if (image.hasSource)
+        text += L" source='" + Box(image.source) + L"'";
+    if (image.hasDest)
+        text += L" dest='" + Box(image.dest) + L"'";
+    if (image.hasMask)
+        text += L" mask='" + Hex(image.mask) + L"'";
     return text;
 }
 
@@ -62,18 +62,18 @@ std::wstring Written(const ImageSpec& spec) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::Input input(data, size);
     const std::wstring text = fuzz::AsWide(input.RestAsUnits());
-    ImageSpec spec;
-    if (!DuiLib::ParseImageValue(text, spec))
+    ImageValue image;
+    if (!DuiLib::ParseImageValue(text, image))
         return 0;
-    Check(DuiLib::IsSkinRelativePath(spec.file));
-    Check(spec.file.find(L':') == std::wstring::npos);
-    Check(InRange(spec.source) && InRange(spec.corner) && InRange(spec.dest));
-    Check(spec.fade >= 0 && spec.fade <= 255);
-    const std::wstring written = Written(spec);
+    Check(DuiLib::IsSkinRelativePath(image.file));
+    Check(image.file.find(L':') == std::wstring::npos);
+    Check(InRange(image.source) && InRange(image.corner) && InRange(image.dest));
+    Check(image.fade >= 0 && image.fade <= 255);
+    const std::wstring written = Written(image);
     if (written.empty())
         return 0;
-    ImageSpec again;
+    ImageValue again;
     Check(DuiLib::ParseImageValue(written, again));
-    Check(again == spec);
+    Check(again == image);
     return 0;
 }

@@ -41,7 +41,7 @@ protected:
     DWORD m_dwHotTextColor = 0;
     DWORD m_dwPushedTextColor = 0;
     enum StateImage { Normal, Hot, Pushed, Focused, Disabled, StateImages };
-    std::optional<ImageSpec> m_stateImages[StateImages];
+    std::optional<ImageValue> m_stateImages[StateImages];
 
 private:
     void SetStateColor(DWORD& color, DWORD argb);

@@ -214,15 +214,15 @@ void CControlUI::PaintColor(HDC hDC, DWORD argb) {
     (void)::FillRect(hDC, &m_rcItem, m_pManager->GetBrush(argb));
 }
 
-void CControlUI::DrawImage(HDC hDC, const std::optional<ImageSpec>& image) {
+void CControlUI::DrawImage(HDC hDC, const std::optional<ImageValue>& image) {
     if (image && m_pManager)
         m_pManager->DrawImage(hDC, m_rcItem, *image);
 }
 
-void CControlUI::SetImage(std::optional<ImageSpec>& image, LPCTSTR pstrValue) {
-    ImageSpec spec;
-    if (ParseImageValue(pstrValue, spec))
-        image = std::move(spec);
+void CControlUI::SetImage(std::optional<ImageValue>& image, LPCTSTR pstrValue) {
+    ImageValue read;
+    if (ParseImageValue(pstrValue, read))
+        image = std::move(read);
     else
         image.reset();
     Invalidate();

@@ -111,9 +111,9 @@ protected:
     virtual void PaintChildren(HDC hDC, const RECT& visible);
     // Fills the control's rectangle; a colour whose alpha is 0 paints nothing.
     void PaintColor(HDC hDC, DWORD argb);
-    void DrawImage(HDC hDC, const std::optional<ImageSpec>& image);
+    void DrawImage(HDC hDC, const std::optional<ImageValue>& image);
     // Reads an image value into `image`; a value that does not read leaves no image.
-    void SetImage(std::optional<ImageSpec>& image, LPCTSTR pstrValue);
+    void SetImage(std::optional<ImageValue>& image, LPCTSTR pstrValue);
 
     CPaintManagerUI* m_pManager = nullptr; // not owned
     CControlUI* m_pParent = nullptr;       // not owned: the parent owns this control
@@ -127,8 +127,8 @@ protected:
     DWORD m_dwBorderColor = 0;
     DWORD m_dwTextColor = 0xFF000000;
     int m_nBorderSize = 0;
-    std::optional<ImageSpec> m_bkImage;
-    std::optional<ImageSpec> m_foreImage;
+    std::optional<ImageValue> m_bkImage;
+    std::optional<ImageValue> m_foreImage;
     bool m_bEnabled = true;
     bool m_bVisible = true;
     bool m_bInternVisible = true;

@@ -78,32 +78,32 @@ bool ReadFade(std::wstring_view text, int& fade) {
     return true;
 }
 
-bool SetKey(std::wstring_view key, std::wstring_view value, ImageSpec& spec) {
+bool SetKey(std::wstring_view key, std::wstring_view value, ImageValue& image) {
     if (key == L"file") {
-        spec.file = value;
+        image.file = value;
         return true;
     }
     if (key == L"source")
-        return spec.hasSource = ReadBox(value, spec.source);
+        return image.hasSource = ReadBox(value, image.source);
     if (key == L"corner")
-        return ReadBox(value, spec.corner);
+        return ReadBox(value, image.corner);
     if (key == L"dest")
-        return spec.hasDest = ReadBox(value, spec.dest);
+        return image.hasDest = ReadBox(value, image.dest);
     if (key == L"mask")
-        return spec.hasMask = ReadColor(value, spec.mask);
+        return image.hasMask = ReadColor(value, image.mask);
     if (key == L"fade")
-        return ReadFade(value, spec.fade);
+        return ReadFade(value, image.fade);
     if (key == L"hole")
-        return ReadFlag(value, spec.hole);
+        return ReadFlag(value, image.hole);
     if (key == L"xtiled")
-        return ReadFlag(value, spec.xtiled);
+        return ReadFlag(value, image.xtiled);
     if (key == L"ytiled")
-        return ReadFlag(value, spec.ytiled);
+        return ReadFlag(value, image.ytiled);
     return false;
 }
 
 // One key='value' (or key="value") pair from the front of the text.
-bool TakePair(std::wstring_view& text, ImageSpec& spec) {
+bool TakePair(std::wstring_view& text, ImageValue& image) {
     const std::size_t equals = text.find(L'=');
     if (equals == text.npos)
         return false;
@@ -112,7 +112,7 @@ bool TakePair(std::wstring_view& text, ImageSpec& spec) {
     if (rest.empty() || (rest.front() != L'\'' && rest.front() != L'"'))
         return false;
     const std::size_t close = rest.find(rest.front(), 1);
-    if (close == rest.npos || !SetKey(key, rest.substr(1, close - 1), spec))
+    if (close == rest.npos || !SetKey(key, rest.substr(1, close - 1), image))
         return false;
     text = Trim(rest.substr(close + 1));
     return true;
@@ -155,9 +155,9 @@ bool IsSkinRelativePath(std::wstring_view file) {
     return depth > 0;
 }
 
-bool ParseImageValue(std::wstring_view value, ImageSpec& spec) {
+bool ParseImageValue(std::wstring_view value, ImageValue& image) {
     value = Trim(value);
-    ImageSpec read;
+    ImageValue read;
     if (!IsList(value)) {
         read.file = value;
     } else {
@@ -168,7 +168,7 @@ bool ParseImageValue(std::wstring_view value, ImageSpec& spec) {
     }
     if (!IsSkinRelativePath(read.file))
         return false;
-    spec = std::move(read);
+    image = std::move(read);
     return true;
 }
 

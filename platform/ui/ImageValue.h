@@ -13,7 +13,7 @@ struct ImageBox {
     bool operator==(const ImageBox&) const = default;
 };
 
-struct ImageSpec {
+struct ImageValue {
     std::wstring file;      // relative to the skin folder, checked by IsSkinRelativePath
     bool hasSource = false; // else the whole image
     ImageBox source;        // image pixels: left, top, right, bottom
@@ -26,12 +26,12 @@ struct ImageSpec {
     bool hole = false;      // the nine-grid's centre is not drawn
     bool xtiled = false;
     bool ytiled = false;
-    bool operator==(const ImageSpec&) const = default;
+    bool operator==(const ImageValue&) const = default;
 };
 
 // False for a value that does not read: an unknown key, an unterminated quote, a number
 // out of range, a list without a file, a path that is not inside the skin folder.
-bool ParseImageValue(std::wstring_view value, ImageSpec& spec);
+bool ParseImageValue(std::wstring_view value, ImageValue& image);
 
 // A file name inside the skin folder: not empty, no drive, no root, no UNC or device
 // path, and no ".." that climbs above the folder.

@@ -76,7 +76,7 @@ public:
     HBRUSH GetBrush(DWORD argb);
 
     // Draws a skin image into a control's rectangle; each file is decoded once.
-    void DrawImage(HDC dc, const RECT& control, const ImageSpec& image) {
+    void DrawImage(HDC dc, const RECT& control, const ImageValue& image) {
         m_images.Draw(dc, control, image);
     }
     int GetImageDecodeCount() const { return m_images.DecodeCount(); }

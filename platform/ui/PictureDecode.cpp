@@ -75,7 +75,7 @@ CPictureDecoder::~CPictureDecoder() {
 }
 
 // Each format's class is looked up once: a look-up goes through the registry.
-HRESULT CPictureDecoder::DecoderClass(const CLSID& format, gs::ComPtr<IClassFactory>& found) const {
+HRESULT CPictureDecoder::DecoderClass(const CLSID& format, gs::ComPtr<IClassFactory>& found) {
     for (const auto& [clsid, known] : m_decoderClasses) {
         if (::IsEqualCLSID(*clsid, format)) {
             found = known;
@@ -89,7 +89,7 @@ HRESULT CPictureDecoder::DecoderClass(const CLSID& format, gs::ComPtr<IClassFact
 }
 
 HRESULT CPictureDecoder::OpenFrame(const std::string& bytes,
-                                   gs::ComPtr<IWICBitmapFrameDecode>& frame) const {
+                                   gs::ComPtr<IWICBitmapFrameDecode>& frame) {
     const CLSID* format = DecoderOf(bytes);
     gs::ComPtr<IClassFactory> decoderClass;
     if (!m_factory || !format)
@@ -107,7 +107,7 @@ HRESULT CPictureDecoder::OpenFrame(const std::string& bytes,
 }
 
 HRESULT CPictureDecoder::Decode(const std::string& bytes, const PictureLimits& limits, bool hasMask,
-                                std::uint32_t mask, SkinPicture& picture) const {
+                                std::uint32_t mask, SkinPicture& picture) {
     gs::ComPtr<IWICBitmapFrameDecode> frame;
     GS_RETURN_IF_FAILED(OpenFrame(bytes, frame));
     UINT width = 0, height = 0;

@@ -31,15 +31,15 @@ public:
     // With `hasMask`, pixels of the mask's colour (its RGB) become transparent. Fails for
     // bytes that are no picture, a picture over the limits, or no memory.
     HRESULT Decode(const std::string& bytes, const PictureLimits& limits, bool hasMask,
-                   std::uint32_t mask, SkinPicture& picture) const;
+                   std::uint32_t mask, SkinPicture& picture);
 
 private:
-    HRESULT OpenFrame(const std::string& bytes, gs::ComPtr<IWICBitmapFrameDecode>& frame) const;
-    HRESULT DecoderClass(const CLSID& format, gs::ComPtr<IClassFactory>& found) const;
+    HRESULT OpenFrame(const std::string& bytes, gs::ComPtr<IWICBitmapFrameDecode>& frame);
+    HRESULT DecoderClass(const CLSID& format, gs::ComPtr<IClassFactory>& found);
 
     HRESULT m_apartment;
     gs::ComPtr<IWICImagingFactory> m_factory;
-    mutable std::vector<std::pair<const CLSID*, gs::ComPtr<IClassFactory>>> m_decoderClasses;
+    std::vector<std::pair<const CLSID*, gs::ComPtr<IClassFactory>>> m_decoderClasses;
 };
 
 } // namespace DuiLib

@@ -12,8 +12,8 @@ namespace DuiLib {
 
 namespace {
 
-std::wstring PictureKey(const ImageSpec& spec) {
-    return spec.hasMask ? spec.file + L'|' + std::to_wstring(spec.mask) : spec.file;
+std::wstring PictureKey(const ImageValue& image) {
+    return image.hasMask ? image.file + L'|' + std::to_wstring(image.mask) : image.file;
 }
 
 bool Fits(const ImageBox& box, int width, int height) {
@@ -59,8 +59,8 @@ CSkinImages::CSkinImages() = default;
 
 CSkinImages::~CSkinImages() = default;
 
-const SkinPicture* CSkinImages::Find(const ImageSpec& spec) {
-    const std::wstring key = PictureKey(spec);
+const SkinPicture* CSkinImages::Find(const ImageValue& image) {
+    const std::wstring key = PictureKey(image);
     auto found = m_pictures.find(key);
     if (found != m_pictures.end())
         return found->second.get();
@@ -72,39 +72,39 @@ const SkinPicture* CSkinImages::Find(const ImageSpec& spec) {
     ++m_decodes;
     if (!m_decoder)
         m_decoder = std::make_unique<CPictureDecoder>();
-    if (gs::ReadWholeFile(CPaintManagerUI::GetResourcePath().GetData() + spec.file,
+    if (gs::ReadWholeFile(CPaintManagerUI::GetResourcePath().GetData() + image.file,
                           kMaxPictureBytes, bytes) &&
-        SUCCEEDED(m_decoder->Decode(bytes, limits, spec.hasMask, spec.mask, *picture))) {
+        SUCCEEDED(m_decoder->Decode(bytes, limits, image.hasMask, image.mask, *picture))) {
         m_decodedBytes += std::size_t{4} * picture->width * picture->height;
         slot = std::move(picture);
     }
     return slot.get();
 }
 
-void CSkinImages::Draw(HDC dc, const RECT& control, const ImageSpec& spec) {
-    const SkinPicture* picture = Find(spec);
+void CSkinImages::Draw(HDC dc, const RECT& control, const ImageValue& image) {
+    const SkinPicture* picture = Find(image);
     if (!picture)
         return;
     const ImageBox source =
-        spec.hasSource ? spec.source : ImageBox{0, 0, picture->width, picture->height};
-    const ImageBox& corner = spec.corner;
+        image.hasSource ? image.source : ImageBox{0, 0, picture->width, picture->height};
+    const ImageBox& corner = image.corner;
     if (!Fits(source, picture->width, picture->height) ||
         corner.left + corner.right > source.right - source.left ||
         corner.top + corner.bottom > source.bottom - source.top)
         return;
     const ImageBox target =
-        spec.hasDest ? ImageBox{control.left + spec.dest.left, control.top + spec.dest.top,
-                                control.left + spec.dest.right, control.top + spec.dest.bottom}
-                     : ImageBox{control.left, control.top, control.right, control.bottom};
+        image.hasDest ? ImageBox{control.left + image.dest.left, control.top + image.dest.top,
+                                 control.left + image.dest.right, control.top + image.dest.bottom}
+                      : ImageBox{control.left, control.top, control.right, control.bottom};
     if (!m_source)
         m_source.reset(::CreateCompatibleDC(dc));
     if (!m_source)
         return;
     gs::SelectedObject selected(m_source.get(), picture->bitmap.get());
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(spec.fade), AC_SRC_ALPHA};
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(image.fade), AC_SRC_ALPHA};
     for (const GridCell& cell :
-         LayOutGrid(source, corner, target, spec.hole, spec.xtiled, spec.ytiled))
-        BlendCell(dc, m_source.get(), cell, blend, picture->opaque && spec.fade == 255);
+         LayOutGrid(source, corner, target, image.hole, image.xtiled, image.ytiled))
+        BlendCell(dc, m_source.get(), cell, blend, picture->opaque && image.fade == 255);
 }
 
 } // namespace DuiLib

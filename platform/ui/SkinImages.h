@@ -13,7 +13,7 @@
 
 namespace DuiLib {
 
-struct ImageSpec;
+struct ImageValue;
 class CPictureDecoder;
 
 struct SkinPicture {
@@ -36,14 +36,14 @@ public:
     static constexpr std::size_t kMaxPictureBytes = 64u << 20;
     static constexpr std::size_t kMaxSkinBytes = 256u << 20;
 
-    // Draws the image into `control` (client coordinates) as its spec says; nothing when
-    // the picture cannot be had or the spec does not fit it.
-    void Draw(HDC dc, const RECT& control, const ImageSpec& spec);
+    // Draws the image into `control` (client coordinates) as its value says; nothing when
+    // the picture cannot be had or the value does not fit it.
+    void Draw(HDC dc, const RECT& control, const ImageValue& image);
     // How many files have been decoded (each at most once, per mask).
     int DecodeCount() const { return m_decodes; }
 
 private:
-    const SkinPicture* Find(const ImageSpec& spec);
+    const SkinPicture* Find(const ImageValue& image);
 
     std::map<std::wstring, std::unique_ptr<SkinPicture>> m_pictures; // null: cannot be had
     std::size_t m_decodedBytes = 0;
