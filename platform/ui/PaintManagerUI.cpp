@@ -130,9 +130,10 @@ bool CPaintManagerUI::AttachDialog(CControlUI* pControl) {
     if (!m_pRoot)
         return false;
     m_pRoot->SetManager(this, nullptr, true);
-    if (m_hWndPaint && m_szInitWindowSize.cx > 0 && m_szInitWindowSize.cy > 0)
-        (void)::SetWindowPos(m_hWndPaint, nullptr, 0, 0, m_szInitWindowSize.cx,
-                             m_szInitWindowSize.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE windowSize = GetInitSize();
+    if (m_hWndPaint && windowSize.cx > 0 && windowSize.cy > 0)
+        (void)::SetWindowPos(m_hWndPaint, nullptr, 0, 0, windowSize.cx, windowSize.cy,
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     NeedUpdate();
     if (m_hWndPaint && ::IsWindowVisible(m_hWndPaint))
         ScheduleWindowInit();
@@ -141,6 +142,14 @@ bool CPaintManagerUI::AttachDialog(CControlUI* pControl) {
 
 void CPaintManagerUI::SetWindowAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     (void)ApplyAttributeRow(kWindowAttributes, *this, pstrName, pstrValue); // unknown: ignored
+}
+
+void CPaintManagerUI::SetDpi(int dpi) {
+    if (dpi < kMinDpi || dpi > kMaxDpi || dpi == m_dpi)
+        return;
+    m_dpi = dpi;
+    m_images.SetDpi(dpi);
+    NeedUpdate();
 }
 
 void CPaintManagerUI::SetRoundCorner(SIZE size) {

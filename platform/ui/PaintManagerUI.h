@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/ui/BackBuffer.h"
+#include "platform/ui/DpiScale.h"
 #include "platform/ui/SkinImages.h"
 #include "platform/ui/UIDefs.h"
 #include "platform/win/Handles.h"
@@ -45,12 +46,23 @@ public:
 
     // Settings of the skin's Window element; unknown names and unreadable values are ignored.
     void SetWindowAttribute(LPCTSTR pstrName, LPCTSTR pstrValue);
+    // The DPI the window is drawn at (96 until told). The skin's lengths are written for
+    // 96 DPI; every getter of a length answers it scaled to this DPI (DpiScale.h).
+    int GetDpi() const { return m_dpi; }
+    // A DPI outside kMinDpi..kMaxDpi is ignored. The skin is laid out and painted again.
+    void SetDpi(int dpi);
+    int Scale(int length) const { return ScaleToDpi(length, m_dpi); }
+    SIZE Scale(SIZE size) const { return {Scale(size.cx), Scale(size.cy)}; }
+    RECT Scale(const RECT& rc) const {
+        return {Scale(rc.left), Scale(rc.top), Scale(rc.right), Scale(rc.bottom)};
+    }
+
     // Caption band as margins: left, top (the band's upper edge), right, bottom (its lower edge).
-    RECT& GetCaptionRect() { return m_rcCaption; }
+    RECT GetCaptionRect() const { return Scale(m_rcCaption); }
     void SetCaptionRect(RECT rc) { m_rcCaption = rc; }
-    SIZE& GetRoundCorner() { return m_szRoundCorner; }
+    SIZE GetRoundCorner() const { return Scale(m_szRoundCorner); }
     void SetRoundCorner(SIZE size);
-    SIZE GetInitSize() const { return m_szInitWindowSize; }
+    SIZE GetInitSize() const { return Scale(m_szInitWindowSize); }
     void SetInitSize(SIZE size);
     DWORD GetBkColor() const { return m_dwBackColor; }
     void SetBkColor(DWORD argb) { m_dwBackColor = argb; }
@@ -138,6 +150,7 @@ private:
     bool m_bWindowInitPosted = false;
     bool m_bWindowInitDone = false;
 
+    int m_dpi = kBaseDpi;
     RECT m_rcCaption{};
     SIZE m_szRoundCorner{};
     SIZE m_szInitWindowSize{};

@@ -39,6 +39,8 @@ public:
     // Draws the image into `control` (client coordinates) as its value says; nothing when
     // the picture cannot be had or the value does not fit it.
     void Draw(HDC dc, const RECT& control, const ImageValue& image);
+    // Pictures are drawn for this DPI from here on.
+    void SetDpi(int dpi) { m_dpi = dpi; }
     // How many files have been decoded (each at most once, per mask).
     int DecodeCount() const { return m_decodes; }
 
@@ -48,6 +50,7 @@ private:
     std::map<std::wstring, std::unique_ptr<SkinPicture>> m_pictures; // null: cannot be had
     std::size_t m_decodedBytes = 0;
     int m_decodes = 0;
+    int m_dpi = 96;
     gs::UniqueMemoryDC m_source;                // selects a picture to blend from
     std::unique_ptr<CPictureDecoder> m_decoder; // made for the first picture
 };
