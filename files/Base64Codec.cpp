@@ -2,6 +2,7 @@
 
 #include "codec/Base64.h"
 #include "platform/win/ModulePath.h"
+#include "platform/win/ProcedureOf.h"
 
 #include <string>
 
@@ -31,7 +32,7 @@ BOOL Base64Codec::Free() {
 template <typename Proc> Proc Base64Codec::Find(const char* name) {
     if (!Load())
         return nullptr;
-    return reinterpret_cast<Proc>(reinterpret_cast<void*>(::GetProcAddress(m_module.get(), name)));
+    return gs::ProcedureOf<Proc>(m_module.get(), name);
 }
 
 int Base64Codec::CharsNeededToEncode(int byteCount) {

@@ -9,12 +9,15 @@ LRESULT CShellFrameWnd::OnCreate(BOOL&) {
     LONG style = ::GetWindowLongW(*this, GWL_STYLE);
     ::SetWindowLongW(*this, GWL_STYLE, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
     m_pm.Init(*this);
+    m_pm.SetDpi(DrawingDpi());
     DuiLib::CDialogBuilder builder;
     CDialogBuilderCallbackEx callback;
     DuiLib::CControlUI* root = builder.Create(L"skin.xml", nullptr, &callback, &m_pm, nullptr);
     (void)m_pm.AttachDialog(root);
     // A window without a skin shows nothing and nothing could ever close it.
-    if (!root)
+    if (root)
+        FitIntoWorkArea();
+    else
         ::PostQuitMessage(0);
     (void)m_pm.AddNotifier(this);
     FindCaptionButtons();

@@ -1,5 +1,6 @@
 // "Settings.xml" in the skin folder adapts the shell to one game: the movie, the file
-// type and dialog filter of game files, the title and the Flash Player download page.
+// type and dialog filter of game files, the title, the Flash Player download page and
+// whether the shell draws for the screen's DPI.
 // A missing or broken file leaves every setting at its default.
 #include "shell/ShellFrameWnd.h"
 
@@ -39,4 +40,5 @@ void CShellFrameWnd::LoadSettings() {
     if (m_fileExt.GetLength() <= 0)
         m_fileExt = L"wzs";
     gs::ConvertFileFilter(SettingText(L"FileFilter"), m_fileFilter);
+    m_dpiAware = CDuiString(SettingText(L"DpiAware")) != L"false";
 }

@@ -7,7 +7,6 @@
 #include "platform/host/ActiveXUI.h"
 #include "platform/host/FlashUI.h"
 #include "platform/ui/ControlUI.h"
-#include "shell/MaximiseRule.h"
 
 #include <cstring>
 
@@ -61,6 +60,9 @@ LRESULT CShellFrameWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SIZE:
         result = OnSize(handled);
+        break;
+    case WM_DPICHANGED:
+        result = OnDpiChanged(wParam, lParam);
         break;
     case WM_CLOSE:
         break;
@@ -131,38 +133,27 @@ void CShellFrameWnd::SendOnClose() {
         ::ExitProcess(0);
 }
 
-LRESULT CShellFrameWnd::OnSize(BOOL& handled) {
+void CShellFrameWnd::ApplyRoundCorner() {
     SIZE corner = m_pm.GetRoundCorner();
-    if (!::IsIconic(*this) && (corner.cx != 0 || corner.cy != 0)) {
-        CDuiRect window;
-        (void)::GetWindowRect(*this, &window);
-        window.Offset(-window.left, -window.top);
-        HRGN region =
-            ::CreateRoundRectRgn(0, 0, window.right + 1, window.bottom + 1, corner.cx, corner.cy);
-        (void)::SetWindowRgn(*this, region, TRUE); // the system owns the region from here on
-    }
+    if (::IsIconic(*this) || (corner.cx == 0 && corner.cy == 0))
+        return;
+    CDuiRect window;
+    (void)::GetWindowRect(*this, &window);
+    window.Offset(-window.left, -window.top);
+    HRGN region =
+        ::CreateRoundRectRgn(0, 0, window.right + 1, window.bottom + 1, corner.cx, corner.cy);
+    (void)::SetWindowRgn(*this, region, TRUE); // the system owns the region from here on
+}
+
+LRESULT CShellFrameWnd::OnSize(BOOL& handled) {
+    ApplyRoundCorner();
     int width = 0;
     int height = 0;
-    if (GetControlSize(L"flash", width, height) && width > 0 && height > 0) {
+    if (!m_rescaling && GetControlSize(L"flash", width, height) && width > 0 && height > 0) {
         CDuiRect window;
         (void)::GetWindowRect(*this, &window);
         (void)SendOnSize(window.GetWidth() - m_szChrome.cx, window.GetHeight() - m_szChrome.cy);
     }
-    handled = FALSE;
-    return 0;
-}
-
-LRESULT CShellFrameWnd::OnGetMinMaxInfo(LPARAM lParam, BOOL& handled) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    (void)::GetMonitorInfoW(::MonitorFromWindow(*this, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    CDuiRect work(monitor.rcWork);
-    work.Offset(-monitor.rcMonitor.left, -monitor.rcMonitor.top);
-    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    gs::MaximisePlacement placement =
-        gs::AspectKeepingMaximise(work, m_szMovie, m_szChrome, info->ptMaxSize);
-    info->ptMaxSize = placement.size;
-    info->ptMaxPosition = placement.position;
     handled = FALSE;
     return 0;
 }

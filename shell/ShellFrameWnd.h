@@ -37,6 +37,9 @@ public:
 
     // The window title: the settings' "TaskBarName" text, empty when there is none.
     LPCTSTR GetTaskBarName() const;
+    // False when the settings' "DpiAware" says "false": the shell then draws at 96 DPI and
+    // leaves any scaling to Windows, for a movie that cannot cope with larger sizes.
+    bool IsDpiAware() const { return m_dpiAware; }
 
     // What the settings and the movie's activation left behind, for inspection.
     const DuiLib::CDuiString& GetMoviePath() const { return m_moviePath; }
@@ -54,6 +57,7 @@ private:
 
     LRESULT OnCreate(BOOL& handled);
     LRESULT OnSize(BOOL& handled);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetMinMaxInfo(LPARAM lParam, BOOL& handled);
     LRESULT OnNcHitTest(LPARAM lParam, BOOL& handled);
     LRESULT OnNcActivate(WPARAM wParam, BOOL& handled);
@@ -66,6 +70,10 @@ private:
     HRESULT SendOnSize(int width, int height);
     void RepeatUnheardOnSize();
     void SendOnClose();
+    void ApplyRoundCorner();
+    int DrawingDpi() const;
+    void FitIntoWorkArea();
+    void MeasureMovieAt(SIZE window, SIZE& movie, SIZE& chrome);
     void SwapMaximiseButtons(bool maximised);
     bool IsCaptionButton(const DuiLib::CControlUI* control) const;
     void GiveKeyboardToMovie();
@@ -90,6 +98,9 @@ private:
     DuiLib::CDuiString m_fileExt;
     DuiLib::CDuiString m_moviePath;
     DuiLib::CMarkup m_settings;
+    bool m_dpiAware = true;
+    // The window takes its size for a new DPI: the movie is told once, afterwards.
+    bool m_rescaling = false;
     DuiLib::CSize m_szChrome;
     DuiLib::CSize m_szMovie;
     // The activation's "OnSize" found no callback: the movie's script had not started.

@@ -2,11 +2,13 @@
 // a single-threaded COM apartment that later hosts the Flash control. Every way out
 // gives exit code 0.
 #include "platform/ui/PaintManagerUI.h"
+#include "platform/win/DpiAwareness.h"
 #include "platform/win/ScopeGuard.h"
 #include "shell/ShellFrameWnd.h"
 
 #include <objbase.h>
 
+#include <memory>
 #include <new>
 
 namespace {
@@ -28,20 +30,25 @@ void SetWindowIcon(HWND window) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     DuiLib::CPaintManagerUI::SetInstance(instance);
     DuiLib::CPaintManagerUI::SetResourcePath(DuiLib::CPaintManagerUI::GetInstancePath() + L"skin");
+    // The settings say whether to declare DPI awareness, which must come before anything
+    // of the process makes a window, COM's own apartment window included.
+    std::unique_ptr<CShellFrameWnd> frame(new (std::nothrow) CShellFrameWnd);
+    if (!frame)
+        return 0;
+    if (frame->IsDpiAware())
+        (void)gs::DeclareDpiAwareness(); // refused: the shell still draws at the DPI it is told
     if (FAILED(::CoInitialize(nullptr)))
         return 0;
     gs::ScopeGuard uninitialize([] { ::CoUninitialize(); });
     // Owned by its window from here on: it deletes itself after the window's last message.
-    auto* frame = new (std::nothrow) CShellFrameWnd;
-    if (!frame)
+    CShellFrameWnd* window = frame.release();
+    HWND handle =
+        window->Create(nullptr, window->GetTaskBarName(), kMainWindowStyle, 0, 0, 0, 800, 572);
+    if (!handle)
         return 0;
-    HWND window =
-        frame->Create(nullptr, frame->GetTaskBarName(), kMainWindowStyle, 0, 0, 0, 800, 572);
-    if (!window)
-        return 0;
-    frame->CenterWindow();
-    SetWindowIcon(window);
-    ::ShowWindow(window, SW_SHOW);
+    window->CenterWindow();
+    SetWindowIcon(handle);
+    ::ShowWindow(handle, SW_SHOW);
     DuiLib::CPaintManagerUI::MessageLoop();
     return 0;
 }

@@ -131,7 +131,7 @@ void CContainerUI::PlaceFloatingChildren() {
 
 CDuiRect CContainerUI::GetInnerRect() const {
     CDuiRect inner = m_rcItem;
-    inner.Deflate(m_rcInset);
+    inner.Deflate(GetInset());
     inner.right = std::max(inner.right, inner.left);
     inner.bottom = std::max(inner.bottom, inner.top);
     return inner;

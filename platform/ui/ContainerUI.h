@@ -44,10 +44,10 @@ public:
     void RemoveAll() override;
 
     // Margins between the container's edge and its children.
-    const CDuiRect& GetInset() const { return m_rcInset; }
+    CDuiRect GetInset() const { return Scaled(m_rcInset); }
     void SetInset(RECT rc);
     // Gap between neighbours in a layout.
-    int GetChildPadding() const { return m_iChildPadding; }
+    int GetChildPadding() const { return Scaled(m_iChildPadding); }
     void SetChildPadding(int padding);
 
     void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;

@@ -57,6 +57,14 @@ void CControlUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool
         m_pManager->InitControls(this);
 }
 
+int CControlUI::Scaled(int length) const {
+    return m_pManager ? m_pManager->Scale(length) : length;
+}
+
+CDuiRect CControlUI::Scaled(const RECT& rc) const {
+    return m_pManager ? CDuiRect(m_pManager->Scale(rc)) : CDuiRect(rc);
+}
+
 void CControlUI::SetPos(RECT rc) {
     Invalidate();
     m_rcItem = rc;
@@ -231,10 +239,11 @@ void CControlUI::SetImage(std::optional<ImageValue>& image, LPCTSTR pstrValue) {
 void CControlUI::PaintText(HDC) {}
 
 void CControlUI::PaintBorder(HDC hDC) {
-    if (m_nBorderSize <= 0 || m_dwBorderColor >> 24 == 0 || !m_pManager)
+    const int border = GetBorderSize();
+    if (border <= 0 || m_dwBorderColor >> 24 == 0 || !m_pManager)
         return;
     HBRUSH brush = m_pManager->GetBrush(m_dwBorderColor);
-    int size = std::min({m_nBorderSize, (GetWidth() + 1) / 2, (GetHeight() + 1) / 2});
+    int size = std::min({border, (GetWidth() + 1) / 2, (GetHeight() + 1) / 2});
     const CDuiRect& rc = m_rcItem;
     RECT edges[] = {{rc.left, rc.top, rc.right, rc.top + size},
                     {rc.left, rc.bottom - size, rc.right, rc.bottom},

@@ -40,27 +40,28 @@ public:
     virtual void SetPos(RECT rc);
     int GetWidth() const { return m_rcItem.GetWidth(); }
     int GetHeight() const { return m_rcItem.GetHeight(); }
+    // The skin's lengths are 96-DPI pixels; their getters answer them at the manager's DPI.
     // Fixed sizes asked for by the skin; 0 lets the layout stretch the control.
-    int GetFixedWidth() const { return m_cxyFixed.cx; }
-    int GetFixedHeight() const { return m_cxyFixed.cy; }
+    int GetFixedWidth() const { return Scaled(m_cxyFixed.cx); }
+    int GetFixedHeight() const { return Scaled(m_cxyFixed.cy); }
     void SetFixedWidth(int cx);
     void SetFixedHeight(int cy);
     // Margins around the control inside its parent's layout.
-    const CDuiRect& GetPadding() const { return m_rcPadding; }
+    CDuiRect GetPadding() const { return Scaled(m_rcPadding); }
     void SetPadding(RECT rc);
 
     // A floating control takes no room in its parent's line: it sits at its pos offsets
     // (left, top, right, bottom) from the parent's top-left corner.
     bool IsFloat() const { return m_bFloat; }
     void SetFloat(bool floating);
-    const CDuiRect& GetFloatPos() const { return m_rcFloatPos; }
+    CDuiRect GetFloatPos() const { return Scaled(m_rcFloatPos); }
     void SetFloatPos(RECT offsets);
 
     DWORD GetBkColor() const { return m_dwBackColor; }
     void SetBkColor(DWORD argb);
     DWORD GetBorderColor() const { return m_dwBorderColor; }
     void SetBorderColor(DWORD argb);
-    int GetBorderSize() const { return m_nBorderSize; }
+    int GetBorderSize() const { return Scaled(m_nBorderSize); }
     void SetBorderSize(int size);
     DWORD GetTextColor() const { return m_dwTextColor; }
     void SetTextColor(DWORD argb);
@@ -100,6 +101,10 @@ public:
     void NeedUpdate();
 
 protected:
+    // A skin length at the manager's DPI; as written while the control has no manager.
+    int Scaled(int length) const;
+    CDuiRect Scaled(const RECT& rc) const;
+
     virtual void PaintBkColor(HDC hDC);
     void PaintBkImage(HDC hDC) { DrawImage(hDC, m_bkImage); }
     // The image of the control's state, between the background and the fore image.

@@ -17,7 +17,7 @@ LPVOID CHorizontalLayoutUI::GetInterface(LPCTSTR pstrName) {
 }
 
 void CHorizontalLayoutUI::ArrangeChildren(const CDuiRect& inner) {
-    ArrangeInLine(m_items, inner, m_iChildPadding, false);
+    ArrangeInLine(m_items, inner, GetChildPadding(), false);
 }
 
 } // namespace DuiLib

@@ -130,7 +130,7 @@ void CLabelUI::PaintText(HDC hDC) {
     ::SetBkMode(hDC, TRANSPARENT);
     ::SetTextColor(hDC, ToColorRef(GetCurrentTextColor()));
     CDuiRect rc = m_rcItem;
-    rc.Deflate(m_rcTextPadding);
+    rc.Deflate(Scaled(m_rcTextPadding));
     (void)::DrawTextW(hDC, m_sText.GetData(), m_sText.GetLength(), &rc,
                       m_uTextStyle | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }

@@ -198,14 +198,15 @@ HFONT CPaintManagerUI::GetFont(const TFontInfo& info) {
     // A face the system lacks would draw the skin's Chinese text as boxes.
     if (face.empty() || !IsFontInstalled(face))
         face = FallbackFontName().GetData();
-    std::wstring key = face + L'|' + std::to_wstring(info.iSize) + (info.bBold ? L"|b" : L"|n") +
+    const int height = Scale(info.iSize);
+    std::wstring key = face + L'|' + std::to_wstring(height) + (info.bBold ? L"|b" : L"|n") +
                        (info.bItalic ? L"i" : L"") + (info.bUnderline ? L"u" : L"");
     gs::UniqueFont& font = m_fonts[key];
     if (!font)
-        font.reset(::CreateFontW(-info.iSize, 0, 0, 0, info.bBold ? FW_BOLD : FW_NORMAL,
-                                 info.bItalic, info.bUnderline, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+        font.reset(::CreateFontW(-height, 0, 0, 0, info.bBold ? FW_BOLD : FW_NORMAL, info.bItalic,
+                                 info.bUnderline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                 face.c_str()));
     return font.get();
 }
 

@@ -17,7 +17,7 @@ LPVOID CVerticalLayoutUI::GetInterface(LPCTSTR pstrName) {
 }
 
 void CVerticalLayoutUI::ArrangeChildren(const CDuiRect& inner) {
-    ArrangeInLine(m_items, inner, m_iChildPadding, true);
+    ArrangeInLine(m_items, inner, GetChildPadding(), true);
 }
 
 } // namespace DuiLib

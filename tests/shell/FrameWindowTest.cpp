@@ -57,9 +57,7 @@ void ExpectMaximised(FrameHarness& harness, bool maximised) {
     EXPECT_EQ(::IsZoomed(harness.window()) != FALSE, maximised);
     EXPECT_EQ(Visible(harness, L"maxbtn"), !maximised);
     EXPECT_EQ(Visible(harness, L"restorebtn"), maximised);
-    // The aspect rule asks for 1184 x 768 on the 1024 x 768 screen; the system keeps a
-    // maximised window within its largest tracking size, 1036 wide here.
-    EXPECT_EQ(WindowSize(harness.window()), maximised ? Dims(1036, 768) : Dims(1016, 663));
+    EXPECT_EQ(WindowSize(harness.window()), maximised ? Dims(1024, 668) : Dims(1016, 663));
 }
 
 } // namespace
@@ -153,14 +151,18 @@ TEST(FrameWindow, CaptionButtonsAndCaptionDoubleClicksMaximiseToTheAspectWithThe
     info.ptMaxSize = {1920, 1080};
     info.ptMaxTrackSize = {1234, 987};
     ::SendMessageW(harness.window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    // (768 - 38) x 1000 / 625 + 16 = 1184 wide, centred on the 1024 wide work area.
-    EXPECT_EQ(info.ptMaxSize.x, 1184);
-    EXPECT_EQ(info.ptMaxSize.y, 768);
-    EXPECT_EQ(info.ptMaxPosition.x, -80);
-    EXPECT_EQ(info.ptMaxPosition.y, 0);
+    // The full height would need (768 - 38) x 1000 / 625 + 16 = 1184 of the 1024 x 768
+    // work area's width: the window fills the width, 1008 x 625 / 1000 + 38 = 668 high.
+    RECT work{};
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    ASSERT_EQ(work.right - work.left, 1024);
+    ASSERT_EQ(work.bottom - work.top, 768);
+    EXPECT_EQ(info.ptMaxSize.x, 1024);
+    EXPECT_EQ(info.ptMaxSize.y, 668);
+    EXPECT_EQ(info.ptMaxPosition.x, 0);
+    EXPECT_EQ(info.ptMaxPosition.y, 50);
     EXPECT_EQ(info.ptMaxTrackSize.x, 1234) << "the tracking sizes stay as proposed";
     EXPECT_EQ(info.ptMaxTrackSize.y, 987);
-    ASSERT_EQ(::GetSystemMetrics(SM_CXMAXTRACK), 1036);
 
     harness.Click(L"maxbtn");
     ExpectMaximised(harness, true);
