@@ -1,5 +1,7 @@
 #include "player/Stage.h"
 
+#include "platform/ui/DpiScale.h"
+#include "platform/win/DpiAwareness.h"
 #include "platform/win/ResultMacros.h"
 #include "player/Module.h"
 
@@ -7,6 +9,8 @@ namespace player {
 
 namespace {
 
+// Lengths at 96 DPI: the stage draws them at its window's DPI, as the player's own
+// font (the system's dialog font) grows with it.
 constexpr int Margin = 8;
 constexpr int LineHeight = 18;
 constexpr int ButtonWidth = 160;
@@ -58,6 +62,7 @@ HRESULT Stage::RegisterWindowClass() {
 HRESULT Stage::Create(HWND parent, const RECT& rect) {
     Destroy();
     GS_RETURN_IF_FAILED(RegisterWindowClass());
+    m_dpi = gs::DpiOfWindow(parent);
     // WM_NCCREATE adopts the window into m_window.
     if (!::CreateWindowExW(0, ClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, rect.left,
                            rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
@@ -195,7 +200,7 @@ void Stage::Paint() {
     (void)::FillRect(paint.get(), &client, background.get());
     gs::SelectedObject font(paint.get(), ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(paint.get(), TRANSPARENT);
-    int y = Margin;
+    int y = Px(Margin);
     {
         HGDIOBJ titleFont = m_titleFont ? m_titleFont.get() : ::GetStockObject(DEFAULT_GUI_FONT);
         gs::SelectedObject bold(paint.get(), titleFont);
@@ -211,40 +216,44 @@ void Stage::Paint() {
         y = DrawLine(paint.get(), y, L"  " + call, RGB(0, 96, 0));
 }
 
+int Stage::Px(int length) const {
+    return DuiLib::ScaleToDpi(length, m_dpi);
+}
+
 int Stage::DrawLine(HDC dc, int y, const std::wstring& text, COLORREF color) const {
     RECT client{};
     (void)::GetClientRect(m_window.get(), &client);
-    RECT line{Margin, y, client.right - Margin, y + LineHeight};
+    RECT line{Px(Margin), y, client.right - Px(Margin), y + Px(LineHeight)};
     ::SetTextColor(dc, color);
     (void)::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &line,
                       DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    return y + LineHeight;
+    return y + Px(LineHeight);
 }
 
 int Stage::ButtonsTop() const {
     size_t lines = 1 + (m_status.empty() ? 0 : 1) + m_lines.size();
-    return Margin + static_cast<int>(lines) * LineHeight + Margin;
+    return Px(Margin) + static_cast<int>(lines) * Px(LineHeight) + Px(Margin);
 }
 
 // Buttons fill rows as wide as the stage, below the text lines.
 size_t Stage::ButtonsPerRow() const {
     RECT client{};
     (void)::GetClientRect(m_window.get(), &client);
-    int perRow = (client.right - Margin) / (ButtonWidth + Margin);
+    int perRow = (client.right - Px(Margin)) / (Px(ButtonWidth) + Px(Margin));
     return static_cast<size_t>(perRow > 1 ? perRow : 1);
 }
 
 POINT Stage::ButtonPosition(size_t index) const {
     size_t perRow = ButtonsPerRow();
-    return {Margin + static_cast<int>(index % perRow) * (ButtonWidth + Margin),
-            ButtonsTop() + static_cast<int>(index / perRow) * (ButtonHeight + Margin)};
+    return {Px(Margin) + static_cast<int>(index % perRow) * (Px(ButtonWidth) + Px(Margin)),
+            ButtonsTop() + static_cast<int>(index / perRow) * (Px(ButtonHeight) + Px(Margin))};
 }
 
 int Stage::ButtonsBottom() const {
     if (m_buttons.empty())
         return ButtonsTop();
     size_t rows = (m_buttons.size() + ButtonsPerRow() - 1) / ButtonsPerRow();
-    return ButtonsTop() + static_cast<int>(rows) * (ButtonHeight + Margin);
+    return ButtonsTop() + static_cast<int>(rows) * (Px(ButtonHeight) + Px(Margin));
 }
 
 void Stage::CreateButton(size_t index) {
@@ -253,8 +262,8 @@ void Stage::CreateButton(size_t index) {
     POINT at = ButtonPosition(index);
     HWND button = ::CreateWindowExW(
         0, L"BUTTON", m_buttons[index].c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, at.x, at.y,
-        ButtonWidth, ButtonHeight, m_window.get(), reinterpret_cast<HMENU>(FirstButtonId + index),
-        ModuleInstance(), nullptr);
+        Px(ButtonWidth), Px(ButtonHeight), m_window.get(),
+        reinterpret_cast<HMENU>(FirstButtonId + index), ModuleInstance(), nullptr);
     m_buttonWindows.emplace_back(button);
     ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
                    FALSE);

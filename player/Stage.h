@@ -50,6 +50,8 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
+    // A 96-DPI length at the stage window's DPI.
+    int Px(int length) const;
     int DrawLine(HDC dc, int y, const std::wstring& text, COLORREF color) const;
     int ButtonsTop() const;
     size_t ButtonsPerRow() const;
@@ -64,6 +66,7 @@ private:
     gs::UniqueWindow m_window;
     std::vector<gs::UniqueWindow> m_buttonWindows;
     gs::UniqueFont m_titleFont;
+    int m_dpi = 96;
     std::wstring m_title;
     std::wstring m_status;
     std::deque<std::wstring> m_lines;
