@@ -66,7 +66,7 @@ TEST(PictureResample, ColoursStayWithinTheirAlphaUpAndDown) {
 TEST(PictureResample, ExtremeSizesStayInBoundsAndBadGridsAreRefused) {
     const struct {
         int fromWidth, fromHeight, toWidth, toHeight;
-    } sizes[] = {{1, 1, 16384, 1}, {1, 1, 1, 16384}, {16384, 1, 1, 1}, {16384, 2, 3, 16384}};
+    } sizes[] = {{1, 1, 16384, 1}, {1, 1, 1, 16384}, {16384, 1, 1, 1}, {2, 16384, 16384, 3}};
     for (const auto& [fromWidth, fromHeight, toWidth, toHeight] : sizes)
         EXPECT_EQ(Resampled(Pixels(std::size_t{1} * fromWidth * fromHeight, 0x80402010), fromWidth,
                             toWidth, toHeight),
