@@ -12,17 +12,6 @@ namespace DuiLib {
 
 namespace {
 
-HRESULT CreatePictureBitmap(int width, int height, SkinPicture& picture, void*& bits) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    picture.bitmap.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!picture.bitmap || !bits)
-        return E_OUTOFMEMORY;
-    picture.width = width;
-    picture.height = height;
-    return S_OK;
-}
-
 // The decoder of the four formats a skin may use, chosen by the file's signature. Asking
 // the factory to find one instead costs a search of every registered codec, tens of
 // milliseconds at start-up.
@@ -60,6 +49,17 @@ bool MaskAndPremultiply(std::uint32_t* pixels, std::size_t count, bool hasMask,
 }
 
 } // namespace
+
+HRESULT CreatePictureBitmap(int width, int height, SkinPicture& picture, void*& bits) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    picture.bitmap.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture.bitmap || !bits)
+        return E_OUTOFMEMORY;
+    picture.width = width;
+    picture.height = height;
+    return S_OK;
+}
 
 CPictureDecoder::CPictureDecoder()
     : m_apartment(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {
@@ -112,9 +112,7 @@ HRESULT CPictureDecoder::Decode(const std::string& bytes, const PictureLimits& l
     GS_RETURN_IF_FAILED(OpenFrame(bytes, frame));
     UINT width = 0, height = 0;
     GS_RETURN_IF_FAILED(frame->GetSize(&width, &height));
-    const auto side = static_cast<UINT>(limits.maxSide);
-    if (width == 0 || height == 0 || width > side || height > side ||
-        std::size_t{width} * height > limits.maxBytes / 4)
+    if (!limits.Admit(width, height))
         return E_INVALIDARG;
     gs::ComPtr<IWICFormatConverter> converter;
     GS_RETURN_IF_FAILED(m_factory->CreateFormatConverter(converter.put()));

@@ -16,7 +16,17 @@ namespace DuiLib {
 struct PictureLimits {
     int maxSide;
     std::size_t maxBytes; // decoded
+
+    // Sides are taken in 64 bits: a picture scaled for a DPI may be asked for at any size.
+    bool Admit(std::uint64_t width, std::uint64_t height) const {
+        const auto side = static_cast<std::uint64_t>(maxSide);
+        return width > 0 && height > 0 && width <= side && height <= side &&
+               width * height <= maxBytes / 4;
+    }
 };
+
+// Gives `picture` a new top-down 32-bit DIB section of that size; `bits` are its pixels.
+HRESULT CreatePictureBitmap(int width, int height, SkinPicture& picture, void*& bits);
 
 // One imaging component for all the pictures of a skin. The thread may not have COM yet
 // (a window made before the program's own start-up code ran, say): the decoder then

@@ -1,24 +1,50 @@
 #include "platform/ui/SkinImages.h"
 
 #include <algorithm>
+#include <span>
 
+#include "platform/ui/DpiScale.h"
 #include "platform/ui/ImageValue.h"
 #include "platform/ui/NineGrid.h"
 #include "platform/ui/PaintManagerUI.h"
 #include "platform/ui/PictureDecode.h"
+#include "platform/ui/PictureResample.h"
+#include "platform/ui/PictureScale.h"
 #include "platform/win/WholeFile.h"
 
 namespace DuiLib {
 
 namespace {
 
-std::wstring PictureKey(const ImageValue& image) {
-    return image.hasMask ? image.file + L'|' + std::to_wstring(image.mask) : image.file;
+// The file named settles which file is decoded at a DPI, so it stands for it in the key.
+std::wstring PictureKey(const ImageValue& image, int dpi) {
+    const std::wstring mask = image.hasMask ? std::to_wstring(image.mask) : std::wstring();
+    return image.file + L'|' + mask + L'|' + std::to_wstring(dpi);
 }
 
-bool Fits(const ImageBox& box, int width, int height) {
-    return box.left < box.right && box.top < box.bottom && box.right <= width &&
-           box.bottom <= height;
+std::size_t PictureBytes(const SkinPicture& picture) {
+    return std::size_t{4} * picture.width * picture.height;
+}
+
+std::span<std::uint32_t> PixelsOf(const SkinPicture& picture) {
+    DIBSECTION section{};
+    if (::GetObjectW(picture.bitmap.get(), sizeof section, &section) != sizeof section)
+        return {};
+    return {static_cast<std::uint32_t*>(section.dsBm.bmBits), PictureBytes(picture) / 4};
+}
+
+// The part used lies inside the picture, and its nine-grid's insets inside the part.
+bool Fits(const ImageBox& source, const ImageBox& corner, int width, int height) {
+    return source.left < source.right && source.top < source.bottom && source.right <= width &&
+           source.bottom <= height && corner.left + corner.right <= source.right - source.left &&
+           corner.top + corner.bottom <= source.bottom - source.top;
+}
+
+ImageBox Target(const RECT& control, bool hasDest, const ImageBox& dest) {
+    if (!hasDest)
+        return {control.left, control.top, control.right, control.bottom};
+    return {control.left + dest.left, control.top + dest.top, control.left + dest.right,
+            control.top + dest.bottom};
 }
 
 // An opaque picture drawn at full strength covers what is under it: a copy does what a
@@ -59,26 +85,76 @@ CSkinImages::CSkinImages() = default;
 
 CSkinImages::~CSkinImages() = default;
 
+void CSkinImages::SetDpi(int dpi) {
+    if (dpi == m_dpi)
+        return;
+    m_dpi = dpi;
+    m_pictures.clear();
+    m_decodedBytes = 0;
+}
+
 const SkinPicture* CSkinImages::Find(const ImageValue& image) {
-    const std::wstring key = PictureKey(image);
+    const std::wstring key = PictureKey(image, m_dpi);
     auto found = m_pictures.find(key);
     if (found != m_pictures.end())
         return found->second.get();
     std::unique_ptr<SkinPicture>& slot = m_pictures[key];
-    std::string bytes;
-    const PictureLimits limits{kMaxSide,
-                               std::min(kMaxPictureBytes, kMaxSkinBytes - m_decodedBytes)};
-    auto picture = std::make_unique<SkinPicture>();
+    slot = Load(image);
+    if (slot)
+        m_decodedBytes += PictureBytes(*slot);
+    return slot.get();
+}
+
+// A twin that is missing or does not decode leaves the 1x file to serve.
+std::unique_ptr<SkinPicture> CSkinImages::Load(const ImageValue& image) {
+    if (m_dpi >= kTwinDpi) {
+        auto twin = Decode(TwinFileName(image.file), image);
+        if (twin)
+            return ScaleToDevice(*twin, kTwinScale) ? std::move(twin) : nullptr;
+    }
+    auto picture = Decode(image.file, image);
+    return picture && ScaleToDevice(*picture, 1) ? std::move(picture) : nullptr;
+}
+
+std::unique_ptr<SkinPicture> CSkinImages::Decode(const std::wstring& file,
+                                                 const ImageValue& image) {
     ++m_decodes;
     if (!m_decoder)
         m_decoder = std::make_unique<CPictureDecoder>();
-    if (gs::ReadWholeFile(CPaintManagerUI::GetResourcePath().GetData() + image.file,
-                          kMaxPictureBytes, bytes) &&
-        SUCCEEDED(m_decoder->Decode(bytes, limits, image.hasMask, image.mask, *picture))) {
-        m_decodedBytes += std::size_t{4} * picture->width * picture->height;
-        slot = std::move(picture);
-    }
-    return slot.get();
+    std::string bytes;
+    auto picture = std::make_unique<SkinPicture>();
+    if (!gs::ReadWholeFile(CPaintManagerUI::GetResourcePath().GetData() + file, kMaxPictureBytes,
+                           bytes) ||
+        FAILED(m_decoder->Decode(bytes, Limits(), image.hasMask, image.mask, *picture)))
+        return nullptr;
+    return picture;
+}
+
+// At 96 DPI for a 1x file, and 192 for a twin, the picture is kept as decoded.
+bool CSkinImages::ScaleToDevice(SkinPicture& picture, int naturalScale) const {
+    const int width = DeviceSide(picture.width, m_dpi, naturalScale);
+    const int height = DeviceSide(picture.height, m_dpi, naturalScale);
+    if (width == picture.width && height == picture.height)
+        return true;
+    SkinPicture scaled;
+    void* bits = nullptr;
+    if (!Limits().Admit(width, height) || FAILED(CreatePictureBitmap(width, height, scaled, bits)))
+        return false;
+    const std::span<std::uint32_t> to{static_cast<std::uint32_t*>(bits), PictureBytes(scaled) / 4};
+    if (!ResamplePicture({PixelsOf(picture), picture.width, picture.height}, {to, width, height}))
+        return false;
+    scaled.opaque = picture.opaque; // a mean of opaque pixels is opaque
+    picture = std::move(scaled);
+    return true;
+}
+
+PictureLimits CSkinImages::Limits() const {
+    return {kMaxSide, std::min(kMaxPictureBytes, kMaxSkinBytes - m_decodedBytes)};
+}
+
+ImageBox CSkinImages::ToDevice(const ImageBox& box) const {
+    return {ScaleToDpi(box.left, m_dpi), ScaleToDpi(box.top, m_dpi), ScaleToDpi(box.right, m_dpi),
+            ScaleToDpi(box.bottom, m_dpi)};
 }
 
 void CSkinImages::Draw(HDC dc, const RECT& control, const ImageValue& image) {
@@ -86,16 +162,11 @@ void CSkinImages::Draw(HDC dc, const RECT& control, const ImageValue& image) {
     if (!picture)
         return;
     const ImageBox source =
-        image.hasSource ? image.source : ImageBox{0, 0, picture->width, picture->height};
-    const ImageBox& corner = image.corner;
-    if (!Fits(source, picture->width, picture->height) ||
-        corner.left + corner.right > source.right - source.left ||
-        corner.top + corner.bottom > source.bottom - source.top)
+        image.hasSource ? ToDevice(image.source) : ImageBox{0, 0, picture->width, picture->height};
+    const ImageBox corner = ToDevice(image.corner);
+    if (!Fits(source, corner, picture->width, picture->height))
         return;
-    const ImageBox target =
-        image.hasDest ? ImageBox{control.left + image.dest.left, control.top + image.dest.top,
-                                 control.left + image.dest.right, control.top + image.dest.bottom}
-                      : ImageBox{control.left, control.top, control.right, control.bottom};
+    const ImageBox target = Target(control, image.hasDest, ToDevice(image.dest));
     if (!m_source)
         m_source.reset(::CreateCompatibleDC(dc));
     if (!m_source)

@@ -1,10 +1,12 @@
 // Skin images on a real window: every form of the image value, the button's state
-// images under real mouse messages, each file decoded once, and the skin's memory bound.
+// images under real mouse messages, each file decoded once, and the skin's memory bound;
+// at other DPIs, cells and corners on their scaled pixels and the @2x twins.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PaintedPixels.h"
@@ -47,6 +49,32 @@ const char kSkin[] = R"(<Window size="240,60" bkcolor="#FF000000">
     </HorizontalLayout>
   </VerticalLayout>
 </Window>)";
+
+// Two square cells: the first of one colour, the second a nine-grid of insets a third of
+// its side, with corners, edges and centre of their own colours. The twin's corners have
+// a colour the 1x file lacks.
+constexpr DWORD kFirstCell = 0x808080, kCorner = 0xC00000, kTwinCorner = 0x00C000, kEdge = 0x0000C0,
+                kCentre = 0xC0C000;
+
+std::vector<std::uint32_t> GridSheet(int scale, DWORD corner) {
+    const int cell = 12 * scale, inset = 4 * scale;
+    const auto inInset = [&](int at) { return at < inset || at >= cell - inset; };
+    const DWORD byInsets[] = {kCentre, kEdge, corner};
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < cell; ++y)
+        for (int x = 0; x < 2 * cell; ++x)
+            pixels.push_back(0xFF000000 |
+                             (x < cell ? kFirstCell : byInsets[inInset(x - cell) + inInset(y)]));
+    return pixels;
+}
+
+// Three controls sharing the window's width: the sheet with its twin, one without, one
+// whose twin is no picture.
+const char kScaledSkin[] = R"(<Window bkcolor="#FF000000"><HorizontalLayout>
+  <Control bkimage="file='cells.png' source='12,0,24,12' corner='4,4,4,4'"/>
+  <Control bkimage="file='lone.png' source='12,0,24,12' corner='4,4,4,4'"/>
+  <Control bkimage="file='broken.png' source='12,0,24,12' corner='4,4,4,4'"/>
+</HorizontalLayout></Window>)";
 
 class ImageWindow : public gs::test::SkinTestWindow {
 public:
@@ -95,6 +123,14 @@ protected:
         if (window.GetHWND())
             ::DestroyWindow(window);
         ::CoUninitialize();
+    }
+    void Attach(const wchar_t* name, const std::string& skin) {
+        folder.Write(name, skin);
+        DuiLib::CDialogBuilder builder;
+        window.pm.AttachDialog(builder.Create(name, nullptr, nullptr, &window.pm, nullptr));
+    }
+    void Resize(int width, int height) {
+        ::SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     }
     void Send(UINT message, POINT at, WPARAM keys = 0) {
         ::SendMessageW(window, message, keys, MAKELPARAM(at.x, at.y));
@@ -174,11 +210,61 @@ TEST_F(Images, PicturesPastTheSkinsMemoryBoundAreNotDrawn) {
     for (int i = 0; i < 5; ++i)
         skin += "<Control width=\"10\" bkimage=\"file='large.png' mask='#FF00000" +
                 std::to_string(i) + "'\"/>";
-    folder.Write(L"large.xml", skin + "</HorizontalLayout></Window>");
-    DuiLib::CDialogBuilder builder;
-    window.pm.AttachDialog(builder.Create(L"large.xml", nullptr, nullptr, &window.pm, nullptr));
+    Attach(L"large.xml", skin + "</HorizontalLayout></Window>");
     const PaintedPixels pixels(window);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(pixels.At(10 * i + 5, 5), 0xFFFFFFu) << i;
     EXPECT_EQ(pixels.At(45, 5), 0u) << "the fifth is past the bound";
+}
+
+// The 96-DPI control is 40 pixels square; its cell's corners are 4 pixels of the 1x file.
+TEST_F(Images, CellsAndCornersLandOnTheirScaledPixelsAndTheTwinIsDrawnFrom144Dpi) {
+    const std::wstring& at = folder.Path();
+    for (const wchar_t* name : {L"cells.png", L"lone.png", L"broken.png"})
+        ASSERT_HRESULT_SUCCEEDED(WritePng(at + name, 24, 12, GridSheet(1, kCorner)));
+    ASSERT_HRESULT_SUCCEEDED(WritePng(at + L"cells@2x.png", 48, 24, GridSheet(2, kTwinCorner)));
+    folder.Write(L"broken@2x.png", "not a picture");
+    Attach(L"scaled.xml", kScaledSkin);
+    const struct {
+        int dpi, side, corner;
+        bool twin;
+    } rows[] = {{96, 40, 4, false}, {120, 50, 5, false}, {144, 60, 6, true}, {192, 80, 8, true}};
+    for (const auto& [dpi, side, corner, twin] : rows) {
+        window.pm.SetDpi(dpi);
+        Resize(3 * side, side);
+        const PaintedPixels pixels(window);
+        for (int control = 0; control < 3; ++control) {
+            const DWORD ownCorner = twin && control == 0 ? kTwinCorner : kCorner;
+            const std::pair<int, DWORD> steps[] = {{corner - 1, ownCorner},
+                                                   {corner, kEdge},
+                                                   {side - corner - 1, kEdge},
+                                                   {side - corner, ownCorner}};
+            for (const auto& [along, colour] : steps) {
+                EXPECT_EQ(pixels.At(control * side + along, 0), colour)
+                    << dpi << " DPI, control " << control << ", x " << along;
+                EXPECT_EQ(pixels.At(control * side, along), colour)
+                    << dpi << " DPI, control " << control << ", y " << along;
+            }
+        }
+    }
+}
+
+// Four 16 MB pictures at 96 DPI are 64 MB each at 192: together they fit the skin's bound
+// only once the 96-DPI ones have left it.
+TEST_F(Images, ANewDpiDecodesThePicturesAgainAndLetsTheOldOnesGo) {
+    ASSERT_HRESULT_SUCCEEDED(WriteSolidPng(folder.Path() + L"big.png", 2000, 2000, 0xFFFFFFFF));
+    std::string skin = "<Window bkcolor=\"#FF000000\"><HorizontalLayout>";
+    for (int i = 0; i < 4; ++i)
+        skin += "<Control bkimage=\"file='big.png' mask='#FF00000" + std::to_string(i) + "'\"/>";
+    Attach(L"big.xml", skin + "</HorizontalLayout></Window>");
+    Resize(40, 10);
+    const int before = window.pm.GetImageDecodeCount();
+    for (int dpi : {96, 192}) {
+        window.pm.SetDpi(dpi);
+        const PaintedPixels pixels(window);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(pixels.At(10 * i + 5, 5), 0xFFFFFFu) << dpi << " DPI, picture " << i;
+    }
+    EXPECT_EQ(window.pm.GetImageDecodeCount() - before, 4 + 8)
+        << "each again at 192, after its missing twin";
 }
