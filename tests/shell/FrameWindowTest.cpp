@@ -127,7 +127,7 @@ TEST(FrameWindow, CloseRequestsOnlyTellTheMovieAndOtherNotificationsDoNothing) {
     EXPECT_TRUE(harness.WaitFor(
         "in <invoke name=\"OnRButtonDown\" returntype=\"xml\"><arguments/></invoke>", 2));
     ::SendMessageW(harness.window(), WM_CLOSE, 0, 0);
-    gs::test::PumpFor(200);
+    ASSERT_TRUE(gs::test::PumpUntilSettled());
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 0);
     EXPECT_FALSE(::IsZoomed(harness.window()) || ::IsIconic(harness.window()));
     EXPECT_TRUE(Visible(harness, L"maxbtn"));
@@ -138,7 +138,7 @@ TEST(FrameWindow, CloseRequestsOnlyTellTheMovieAndOtherNotificationsDoNothing) {
     ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_CLOSE | 2, 0); // ends in WM_CLOSE
     harness.Click(L"closebtn");
     EXPECT_TRUE(harness.WaitFor("in <invoke name=\"OnClose\"", 2));
-    gs::test::PumpFor(200);
+    ASSERT_TRUE(gs::test::PumpUntilSettled());
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 2);
     EXPECT_TRUE(::IsWindowVisible(harness.window()));
 }
@@ -195,7 +195,7 @@ TEST(FrameWindow, CaptionButtonsAndCaptionDoubleClicksMaximiseToTheAspectWithThe
             ::SendMessageW(target, WM_CHAR, key == VK_RETURN ? L'\r' : L' ', 1);
             ::SendMessageW(target, WM_KEYUP, key, 0xC0000001);
         }
-    gs::test::PumpFor(200);
+    ASSERT_TRUE(gs::test::PumpUntilSettled());
     EXPECT_FALSE(::IsIconic(harness.window())) << "a key pressed the minimise button again";
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 1) << "a key pressed close again";
 }
@@ -244,7 +244,7 @@ TEST(FrameWindow, ForeignTimersAreConsumedAndRunNoFlow) {
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie("filedialog cancel\n")));
     for (WPARAM foreign : {WPARAM{77}, WPARAM{999}, WPARAM{1002}, WPARAM{0x10000}})
         EXPECT_EQ(::SendMessageW(harness.window(), WM_TIMER, foreign, 0), 0);
-    gs::test::PumpFor(200);
+    ASSERT_TRUE(gs::test::PumpUntilSettled());
     EXPECT_EQ(harness.Count("dialog "), 0) << "a file dialog was opened";
     EXPECT_EQ(harness.Count("in <invoke name=\"OnLoadFile\""), 0);
     EXPECT_EQ(harness.Count("in <invoke name=\"OnSaveFile\""), 0);
