@@ -39,9 +39,9 @@ gs::FileRequest CShellFrameWnd::TakeFileRequest(gs::FileFlow flow) {
     return request;
 }
 
-LRESULT CShellFrameWnd::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL&) {
+LRESULT CShellFrameWnd::OnTimer(WPARAM timerId) {
     try {
-        switch (LOWORD(wParam)) {
+        switch (LOWORD(timerId)) {
         case IDT_LOADFILE:
             StartFileFlows(gs::FileFlow::Load);
             break;

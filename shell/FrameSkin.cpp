@@ -5,7 +5,7 @@
 #include "shell/DialogBuilderCallbackEx.h"
 #include "shell/ShellFrameWnd.h"
 
-LRESULT CShellFrameWnd::OnCreate(BOOL&) {
+LRESULT CShellFrameWnd::OnCreate() {
     LONG style = ::GetWindowLongW(*this, GWL_STYLE);
     ::SetWindowLongW(*this, GWL_STYLE, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
     m_pm.Init(*this);

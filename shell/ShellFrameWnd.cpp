@@ -1,25 +1,18 @@
-// The main frame's message handling. Each handler starts with the message marked as
-// handled and clears the mark to let the paint manager, and then default processing,
-// see the message as well. The window never closes by itself: closing is the movie's
+// The main frame's message handling. Each row of the table names its handler; a handler
+// that takes the handled flag clears it to let the paint manager, and then default
+// processing, see the message as well. The window never closes by itself: closing is the movie's
 // decision, so WM_CLOSE and the system Close command only tell the movie.
 #include "shell/ShellFrameWnd.h"
 
 #include "platform/host/ActiveXUI.h"
 #include "platform/host/FlashUI.h"
 #include "platform/ui/ControlUI.h"
+#include "platform/win/MessagePoint.h"
 
 #include <cstring>
 
 using DuiLib::CControlUI;
 using DuiLib::CDuiRect;
-
-namespace {
-
-POINT PointOf(LPARAM lParam) {
-    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
-} // namespace
 
 CShellFrameWnd::CShellFrameWnd() : m_szMovie(1000, 625) {
     std::memset(m_fileFilter, 0, sizeof m_fileFilter);
@@ -49,61 +42,77 @@ void CShellFrameWnd::OnFinalMessage(HWND) {
     }
 }
 
+// What the frame does not answer alone goes on to the paint manager, and then to the
+// system's default processing.
 LRESULT CShellFrameWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
     BOOL handled = TRUE;
-    switch (uMsg) {
-    case WM_CREATE:
-        result = OnCreate(handled);
-        break;
-    case WM_DESTROY:
-        break;
-    case WM_SIZE:
-        result = OnSize(handled);
-        break;
-    case WM_DPICHANGED:
-        result = OnDpiChanged(wParam, lParam);
-        break;
-    case WM_CLOSE:
-        break;
-    case WM_GETMINMAXINFO:
-        result = OnGetMinMaxInfo(lParam, handled);
-        break;
-    case WM_NCCALCSIZE:
-        break;
-    case WM_NCHITTEST:
-        result = OnNcHitTest(lParam, handled);
-        break;
-    case WM_NCPAINT:
-        break;
-    case WM_NCACTIVATE:
-        result = OnNcActivate(wParam, handled);
-        break;
-    case WM_SYSCOMMAND:
-        result = OnSysCommand(uMsg, wParam, lParam, handled);
-        break;
-    case WM_TIMER:
-        result = OnTimer(uMsg, wParam, lParam, handled);
-        break;
-    case WM_LBUTTONDOWN:
-        result = OnLButtonDown(lParam, handled);
-        break;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: // the class asks for double clicks: a quick second press
-        result = OnRButtonDown(lParam, handled);
-        break;
-    case WM_SETFOCUS:
-        result = OnSetFocus(handled);
-        break;
-    default:
-        handled = FALSE;
-        break;
-    }
+    LRESULT result = RouteMessage(uMsg, wParam, lParam, handled);
     if (handled)
         return result;
     if (m_pm.MessageHandler(uMsg, wParam, lParam, result))
         return result;
     return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
+}
+
+LRESULT CShellFrameWnd::RouteMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& handled) {
+    switch (uMsg) {
+    case WM_CREATE:
+        return OnCreate();
+    case WM_DESTROY:
+        return DestroyWithoutQuitting();
+    case WM_SIZE:
+        return OnSize(handled);
+    case WM_DPICHANGED:
+        return OnDpiChanged(wParam, lParam);
+    case WM_CLOSE:
+        return LeaveClosingToMovie();
+    case WM_GETMINMAXINFO:
+        return OnGetMinMaxInfo(lParam, handled);
+    case WM_NCCALCSIZE:
+        return KeepWholeWindowAsClientArea();
+    case WM_NCHITTEST:
+        return OnNcHitTest(lParam);
+    case WM_NCPAINT:
+        return PaintNoSystemFrame();
+    case WM_NCACTIVATE:
+        return OnNcActivate(wParam, handled);
+    case WM_SYSCOMMAND:
+        return OnSysCommand(wParam, lParam);
+    case WM_TIMER:
+        return OnTimer(wParam);
+    case WM_LBUTTONDOWN:
+        return OnLButtonDown(lParam, handled);
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: // the class asks for double clicks: a quick second press
+        return OnRButtonDown(lParam);
+    case WM_SETFOCUS:
+        return OnSetFocus(handled);
+    default:
+        handled = FALSE;
+        return 0;
+    }
+}
+
+// The process ends when the movie says so, not when the window goes: destroying it
+// posts no quit.
+LRESULT CShellFrameWnd::DestroyWithoutQuitting() {
+    return 0;
+}
+
+// Closing is the movie's decision: a WM_CLOSE from outside closes nothing, and the
+// system's Close command (SC_CLOSE) asks the movie instead.
+LRESULT CShellFrameWnd::LeaveClosingToMovie() {
+    return 0;
+}
+
+// The skin draws the whole window: no border or caption is taken from it.
+LRESULT CShellFrameWnd::KeepWholeWindowAsClientArea() {
+    return 0;
+}
+
+// There is no system frame to paint; the skin paints the caption band itself.
+LRESULT CShellFrameWnd::PaintNoSystemFrame() {
+    return 0;
 }
 
 bool CShellFrameWnd::GetControlSize(LPCTSTR name, int& width, int& height) {
@@ -158,8 +167,8 @@ LRESULT CShellFrameWnd::OnSize(BOOL& handled) {
     return 0;
 }
 
-LRESULT CShellFrameWnd::OnNcHitTest(LPARAM lParam, BOOL&) {
-    POINT point = PointOf(lParam);
+LRESULT CShellFrameWnd::OnNcHitTest(LPARAM lParam) {
+    POINT point = gs::PointFromLParam(lParam);
     (void)::ScreenToClient(*this, &point);
     RECT client;
     (void)::GetClientRect(*this, &client);
@@ -180,13 +189,13 @@ LRESULT CShellFrameWnd::OnNcActivate(WPARAM wParam, BOOL& handled) {
     return wParam == 0 ? TRUE : FALSE;
 }
 
-LRESULT CShellFrameWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&) {
+LRESULT CShellFrameWnd::OnSysCommand(WPARAM wParam, LPARAM lParam) {
     if (wParam == SC_CLOSE) {
         SendOnClose();
         return 0;
     }
     bool wasZoomed = ::IsZoomed(*this) != FALSE;
-    LRESULT result = CWindowWnd::HandleMessage(uMsg, wParam, lParam);
+    LRESULT result = CWindowWnd::HandleMessage(WM_SYSCOMMAND, wParam, lParam);
     bool zoomed = ::IsZoomed(*this) != FALSE;
     if (zoomed != wasZoomed)
         SwapMaximiseButtons(zoomed);
@@ -203,7 +212,7 @@ void CShellFrameWnd::SwapMaximiseButtons(bool maximised) {
 // A caption button acts on the click alone and never takes the skin's focus, which
 // would let Space and Enter press it again.
 LRESULT CShellFrameWnd::OnLButtonDown(LPARAM lParam, BOOL& handled) {
-    CControlUI* control = m_pm.FindControl(PointOf(lParam));
+    CControlUI* control = m_pm.FindControl(gs::PointFromLParam(lParam));
     if (control && control->GetManager() == &m_pm && !IsCaptionButton(control))
         control->SetFocus();
     handled = FALSE;
@@ -229,8 +238,8 @@ void CShellFrameWnd::GiveKeyboardToMovie() {
         ::SetFocus(player);
 }
 
-LRESULT CShellFrameWnd::OnRButtonDown(LPARAM lParam, BOOL&) {
-    POINT point = PointOf(lParam);
+LRESULT CShellFrameWnd::OnRButtonDown(LPARAM lParam) {
+    POINT point = gs::PointFromLParam(lParam);
     wchar_t request[EnterGameInfo::kRequestBufferUnits] = {};
     if (m_enterGame.BuildOnRButtonDown(point.x, point.y, request))
         (void)CallFlash(request);

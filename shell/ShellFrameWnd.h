@@ -55,16 +55,23 @@ private:
 
     void LoadSettings();
 
-    LRESULT OnCreate(BOOL& handled);
+    // The message table. A handler that may let its message go on to the paint manager
+    // takes the handled flag; the others answer their message alone.
+    LRESULT RouteMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnCreate();
+    static LRESULT DestroyWithoutQuitting();
     LRESULT OnSize(BOOL& handled);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    static LRESULT LeaveClosingToMovie();
     LRESULT OnGetMinMaxInfo(LPARAM lParam, BOOL& handled);
-    LRESULT OnNcHitTest(LPARAM lParam, BOOL& handled);
+    static LRESULT KeepWholeWindowAsClientArea();
+    LRESULT OnNcHitTest(LPARAM lParam);
+    static LRESULT PaintNoSystemFrame();
     LRESULT OnNcActivate(WPARAM wParam, BOOL& handled);
-    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& handled);
-    LRESULT OnTimer(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM timerId);
     LRESULT OnLButtonDown(LPARAM lParam, BOOL& handled);
-    LRESULT OnRButtonDown(LPARAM lParam, BOOL& handled);
+    LRESULT OnRButtonDown(LPARAM lParam);
     LRESULT OnSetFocus(BOOL& handled);
 
     HRESULT SendOnSize(int width, int height);

@@ -1,11 +1,10 @@
 #include "platform/ui/PaintManagerUI.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 #include "platform/ui/AttributeTable.h"
 #include "platform/ui/ControlUI.h"
+#include "platform/win/MessagePoint.h"
 #include "platform/win/ModulePath.h"
 
 namespace DuiLib {
@@ -20,10 +19,6 @@ HINSTANCE& InstanceHandle() {
 CDuiString& ResourcePath() {
     static CDuiString path;
     return path;
-}
-
-POINT PointFromLParam(LPARAM lParam) {
-    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
 bool IsExtent(LONG value) {
@@ -394,17 +389,17 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         UpdateLayout();
         return false;
     case WM_MOUSEMOVE:
-        OnMouseMove(PointFromLParam(lParam), wParam);
+        OnMouseMove(gs::PointFromLParam(lParam), wParam);
         return false;
     case WM_MOUSELEAVE:
         OnMouseLeave();
         return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        OnButtonDown(PointFromLParam(lParam), wParam);
+        OnButtonDown(gs::PointFromLParam(lParam), wParam);
         return false;
     case WM_LBUTTONUP:
-        OnButtonUp(PointFromLParam(lParam), wParam);
+        OnButtonUp(gs::PointFromLParam(lParam), wParam);
         return false;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != m_hWndPaint)

@@ -273,7 +273,7 @@ TEST(OpenUrl, OnlyAWebAddressStartsTheBrowserWithItAsItsOneArgument) {
     EXPECT_GE(FindLine(outcome.transcript, "out <invoke name=\"OpenUrl\""), 0);
     // The shell does not wait for what it started: give the programs time to finish.
     EXPECT_TRUE(gs::test::PumpUntil([&] { return browser.Opened().size() >= 2; }, 15000));
-    gs::test::PumpFor(500);
+    gs::test::PumpFor(500); // a third browser would be another process, still starting
     gs::test::BrowserProbe::Starts opened = browser.Opened();
     std::ranges::sort(opened); // the two browsers report as they run
     EXPECT_EQ(opened, (gs::test::BrowserProbe::Starts{{long900}, {good}}));

@@ -54,11 +54,11 @@ TEST(WithoutPlayer, TheAnswerAndTheSettingsPickTheDownloadPageAndTheShellQuitsWi
         const LobbyOutcome outcome = session.Finish();
         EXPECT_EQ(outcome.exitCode, 0u) << outcome.output;
         EXPECT_GE(FindLine(outcome.log, "shell exited with code 0"), 0);
-        // A start that should not have happened would be reported within a second.
         if (c.page)
             EXPECT_TRUE(browser.WaitForStart());
         else
-            gs::test::PumpFor(1000);
+            gs::test::PumpFor(
+                1000); // a browser is another process: it would report within a second
         using Starts = gs::test::BrowserProbe::Starts;
         EXPECT_EQ(browser.Opened(), c.page ? Starts{{c.page}} : Starts{});
     }

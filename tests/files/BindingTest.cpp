@@ -25,7 +25,7 @@ private:
 
 } // namespace
 
-TEST(Binding, WithoutTheLibraryEveryOperationGivesZeroAndNoFileIsTouched) {
+TEST(Binding, WithoutTheLibraryEveryOperationFailsWithoutTouchingAFile) {
     Base64Codec codec;
     EXPECT_FALSE(codec.Load());
     EXPECT_EQ(codec.CharsNeededToEncode(3), 0);

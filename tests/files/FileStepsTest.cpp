@@ -52,7 +52,7 @@ protected:
 
 // A file of 30,000,000 bytes is refused (one byte less loads, and a locked file is
 // answered empty: Flows); so are a missing and an unnamed one.
-TEST_F(FileSteps, LoadsRefuseLargeAndMissingFiles) {
+TEST_F(FileSteps, LoadsRefuseFilesTooLargeOrMissing) {
     ASSERT_TRUE(WriteFileBytes(m_folder + L"limit", std::string(30'000'000, 'z')));
     for (const wchar_t* name : {L"limit", L"nothing", L""}) {
         CDuiString refused;

@@ -32,7 +32,7 @@ public:
                 return true;
             if (!running)
                 return false;
-            ::Sleep(20);
+            ::Sleep(20); // another process writes the file: nothing to wait on but the time
         }
         return false;
     }
@@ -45,7 +45,7 @@ public:
             ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
             if (search.found)
                 return search.found;
-            ::Sleep(20);
+            ::Sleep(20); // the window is another process's: no message of ours announces it
         }
         return nullptr;
     }

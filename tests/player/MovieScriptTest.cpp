@@ -15,7 +15,7 @@ namespace {
 
 // The commands themselves are played by the player's COM and host suites; here, what
 // only the reader decides: line ends, comments, escapes, raw calls, names' case.
-TEST(MovieScript, ReadsLinesTokensAndFunctionsExactly) {
+TEST(MovieScript, ReadsEveryPartOfAScriptExactly) {
     auto parsed = ParseMovie(L"# a comment\r\n"
                              L"\r\n"
                              L"  invoke SaveFile \"a \\\"quoted\\\" \\\\ text\" 42 $2\r\n"

@@ -14,7 +14,7 @@ std::wstring Converted(const std::wstring& text, size_t units) {
 
 } // namespace
 
-TEST(FileFilter, SeparatorsBecomeNulsAndTheListEndsWithTwo) {
+TEST(FileFilter, SeparatorsBecomeNulsOfAListEndedByTwo) {
     const struct {
         const wchar_t* text;
         std::wstring units;

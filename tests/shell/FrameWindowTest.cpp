@@ -97,13 +97,17 @@ TEST(FrameWindow, SquareCornersLeaveTheWindowWithoutARegion) {
     EXPECT_EQ(::GetWindowRgn(harness.window(), region.get()), ERROR);
 }
 
-// Only a click on the close button or a system Close tells the movie; every other
-// notification, a right press on the close button (each press reaches the movie; a quick
-// second one arrives as a double click, which the class asks for) and a WM_CLOSE from
-// outside leave everything as it was.
-TEST(FrameWindow, CloseRequestsOnlyTellTheMovieAndOtherNotificationsDoNothing) {
+// A frame with the test skin and a movie that answers everything the shell sends.
+class QuietFrame : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie())); }
     FrameHarness harness;
-    ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
+};
+
+// Every notification but a click on the close button, a right press on it (each press
+// reaches the movie; a quick second one arrives as a double click, which the class asks
+// for) and a WM_CLOSE from outside leave everything as it was.
+TEST_F(QuietFrame, OtherInputThanACloseRequestLeavesTheWindowAsItWas) {
     const struct {
         const wchar_t* type;
         const wchar_t* sender;
@@ -125,18 +129,21 @@ TEST(FrameWindow, CloseRequestsOnlyTellTheMovieAndOtherNotificationsDoNothing) {
     EXPECT_TRUE(harness.WaitFor(
         "in <invoke name=\"OnRButtonDown\" returntype=\"xml\"><arguments/></invoke>", 2));
     ::SendMessageW(harness.window(), WM_CLOSE, 0, 0);
-    gs::test::PumpFor(200);
+    ASSERT_TRUE(gs::test::PumpUntilSettled());
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 0);
     EXPECT_FALSE(::IsZoomed(harness.window()) || ::IsIconic(harness.window()));
     EXPECT_TRUE(Visible(harness, L"maxbtn"));
+}
 
+// Only the system's Close command and the close button ask the movie; the window stays.
+TEST_F(QuietFrame, CloseRequestsOnlyTellTheMovie) {
     ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(
         harness.WaitFor("in <invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>"));
     ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_CLOSE | 2, 0); // ends in WM_CLOSE
     harness.Click(L"closebtn");
     EXPECT_TRUE(harness.WaitFor("in <invoke name=\"OnClose\"", 2));
-    gs::test::PumpFor(200);
+    ASSERT_TRUE(gs::test::PumpUntilSettled());
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 2);
     EXPECT_TRUE(::IsWindowVisible(harness.window()));
 }
@@ -146,7 +153,6 @@ TEST(FrameWindow, CloseRequestsOnlyTellTheMovieAndOtherNotificationsDoNothing) {
 TEST(FrameWindow, CaptionButtonsAndCaptionDoubleClicksMaximiseToTheAspectWithTheButtonSwap) {
     FrameHarness harness;
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
-    EXPECT_EQ(::GetFocus(), PlayerWindow(harness)) << "the movie has the keyboard from the start";
     MINMAXINFO info{};
     info.ptMaxSize = {1920, 1080};
     info.ptMaxTrackSize = {1234, 987};
@@ -174,22 +180,36 @@ TEST(FrameWindow, CaptionButtonsAndCaptionDoubleClicksMaximiseToTheAspectWithThe
                        MAKELPARAM(title.x, title.y));
         ExpectMaximised(harness, maximised);
     }
+}
 
-    // Minimised, the movie is told the system's rectangle for the window less the
-    // chrome, however small or negative that is.
+TEST_F(QuietFrame, TheMovieHasTheKeyboardFromTheStart) {
+    EXPECT_EQ(::GetFocus(), PlayerWindow(harness));
+}
+
+// The movie is told the system's rectangle for the window less the chrome, however small
+// or negative that is.
+TEST_F(QuietFrame, MinimisedTheMovieIsToldTheIconicSizeLessTheChrome) {
     harness.Click(L"minbtn");
     ASSERT_TRUE(::IsIconic(harness.window()));
     EXPECT_TRUE(Visible(harness, L"maxbtn")) << "minimising does not change the maximised state";
     const Dims iconic = WindowSize(harness.window());
     EXPECT_EQ(LastOnSize(harness), Dims(iconic.first - 16, iconic.second - 38));
+}
 
-    // Restored from the taskbar, and after the close button, the keyboard is the movie's:
-    // neither Space nor Enter presses a caption button again, wherever it is delivered.
+TEST_F(QuietFrame, RestoredFromTheTaskbarTheMovieHasTheKeyboard) {
+    harness.Click(L"minbtn");
     ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    const HWND player = PlayerWindow(harness);
-    EXPECT_EQ(::GetFocus(), player);
+    EXPECT_EQ(::GetFocus(), PlayerWindow(harness));
+}
+
+// The caption buttons clicked last keep no focus: neither Space nor Enter presses one
+// again, wherever it is delivered.
+TEST_F(QuietFrame, KeysPressNoCaptionButtonAfterItsClick) {
+    harness.Click(L"minbtn");
+    ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_RESTORE, 0);
     harness.Click(L"closebtn");
     ASSERT_TRUE(harness.WaitFor("in <invoke name=\"OnClose\""));
+    const HWND player = PlayerWindow(harness);
     EXPECT_EQ(::GetFocus(), player);
     for (const HWND target : {player, harness.window()})
         for (const WPARAM key : {VK_SPACE, VK_RETURN}) {
@@ -197,7 +217,7 @@ TEST(FrameWindow, CaptionButtonsAndCaptionDoubleClicksMaximiseToTheAspectWithThe
             ::SendMessageW(target, WM_CHAR, key == VK_RETURN ? L'\r' : L' ', 1);
             ::SendMessageW(target, WM_KEYUP, key, 0xC0000001);
         }
-    gs::test::PumpFor(200);
+    ASSERT_TRUE(gs::test::PumpUntilSettled());
     EXPECT_FALSE(::IsIconic(harness.window())) << "a key pressed the minimise button again";
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 1) << "a key pressed close again";
 }
@@ -241,12 +261,12 @@ TEST(FrameWindow, AMovieCallingInAsTheWindowIsDestroyedIsNotHeard) {
 }
 
 // Only the low word of a timer's id picks a file flow; any dialog opened is cancelled.
-TEST(FrameWindow, ForeignTimersAreConsumedAndRunNoFlow) {
+TEST(FrameWindow, AForeignTimerRunsNoFlow) {
     FrameHarness harness;
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie("filedialog cancel\n")));
     for (WPARAM foreign : {WPARAM{77}, WPARAM{999}, WPARAM{1002}, WPARAM{0x10000}})
         EXPECT_EQ(::SendMessageW(harness.window(), WM_TIMER, foreign, 0), 0);
-    gs::test::PumpFor(200);
+    ASSERT_TRUE(gs::test::PumpUntilSettled());
     EXPECT_EQ(harness.Count("dialog "), 0) << "a file dialog was opened";
     EXPECT_EQ(harness.Count("in <invoke name=\"OnLoadFile\""), 0);
     EXPECT_EQ(harness.Count("in <invoke name=\"OnSaveFile\""), 0);

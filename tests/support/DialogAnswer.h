@@ -72,7 +72,7 @@ private:
         : m_thread([this, find = std::move(find), answer = std::move(answer),
                     thread = ::GetCurrentThreadId()] {
               for (int tries = 0; tries < 500 && !m_done; ++tries) {
-                  ::Sleep(20);
+                  ::Sleep(20); // the dialog opens on the test's thread, which is busy in it
                   if (HWND dialog = find(thread)) {
                       m_seen = true;
                       answer(dialog);

@@ -61,7 +61,8 @@ public:
     }
 
     // Writes the skin, a movie and settings that name it, then creates and shows the
-    // frame as start-up does and waits until the movie has been activated.
+    // frame as start-up does and waits until the movie has been activated: the player has
+    // been given its script access, the activation's last step but the size.
     bool Start(const std::string& skin, const std::string& movie,
                const std::string& settingsExtra = "") {
         m_moviePath = gs::test::TempPath(L"movie", L".swf");
@@ -77,7 +78,7 @@ public:
             return false;
         m_frame->CenterWindow();
         ::ShowWindow(m_window, SW_SHOW);
-        return PumpUntil([&] { return Traced(L"加载flash"); });
+        return WaitFor("set AllowScriptAccess always");
     }
 
     bool Traced(const std::wstring& part) const {

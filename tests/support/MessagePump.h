@@ -7,6 +7,19 @@
 
 namespace gs::test {
 
+// A thread message of no window: a dialog's own loop drops it, and the wait then fails.
+constexpr UINT kSentinel = WM_APP + 0x3F00;
+
+inline bool& SentinelArrived() {
+    static bool arrived = false;
+    return arrived;
+}
+
+inline void CALLBACK PostSentinel(HWND, UINT, UINT_PTR timer, DWORD) {
+    (void)::KillTimer(nullptr, timer);
+    (void)::PostThreadMessageW(::GetCurrentThreadId(), kSentinel, 0, 0);
+}
+
 // Dispatches what is waiting in the thread's queue, and returns; false when a WM_QUIT
 // came, which is posted again for the thread's own loop.
 inline bool PumpPending() {
@@ -16,6 +29,8 @@ inline bool PumpPending() {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
         }
+        if (msg.message == kSentinel && !msg.hwnd)
+            SentinelArrived() = true;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -34,9 +49,22 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 10000) 
     return true;
 }
 
+// Only for what another process does, which no message of this thread announces.
 inline void PumpFor(DWORD ms) {
     DWORD start = ::GetTickCount();
     (void)PumpUntil([&] { return ::GetTickCount() - start >= ms; }, ms + 1000);
+}
+
+// Proves that nothing came of what a test just did. The sentinel is posted from a timer
+// of the test's own, and the system makes a timer's message only when the queue is empty
+// and after the timers due before it (the file flows' 5 ms): once the sentinel arrives,
+// everything the action posted, painted or timed has been handled.
+inline bool PumpUntilSettled() {
+    constexpr UINT kSentinelDelayMs = 20;
+    SentinelArrived() = false;
+    if (!::SetTimer(nullptr, 0, kSentinelDelayMs, PostSentinel))
+        return false;
+    return PumpUntil([] { return SentinelArrived(); });
 }
 
 } // namespace gs::test

@@ -172,7 +172,7 @@ TEST(DialogBuilder, WindowFontsAndDefaultListsReachTheControls) {
     EXPECT_EQ(manager.FindControl(L"control")->GetFixedWidth(), 0);
 }
 
-TEST(DialogBuilder, IncludesBuildInPlaceExceptCyclesAndTooDeep) {
+TEST(DialogBuilder, IncludesBuildInPlaceUnlessCyclicOrTooDeep) {
     SkinFolder folder;
     folder.Write(L"skin.xml", R"(<VerticalLayout name="root">
   <Include source="part.xml"/><Include source="missing.xml"/><Include source="broken.xml"/>

@@ -103,7 +103,7 @@ TEST(Markup, RefusesBrokenDocuments) {
     }
 }
 
-TEST(Markup, AcceptsDeclarationsCommentsAndDoctype) {
+TEST(Markup, AcceptsAPrologOfDeclarationsCommentsOrDoctype) {
     CMarkup xml(L"\xFEFF<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY e \"x>\">]><!--c-->"
                 L"<r><?pi data?><!-- inner --></r><!-- after -->\n");
     ASSERT_TRUE(xml.IsValid()) << xml.GetLastErrorMessage();

@@ -210,7 +210,7 @@ TEST_F(WindowTest, PaintingAndHitTestingFollowTheLayoutAndTheSkinColours) {
     EXPECT_EQ(window.pm.FindControl(POINT{110, 100}), Find(L"root"));
 }
 
-TEST_F(WindowTest, HoverAndPressRepaintOnlyTheButton) {
+TEST_F(WindowTest, AButtonsStateChangeRepaintsOnlyTheButton) {
     Show();
     CControlUI* button = Find(L"closebtn");
     const POINT on = CenterOf(button);

@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(WideScan, EveryLengthAndPositionUpToTheGuardPage) {
+TEST(WideScan, EveryPositionInEveryLengthUpToTheGuardPage) {
     gs::test::GuardedMemory memory(4096);
     ASSERT_TRUE(memory);
     for (std::size_t length = 0; length <= 40; ++length) {
