@@ -11,46 +11,16 @@
 #include <cstdio>
 #include <utility>
 
+using gs::test::Dims;
 using gs::test::FrameHarness;
 using gs::test::FrameSkin;
 using gs::test::QuietMovie;
+using gs::test::WindowSize;
 
 namespace {
 
-LRESULT HitTest(FrameHarness& harness, const wchar_t* control, POINT offset = {}) {
-    POINT screen = harness.ScreenPoint(control ? harness.ClientCentre(control) : offset);
-    return ::SendMessageW(harness.window(), WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
-}
-
 bool Visible(FrameHarness& harness, const wchar_t* name) {
     return harness.frame().GetPaintManager().FindControl(name)->IsVisible();
-}
-
-// Width and height, comparable in one check.
-using Dims = std::pair<long, long>;
-
-Dims WindowSize(HWND window) {
-    RECT rect;
-    ::GetWindowRect(window, &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-// The player's own window, which covers the Flash control.
-HWND PlayerWindow(FrameHarness& harness) {
-    auto* flash =
-        dynamic_cast<DuiLib::CActiveXUI*>(harness.frame().GetPaintManager().FindControl(L"flash"));
-    return flash ? flash->GetHostWindow() : nullptr;
-}
-
-// The size the movie was told last, from its transcript.
-Dims LastOnSize(const FrameHarness& harness) {
-    Dims size{-1, -1};
-    for (const std::string& line : harness.Transcript())
-        (void)std::sscanf(line.c_str(),
-                          "in <invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>%ld"
-                          "</number><number>%ld",
-                          &size.first, &size.second);
-    return size;
 }
 
 void ExpectMaximised(FrameHarness& harness, bool maximised) {

@@ -2,6 +2,7 @@
 // The real main frame in the test process: a skin folder of the test's own, a scripted
 // movie played by the registered test player, the player's transcript and the shell's
 // trace lines, read as the test goes.
+#include "platform/host/ActiveXUI.h"
 #include "platform/ui/ControlUI.h"
 #include "platform/win/Trace.h"
 #include "shell/ShellFrameWnd.h"
@@ -12,7 +13,9 @@
 #include "tools/lobby/TextCodec.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gs::test {
@@ -132,5 +135,38 @@ private:
     CShellFrameWnd* m_frame = nullptr; // not owned: the frame deletes itself with its window
     HWND m_window = nullptr;
 };
+
+// The hit test at a control's centre, or at a client point.
+inline LRESULT HitTest(FrameHarness& harness, const wchar_t* control, POINT offset = {}) {
+    POINT screen = harness.ScreenPoint(control ? harness.ClientCentre(control) : offset);
+    return ::SendMessageW(harness.window(), WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+}
+
+// Width and height, comparable in one check.
+using Dims = std::pair<long, long>;
+
+inline Dims WindowSize(HWND window) {
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The player's own window, which covers the Flash control.
+inline HWND PlayerWindow(FrameHarness& harness) {
+    auto* flash =
+        dynamic_cast<DuiLib::CActiveXUI*>(harness.frame().GetPaintManager().FindControl(L"flash"));
+    return flash ? flash->GetHostWindow() : nullptr;
+}
+
+// The size the movie was told last, from its transcript.
+inline Dims LastOnSize(const FrameHarness& harness) {
+    Dims size{-1, -1};
+    for (const std::string& line : harness.Transcript())
+        (void)std::sscanf(line.c_str(),
+                          "in <invoke name=\"OnSize\" returntype=\"xml\"><arguments><number>%ld"
+                          "</number><number>%ld",
+                          &size.first, &size.second);
+    return size;
+}
 
 } // namespace gs::test
