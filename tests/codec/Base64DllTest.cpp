@@ -38,15 +38,10 @@ protected:
 
 TEST_F(Base64Dll, SizesLeaveRoomForTheNulAndStayInRange) {
     // Zero where the text would not fit in an int.
-    const int encodeSizes[][2] = {{0, 1},
-                                  {1, 5},
-                                  {3, 5},
-                                  {4, 9},
-                                  {29999999, 40000001},
-                                  {1610612733, 2147483645},
-                                  {1610612734, 0},
-                                  {INT_MAX, 0},
-                                  {-1, 0}};
+    // clang-format off
+    const int encodeSizes[][2] = {{0, 1}, {1, 5}, {3, 5}, {4, 9}, {29999999, 40000001},
+                                  {1610612733, 2147483645}, {1610612734, 0}, {INT_MAX, 0}, {-1, 0}};
+    // clang-format on
     for (const auto& [length, expected] : encodeSizes)
         EXPECT_EQ(charsNeeded(length), expected) << length;
     const int decodeSizes[][2] = {
@@ -67,20 +62,16 @@ TEST_F(Base64Dll, EncodeFillsTheShellsBlockOrLeavesAnEmptyText) {
     EXPECT_EQ(block.c_str(), std::wstring(reference.begin(), reference.end()));
     EXPECT_EQ(block.back(), L'\0');
 
-    const struct {
-        const std::uint8_t* source;
-        int length;
-        int destinationBytes;
-        int result;
-    } cases[] = {
+    // clang-format off
+    const struct { const std::uint8_t* source; int length, destinationBytes, result; } cases[] = {
         {bytes.data(), 30, fits - 1, BASE64_DESTINATION_TOO_SMALL},
         {bytes.data(), 30, fits - 2, BASE64_DESTINATION_TOO_SMALL},
         {bytes.data(), 30, 2, BASE64_DESTINATION_TOO_SMALL},
         {bytes.data(), 30, 1, BASE64_DESTINATION_TOO_SMALL},
-        {nullptr, 3, fits, BASE64_INVALID_TEXT},
-        {bytes.data(), -1, fits, BASE64_INVALID_TEXT},
+        {nullptr, 3, fits, BASE64_INVALID_TEXT}, {bytes.data(), -1, fits, BASE64_INVALID_TEXT},
         {nullptr, 0, fits, 0},
     };
+    // clang-format on
     for (const auto& test : cases) {
         std::wstring buffer(static_cast<std::size_t>(fits) + 8, L'#');
         EXPECT_EQ(encode(test.source, test.length, buffer.data(), test.destinationBytes),
@@ -96,20 +87,14 @@ TEST_F(Base64Dll, EncodeFillsTheShellsBlockOrLeavesAnEmptyText) {
 
 TEST_F(Base64Dll, DecodeGivesTheExactCountOrANegativeAnswer) {
     unsigned char block[64] = {};
-    const struct {
-        const wchar_t* text;
-        unsigned char* destination;
-        int capacity;
-        int result;
-    } cases[] = {
-        {L"QQ==", block, 3, 1},
-        {L"", nullptr, 0, 0},
+    // clang-format off
+    const struct { const wchar_t* text; unsigned char* destination; int capacity, result; } cases[] = {
+        {L"QQ==", block, 3, 1}, {L"", nullptr, 0, 0},
         {L"Zm9v\r\nYmE=\r\n", block, 3, BASE64_DESTINATION_TOO_SMALL},
-        {L"QUJD!", block, 64, BASE64_INVALID_TEXT},
-        {L"QUJD QUJD", block, 64, BASE64_INVALID_TEXT},
-        {L"QUJ", block, 64, BASE64_INVALID_TEXT},
-        {L"\u4e41QUJ", block, 64, BASE64_INVALID_TEXT},
+        {L"QUJD!", block, 64, BASE64_INVALID_TEXT}, {L"QUJD QUJD", block, 64, BASE64_INVALID_TEXT},
+        {L"QUJ", block, 64, BASE64_INVALID_TEXT}, {L"\u4e41QUJ", block, 64, BASE64_INVALID_TEXT},
     };
+    // clang-format on
     for (const auto& test : cases)
         EXPECT_EQ(decode(test.text, test.destination, test.capacity), test.result) << test.text;
     EXPECT_EQ(block[0], 'A');

@@ -90,19 +90,15 @@ TEST(EnterGame, AckCarriesAllSeventeenArgumentsFromEachLaunchForm) {
                 : LocalText{L"J\u00fcrgen M\u00fcller", "J\xc3\xbcrgen M\xc3\xbcller"};
     const LocalText ticket = chinese ? LocalText{L"\u7968-0001", "\xe7\xa5\xa8-0001"}
                                      : LocalText{L"T\u00e9-0001", "T\xc3\xa9-0001"};
-    struct Form {
-        std::vector<std::wstring> arguments;
-        const char* flag;
-        const char* number3;
-        std::string ticket;
-    };
-    const Form forms[] = {
+    // clang-format off
+    const struct { std::vector<std::wstring> arguments; const char* flag; const char* number3; std::string ticket; } forms[] = {
         {{L"--form", L"handover"}, "<true/>", "9", ticket.utf8},
         {{L"--form", L"fields13"}, "<false/>", "0", ticket.utf8},
         {{L"--form", L"fields14"}, "<true/>", "0", ticket.utf8},
         {{L"--no-room-block"}, "<true/>", "9", ""},
     };
-    for (const Form& form : forms) {
+    // clang-format on
+    for (const auto& form : forms) {
         SCOPED_TRACE(WideToUtf8(form.arguments.back()));
         const ShellInstall install(Movie("enter-game.swf"));
         ASSERT_TRUE(install.Ready());
@@ -160,17 +156,12 @@ TEST(MovieSize, IsToldOnceTheMoviesCallbacksExist) {
         const ShellInstall install(Movie("size.swf", {{"@REGISTER@", registration}}));
         ASSERT_TRUE(install.Ready());
         const std::vector<std::string> lines = RunToEnd(install).transcript;
-        const auto isSize = [](const std::string& line) {
-            return line.rfind("note size ", 0) == 0;
-        };
-        const auto told = std::find_if(lines.begin(), lines.end(), isSize);
-        ASSERT_NE(told, lines.end());
-        EXPECT_EQ(*told, "note size 1000 x 625");
-        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), isSize), 1);
-        const auto answered = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
-            return line.rfind("in <invoke name=\"AckEnterGame\"", 0) == 0;
-        });
-        EXPECT_LT(told, answered) << "told before the first call is answered";
+        const int told = FindLine(lines, "note size ");
+        ASSERT_GE(told, 0);
+        EXPECT_EQ(lines[told], "note size 1000 x 625");
+        EXPECT_EQ(FindLine(lines, "note size ", told + 1), -1) << "told once";
+        EXPECT_LT(told, FindLine(lines, "in <invoke name=\"AckEnterGame\""))
+            << "told before the first call is answered";
     }
 }
 
@@ -200,13 +191,9 @@ void RequestClose(HWND window, bool fromButton) {
 // game); one that cannot be asked, because it has no such callback or could not be loaded
 // at all, would leave a window nobody can close, so the request ends the shell with code 0.
 TEST(Closing, TheMovieDecidesAndAMovieThatCannotBeAskedEndsTheShell) {
-    struct Case {
-        const char* movie;
-        const char* settings;
-        const char* ready;
-        bool fromButton;
-        const char* outcome;
-    };
+    // clang-format off
+    struct Case { const char* movie; const char* settings; const char* ready; bool fromButton; const char* outcome; };
+    // clang-format on
     const char missingMovie[] = "<?xml version=\"1.0\"?><Settings><loadingFlash "
                                 "bLocal=\"true\">flash\\missing.swf</loadingFlash></Settings>";
     const char notRegistered[] = "in-result E_FAIL OnClose (not registered)";

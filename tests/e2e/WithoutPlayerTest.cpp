@@ -23,17 +23,15 @@ TEST(WithoutPlayer, TheAnswerAndTheSettingsPickTheDownloadPageAndTheShellQuitsWi
     ASSERT_NE(::CLSIDFromProgID(L"ShockwaveFlash.ShockwaveFlash", &unused), S_OK)
         << "a Flash Player is registered in this prefix";
     const char* const builtIn = "https://www.adobe.com/cn/flashplayer/";
-    const struct {
-        int answer;
-        const char* settings;
-        const char* page; // none when null
-    } cases[] = {
+    // clang-format off
+    const struct { int answer; const char* settings; const char* page; /* none when null */ } cases[] = {
         {IDNO, "<DownloadFlash>https://example.com/get</DownloadFlash>", nullptr},
         {IDYES, "", builtIn},
         {IDYES, "<DownloadFlash></DownloadFlash>", builtIn},
         {IDYES, "<DownloadFlash>https://example.com/get?flash=1</DownloadFlash>",
          "https://example.com/get?flash=1"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.settings);
         const gs::test::BrowserProbe browser;
@@ -57,8 +55,7 @@ TEST(WithoutPlayer, TheAnswerAndTheSettingsPickTheDownloadPageAndTheShellQuitsWi
         if (c.page)
             EXPECT_TRUE(browser.WaitForStart());
         else
-            gs::test::PumpFor(
-                1000); // a browser is another process: it would report within a second
+            gs::test::PumpFor(1000); // a browser, another process, would report within a second
         using Starts = gs::test::BrowserProbe::Starts;
         EXPECT_EQ(browser.Opened(), c.page ? Starts{{c.page}} : Starts{});
     }

@@ -53,19 +53,15 @@ TEST(Binding, WithoutTheLibraryEveryOperationFailsWithoutTouchingAFile) {
 // Its pieces never fill their places: the movie still gets the file's whole text.
 TEST(Binding, ACodecAskingForMoreRoomStillEncodesTheWholeFile) {
     CodecBeside loose(GS_LOOSE_CODEC);
-    std::string bytes;
-    std::wstring expected = L"<";
-    for (int group = 0; group < 40'000; ++group) {
-        bytes += "abc";
-        expected += L"YWJj";
-    }
+    const std::string bytes = gs::test::Repeated("abc", 40'000);
     const std::wstring file = gs::ModuleFolder(nullptr) + L"loose.wzs";
     ASSERT_TRUE(gs::test::WriteFileBytes(file, bytes));
     Base64Codec codec;
     gs::RequestWithText request(L"<", L">");
     EXPECT_EQ(gs::ReadAndEncode(codec, file.c_str(), request), gs::LoadResult::Encoded);
     const gs::UniqueBstr text = request.Take();
-    EXPECT_EQ(std::wstring(text.get(), ::SysStringLen(text.get())), expected + L">");
+    EXPECT_EQ(std::wstring(text.get(), ::SysStringLen(text.get())),
+              L"<" + gs::test::Repeated(L"YWJj", 40'000) + L">");
     ::DeleteFileW(file.c_str());
     codec.Free();
 }

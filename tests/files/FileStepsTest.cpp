@@ -10,8 +10,7 @@
 #include <string>
 
 using DuiLib::CDuiString;
-using gs::test::ReadFileBytes;
-using gs::test::WriteFileBytes;
+using namespace gs::test;
 
 namespace {
 
@@ -88,14 +87,8 @@ TEST_F(FileSteps, ASaveThatCannotBeWholeLeavesTheFileAsItWas) {
 // Texts far longer than the pieces a save decodes in: plain, wrapped in lines (which
 // cannot be cut into plain pieces), and with their fault in a later piece.
 TEST_F(FileSteps, LongTextsAreWrittenByteExactOrNotAtAll) {
-    std::wstring plain;
-    std::string bytes;
-    for (int group = 0; group < 100'000; ++group) {
-        plain += L"YWJj";
-        bytes += "abc";
-    }
-    plain += L"YQ==";
-    bytes += "a";
+    const std::wstring plain = Repeated(L"YWJj", 100'000) + L"YQ==";
+    const std::string bytes = Repeated("abc", 100'000) + "a";
     std::wstring wrapped;
     for (size_t at = 0; at < plain.size(); at += 76)
         wrapped += plain.substr(at, 76) + L"\r\n";

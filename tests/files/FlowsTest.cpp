@@ -16,12 +16,7 @@
 #include <thread>
 #include <vector>
 
-using gs::test::DialogAnswer;
-using gs::test::FrameSkin;
-using gs::test::Invoke;
-using gs::test::QuietMovie;
-using gs::test::ReadFileBytes;
-using gs::test::WriteFileBytes;
+using namespace gs::test;
 using lobby::WideToUtf8;
 
 namespace {
@@ -54,8 +49,9 @@ public:
     DialogWatch()
         : m_thread([this, thread = ::GetCurrentThreadId()] {
               while (!m_done) {
-                  m_most = std::max(m_most.load(), DialogAnswer::FileDialogCount(thread));
-                  if (HWND dialog = DialogAnswer::FileDialogOf(thread); dialog && m_most > 1)
+                  const auto [dialog, open] = DialogAnswer::FileDialogsOf(thread);
+                  m_most = std::max(m_most.load(), open);
+                  if (m_most > 1 && dialog)
                       DialogAnswer::Press(dialog, IDCANCEL);
                   ::Sleep(5); // nothing tells another thread that a dialog opened
               }
@@ -138,7 +134,7 @@ protected:
     }
     // A fresh path that ends in `name` (its extension kept), deleted with the test.
     std::wstring File(const std::wstring& name) {
-        m_files.push_back(gs::test::TempPath(L"flows", L"_" + name));
+        m_files.push_back(TempPath(L"flows", L"_" + name));
         return m_files.back();
     }
     std::wstring File(const std::wstring& name, const std::string& content) {
@@ -151,7 +147,7 @@ protected:
         m_harness.frame().CallFlash(Invoke(name, L"<string>" + path + L"</string>").c_str());
     }
 
-    gs::test::FrameHarness m_harness;
+    FrameHarness m_harness;
     std::vector<std::wstring> m_files;
 };
 
@@ -170,7 +166,7 @@ TEST_F(Flows, ABinaryFileSavedUnderAnotherNameIsByteIdenticalOnceTheOverwriteIsA
     m_files.push_back(saved);
     for (const int allowed : {IDNO, IDYES}) {
         ASSERT_TRUE(WriteFileBytes(saved, "old"));
-        gs::test::FrameHarness harness;
+        FrameHarness harness;
         {
             DialogAnswer answer(L"另存为", allowed);
             ASSERT_TRUE(harness.Start(FrameSkin(), RoundTripMovie(source, chosen)));
@@ -250,12 +246,10 @@ TEST_F(Flows, RequestsBeforeTheTimerGiveOneDialogTheLastTextIsSavedAndUnreadable
     for (const wchar_t* text : {L"<string>QUJD</string>", L"<string>WFla</string>"})
         m_harness.frame().FlashCall(Invoke(L"SaveFile", text).c_str());
     ASSERT_TRUE(m_harness.WaitFor("in <invoke name=\"OnSaveFile\""));
-    ASSERT_TRUE(gs::test::PumpUntilSettled());
-    EXPECT_EQ(m_harness.Count("in <invoke name=\"OnLoadFile\""), 1);
-    EXPECT_EQ(m_harness.Count("in <invoke name=\"OnSaveFile\""), 1);
-    EXPECT_EQ(m_harness.Count("dialog cancel"), 1);
-    EXPECT_EQ(m_harness.Count("dialog choose"), 1);
-    EXPECT_EQ(m_harness.Count("dialog overwrite yes"), 1);
+    ASSERT_TRUE(PumpUntilSettled());
+    for (const char* once : {"in <invoke name=\"OnLoadFile\"", "in <invoke name=\"OnSaveFile\"",
+                             "dialog cancel", "dialog choose", "dialog overwrite yes"})
+        EXPECT_EQ(m_harness.Count(once), 1) << once;
     EXPECT_EQ(ReadFileBytes(target), "XYZ");
 
     // A locked file and an empty one: each answered with its path and an empty text.
@@ -274,10 +268,8 @@ TEST_F(Flows, WithoutMemoryForTheTextEveryFlowAnswersAndWritesNothingThenAllSucc
     std::wstring target = File(L"longest.wzs", "old");
     std::wstring small = File(L"small.bin", "u");
     ASSERT_TRUE(m_harness.Start(FrameSkin(), QuietMovie(kFileHandlers)));
-    std::wstring longest =
-        Invoke(L"SaveFile", L"<string>" + std::wstring(30'000'000, L'\0') + L"</string>");
-    for (size_t at = longest.find(L'\0'), n = 0; n < 30'000'000; ++n)
-        longest[at + n] = L"dXV1"[n % 4];
+    const std::wstring longest =
+        Invoke(L"SaveFile", L"<string>" + Repeated(L"dXV1", 7'500'000) + L"</string>");
     int rounds = 0;
     const auto loadAndSave = [&](const std::wstring& file, const std::wstring& request) {
         Tell(L"Load", file);
@@ -298,16 +290,13 @@ TEST_F(Flows, WithoutMemoryForTheTextEveryFlowAnswersAndWritesNothingThenAllSucc
         AddressSpaceSqueeze squeeze(56 << 20);
         loadAndSave(source, longest);
     }
-    EXPECT_GE(gs::test::FindLine(m_harness.Transcript(), head + tail), 0);
+    EXPECT_GE(FindLine(m_harness.Transcript(), head + tail), 0);
     EXPECT_TRUE(ReadFileBytes(target) == "old");
     loadAndSave(source, longest);
     std::vector<std::string> lines = m_harness.Transcript();
-    int loaded = gs::test::FindLine(lines, head + "dXV1");
+    int loaded = FindLine(lines, head + "dXV1");
     ASSERT_GE(loaded, 0);
-    std::string expected = head;
-    for (int i = 0; i < 9'999'999; ++i)
-        expected += "dXV1";
-    EXPECT_TRUE(lines[loaded] == expected + "dXU=" + tail);
+    EXPECT_TRUE(lines[loaded] == head + Repeated("dXV1", 9'999'999) + "dXU=" + tail);
     EXPECT_TRUE(ReadFileBytes(target) == std::string(22'500'000, 'u'));
 }
 

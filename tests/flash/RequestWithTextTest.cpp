@@ -17,11 +17,8 @@ struct Piece {
 };
 
 TEST(RequestWithText, PiecesFollowEachOtherAndOnlyPlainFilledPiecesAreAccepted) {
-    const struct {
-        size_t room;
-        std::vector<Piece> pieces;
-        const wchar_t* request;
-    } cases[] = {
+    // clang-format off
+    const struct { size_t room; std::vector<Piece> pieces; const wchar_t* request; } cases[] = {
         {9, {{5, L"QUJD", true}, {5, L"RUZH", true}}, L"<QUJDRUZH>"},
         {1, {}, L"<>"}, // an empty file: the room is its NUL alone
         {9, {{5, L"QUJD", true}, {6, L"RUZH", false}}, L"<QUJD>"},     // past the room
@@ -29,6 +26,7 @@ TEST(RequestWithText, PiecesFollowEachOtherAndOnlyPlainFilledPiecesAreAccepted) 
         {9, {{5, L"QU<D", false}}, L"<>"},                             // would need escaping
         {13, {{5, L"QUJD", true}, {5, L"RUZH", true}}, L"<QUJDRUZH>"}, // room to spare
     };
+    // clang-format on
     for (const auto& c : cases) {
         gs::RequestWithText request(L"<", L">");
         ASSERT_TRUE(request.ReserveForPieces(c.room));

@@ -55,16 +55,14 @@ TEST(Requests, ALoadReplyIsItsExactTextWhateverRoomTheTextWasGiven) {
     const std::wstring head = L"<invoke name=\"OnLoadFile\" returntype=\"xml\"><arguments>"
                               L"<string>C:\\R&amp;D\\&lt;1&gt;.wzs</string><string>";
     const std::wstring tail = L"</string></arguments></invoke>";
-    const struct {
-        size_t room;
-        const wchar_t* text;
-        const wchar_t* sent;
-    } cases[] = {
+    // clang-format off
+    const struct { size_t room; const wchar_t* text; const wchar_t* sent; } cases[] = {
         {5, L"QUJD", L"QUJD"},  // the codec's count: the text and its NUL
         {64, L"QUJD", L"QUJD"}, // a count with room to spare
         {4, L"QUJD", L"QUJD"},  // a text that fills its room without a NUL
         {6, L"a<b", L"a&lt;b"}, {1, L"", L""},
     };
+    // clang-format on
     for (const auto& c : cases) {
         gs::RequestWithText reply = info.BuildOnLoadFile(L"C:\\R&D\\<1>.wzs");
         wchar_t* room = reply.Reserve(c.room);

@@ -5,6 +5,7 @@
 #include "launch/AnsiField.h"
 #include "launch/RoomBlock.h"
 #include "tests/support/Arguments.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/GuardPage.h"
 #include "tests/support/SharedBlock.h"
 
@@ -14,8 +15,7 @@
 #include <string>
 #include <vector>
 
-using gs::test::Arguments;
-using gs::test::SharedBlock;
+using namespace gs::test;
 
 namespace {
 
@@ -75,22 +75,12 @@ TEST(LaunchForms, NeitherFormOrAMissingHandoverBlockLeaveTheLaunchFieldsEmpty) {
 // copy must find the text's end at the width on its own. In code page 936 the last
 // byte of the crowded text leads a character whose trail is missing.
 TEST(AnsiField, TextsFillingTheirWidthAreCutWithoutReadingPastIt) {
-    std::string crowded = "A";
-    std::wstring crowdedIn1252 = L"A";
-    for (int i = 0; i < 9; ++i) {
-        crowded += "\xC4\xE3"; // "你" in GBK
-        crowdedIn1252 += L"\u00C4\u00E3";
-    }
-    crowded += '\xC4';
-    crowdedIn1252.resize(18);
-    struct Case {
-        std::string text;
-        std::size_t capacity;
-        std::wstring expected;
-        std::wstring expectedIn936;
-    };
+    const std::string crowded =
+        std::string("A").append(Repeated("\xC4\xE3", 9)) + '\xC4'; // "你" in GBK
+    const std::wstring crowdedIn1252 = (L"A" + Repeated(L"\u00C4\u00E3", 9)).substr(0, 18);
     const std::size_t ticketWidth = gs::kRoomBlockBytes - gs::kTicketOffset;
-    const Case cases[] = {
+    // clang-format off
+    const struct { std::string text; std::size_t capacity; std::wstring expected, expectedIn936; } cases[] = {
         {std::string(20, 'A'), 20, std::wstring(18, L'A'), std::wstring(18, L'A')},
         {std::string(40, 'A'), 40, std::wstring(38, L'A'), std::wstring(38, L'A')},
         {std::string(256, 'A'), 256, std::wstring(254, L'A'), std::wstring(254, L'A')},
@@ -98,8 +88,9 @@ TEST(AnsiField, TextsFillingTheirWidthAreCutWithoutReadingPastIt) {
         {std::string(ticketWidth, 'K'), 128, std::wstring(126, L'K'), std::wstring(126, L'K')},
         {crowded, 20, crowdedIn1252, L"A" + std::wstring(9, L'你')},
     };
-    for (const Case& c : cases) {
-        const gs::test::GuardedMemory memory(c.text.size());
+    // clang-format on
+    for (const auto& c : cases) {
+        const GuardedMemory memory(c.text.size());
         ASSERT_TRUE(memory);
         const char* source = memory.PlaceAtEnd(c.text.data(), c.text.size());
         std::vector<wchar_t> field(c.capacity, L'#');

@@ -15,8 +15,7 @@
 #include <thread>
 #include <vector>
 
-using gs::test::Arguments;
-using gs::test::SharedBlock;
+using namespace gs::test;
 
 namespace {
 

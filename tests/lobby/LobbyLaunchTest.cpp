@@ -71,18 +71,15 @@ std::string BlockBytes(const LobbyRun& run, size_t offset, size_t size) {
 // the blocks, the end-to-end tests check through the movie.)
 TEST(LobbyLaunch, HandsOverBothBlocksHearsTheShellAndReturnsItsExitCode) {
     const LocalText name = NonAsciiName();
-    const LobbyRun run = RunLobby({L"--number1", L"-2147483648", L"--username",
-                                   name.text,    L"--text1",     L"t1",
-                                   L"--text2",   L"t2",          L"--word1",
-                                   L"-1",        L"--room-text", L"1234567",
-                                   L"--text3",   L"t3",          L"--word2",
-                                   L"0x1234",    L"--text4",     std::wstring(255, L'x'),
-                                   L"--text5",   L"t5",          L"--word3",
-                                   L"65535",     L"--text6",     L"0123456789abcdef",
-                                   L"--number2", L"-7",          L"--flag",
-                                   L"5",         L"--number3",   L"0x7fffffff",
-                                   L"--ticket",  L"abc-123"},
-                                  {{L"PROBE_SEND", L"42,-5"}, {L"PROBE_EXIT", L"7"}});
+    // clang-format off
+    const LobbyRun run = RunLobby(
+        {L"--number1", L"-2147483648", L"--username", name.text, L"--text1", L"t1",
+         L"--text2", L"t2", L"--word1", L"-1", L"--room-text", L"1234567", L"--text3", L"t3",
+         L"--word2", L"0x1234", L"--text4", std::wstring(255, L'x'), L"--text5", L"t5",
+         L"--word3", L"65535", L"--text6", L"0123456789abcdef", L"--number2", L"-7",
+         L"--flag", L"5", L"--number3", L"0x7fffffff", L"--ticket", L"abc-123"},
+        {{L"PROBE_SEND", L"42,-5"}, {L"PROBE_EXIT", L"7"}});
+    // clang-format on
     ASSERT_TRUE(run.lobby.exited);
     EXPECT_EQ(run.lobby.exitCode, 7u) << run.lobby.output;
     EXPECT_TRUE(run.Logged("shell process " + run.report.at("pid")));
@@ -120,41 +117,30 @@ TEST(LobbyLaunch, EachOptionReachesTheShellOrIsRefusedWithoutStartingIt) {
         std::vector<std::string> output = {};
         Environment environment = {};
     };
+    // Numbers not given are 0, an empty text is an argument, numbers pass as written.
+    // clang-format off
     const Case cases[] = {
-        {{L"--text4", L"", L"--number2", L"42abc", L"--flag", L"3", L"--form", L"fields14"},
-         0, // numbers not given are 0, an empty text is an argument, numbers pass as written
-         {{"argc", "15"},
-          {"handover", kAbsent},
-          {"arg8", Hex("0")},
-          {"arg9", ""},
-          {"arg13", Hex("42abc")},
-          {"arg14", Hex("3")}}},
+        {{L"--text4", L"", L"--number2", L"42abc", L"--flag", L"3", L"--form", L"fields14"}, 0,
+         {{"argc", "15"}, {"handover", kAbsent}, {"arg8", Hex("0")}, {"arg9", ""},
+          {"arg13", Hex("42abc")}, {"arg14", Hex("3")}}},
         {{L"--form", L"raw", L"--username", L"ignored"}, 0, {{"argc", "1"}}},
-        {{L"--ticket", std::wstring(18816, L'7')},
-         0,
+        {{L"--ticket", std::wstring(18816, L'7')}, 0,
          {{"room.ticket", Hex(std::string(18816, '7'))}}},
         {{L"--no-room-block"}, 0, {{"room", "missing"}}},
-        {{L"--no-handover", L"--handover-name", L"NoSuchBlock42"},
-         0,
+        {{L"--no-handover", L"--handover-name", L"NoSuchBlock42"}, 0,
          {{"arg1", Hex("NoSuchBlock42")}, {"handover", "missing"}}},
-        {{L"--timeout", L"300"},
-         124,
-         {{"argc", "2"}},
-         {"timeout after 300 ms: shell killed"},
+        {{L"--timeout", L"300"}, 124, {{"argc", "2"}}, {"timeout after 300 ms: shell killed"},
          {{L"PROBE_HANG", L"1"}}},
         {{L"--text1-hex", L"00ff", L"--ticket-hex", L"", L"--word1", L"-32768", L"--word2",
-          L"65535", L"--number1", L"0xFFFFFFFF"},
-         0,
-         {{"room.ticket", ""}}},
+          L"65535", L"--number1", L"0xFFFFFFFF"}, 0, {{"room.ticket", ""}}},
         {{L"--username", std::wstring(21, L'u')}, 125, {{"argc", kAbsent}}, {"username"}},
         {{L"--form", L"fields15"}, 125, {{"argc", kAbsent}}, {"fields15"}},
         {{L"--shell", L"C:\\no\\such\\Shell.exe"}, 125, {{"argc", kAbsent}}, {"cannot start"}},
-        {{L"--help"},
-         0,
-         {{"argc", kAbsent}},
+        {{L"--help"}, 0, {{"argc", kAbsent}},
          {"--shell", "--form", "--no-room-block", "--no-handover", "--handover-name", "--log",
           "--timeout", "--ticket-hex", "--number1", "--room-text-hex", "--number3", "--flag"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(WideToUtf8(c.arguments.front()));
         const LobbyRun run = RunLobby(c.arguments, c.environment);
@@ -165,27 +151,18 @@ TEST(LobbyLaunch, EachOptionReachesTheShellOrIsRefusedWithoutStartingIt) {
         for (const std::string& text : c.output)
             EXPECT_NE(run.lobby.output.find(text), std::string::npos) << text;
     }
-    // Options it does not understand, and numbers that do not fit their field.
-    for (const std::vector<std::wstring>& refused : std::vector<std::vector<std::wstring>>{
-             {L"--ticket", std::wstring(18817, L'a')},
-             {L"--usernam", L"x"},
-             {L"--username"},         // a value is missing
-             {L"--word1-hex", L"00"}, // numbers have no hex-byte form
-             {L"--text1-hex", L"0g"},
-             {L"--username-hex", L"abc"},
-             {L"--timeout", L"-1"},
-             {L"--timeout", L"10s"},
-             {L"--text1", L"\U0001F600"}, // not in any ANSI code page here
-             {L"--word1", L"-32769"},
-             {L"--word1", L"65536"},
-             {L"--word1", L""},
-             {L"--word1", L"-"},
-             {L"--word1", L"0x"},
-             {L"--word1", L"1e3"},
-             {L"--word1", L"12x"},
-             {L"--number1", L"4294967296"},
-             {L"--number1", L"99999999999"},
-         }) {
+    // Options it does not understand (a value missing, a hex-byte form for a number, a text
+    // in no ANSI code page here), and numbers that do not fit their field.
+    // clang-format off
+    const std::vector<std::vector<std::wstring>> refusedOptions = {
+        {L"--ticket", std::wstring(18817, L'a')}, {L"--usernam", L"x"}, {L"--username"},
+        {L"--word1-hex", L"00"}, {L"--text1-hex", L"0g"}, {L"--username-hex", L"abc"},
+        {L"--timeout", L"-1"}, {L"--timeout", L"10s"}, {L"--text1", L"\U0001F600"},
+        {L"--word1", L"-32769"}, {L"--word1", L"65536"}, {L"--word1", L""}, {L"--word1", L"-"},
+        {L"--word1", L"0x"}, {L"--word1", L"1e3"}, {L"--word1", L"12x"},
+        {L"--number1", L"4294967296"}, {L"--number1", L"99999999999"}};
+    // clang-format on
+    for (const std::vector<std::wstring>& refused : refusedOptions) {
         const LobbyRun run = RunLobby(refused);
         EXPECT_EQ(run.lobby.exitCode, 125u) << WideToUtf8(refused.back());
         EXPECT_FALSE(run.ShellStarted());

@@ -12,20 +12,17 @@ namespace {
 TEST(MovieFile, ReadsScriptTextAndSaysWhyOtherFilesAreRefused) {
     const std::wstring path = gs::test::TempPath(L"movie", L".swf");
     const HRESULT badFormat = HRESULT_FROM_WIN32(ERROR_BAD_FORMAT);
-    const struct {
-        std::string bytes;
-        HRESULT result;
-        const wchar_t* textOrReason;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string bytes; HRESULT result; const wchar_t* textOrReason; } cases[] = {
         {"\xEF\xBB\xBFtitle \xE5\x8A\xA0\xE8\xBD\xBD\n", S_OK, L"title 加载\n"},
-        {"text plain", S_OK, L"text plain"},
-        {"", S_OK, L""},
+        {"text plain", S_OK, L"text plain"}, {"", S_OK, L""},
         {std::string("FWS\x0A\x10\x20\x00\x00rest", 12), badFormat, L"SWF"},
         {std::string("CWS\x0A\x10\x20\x00\x00rest", 12), badFormat, L"SWF"},
         {std::string("ZWS\x0D\x10\x20\x00\x00rest", 12), badFormat, L"SWF"},
         {"title \xC3\x28 broken", badFormat, L"not a movie script"},
         {std::string("ab\0cd", 5), badFormat, L"not a movie script"},
     };
+    // clang-format on
     std::wstring text;
     std::wstring reason;
     for (const auto& test : cases) {

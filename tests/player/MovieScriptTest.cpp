@@ -46,30 +46,26 @@ struct Broken {
 };
 
 TEST(MovieScript, RefusesBrokenScriptsAtTheLineThatBreaks) {
+    // clang-format off
     const Broken cases[] = {
         {L"title ok\n\nplay now\n", 3, L"unknown command \"play\""},
         {L"on A\n  text a\n\ntext b\n", 1, L"has no \"end\""},
-        {L"end\n", 1, L"\"end\" without \"on\""},
-        {L"on A\non B\nend\nend\n", 2, L"\"on\" inside"},
-        {L"return <null/>\n", 1, L"inside a function"},
-        {L"wait soon\n", 1, L"milliseconds"},
-        {L"wait 99999999999\n", 1, L"milliseconds"},
-        {L"invoke X \"open\n", 1, L"unterminated"},
-        {L"invoke\n", 1, L"needs an argument"},
-        {L"on A\nend\non A\nend\n", 3, L"defined twice"},
+        {L"end\n", 1, L"\"end\" without \"on\""}, {L"on A\non B\nend\nend\n", 2, L"\"on\" inside"},
+        {L"return <null/>\n", 1, L"inside a function"}, {L"wait soon\n", 1, L"milliseconds"},
+        {L"wait 99999999999\n", 1, L"milliseconds"}, {L"invoke X \"open\n", 1, L"unterminated"},
+        {L"invoke\n", 1, L"needs an argument"}, {L"on A\nend\non A\nend\n", 3, L"defined twice"},
         {L"on Two words\n", 1, L"one function name"},
         {L"on A\n transcript x\nend\n", 2, L"outside functions"},
         {L"button Close invoke X\n", 1, L"quoted label"},
         {L"button \"Nest\" button \"x\" note\n", 1, L"action after its label"},
-        {L"filedialog choose\n", 1, L"filedialog needs"},
-        {L"overwrite maybe\n", 1, L"yes or no"},
+        {L"filedialog choose\n", 1, L"filedialog needs"}, {L"overwrite maybe\n", 1, L"yes or no"},
         {L"prompt maybe\n", 1, L"ok, cancel, yes or no"},
-        {L"fscommand a b c\n", 1, L"fscommand needs"},
+        {L"fscommand a b c\n", 1, L"fscommand needs"}, {L"register later\n", 1, L"at start"},
         {L"on A\nend trailing\n", 2, L"nothing after"},
-        {L"register later\n", 1, L"at start"},
         {L"on A\nregister at start\nend\n", 2, L"outside functions"},
         {L"unload\n", 1, L"needs an action"},
     };
+    // clang-format on
     for (const Broken& broken : cases) {
         auto parsed = ParseMovie(broken.script);
         EXPECT_FALSE(parsed.movie) << testing::PrintToString(std::wstring(broken.script));

@@ -40,7 +40,7 @@ protected:
     }
 
     HRESULT Load(const std::string& script) {
-        EXPECT_TRUE(gs::test::WriteFileBytes(movie, script));
+        EXPECT_TRUE(WriteFileBytes(movie, script));
         gs::UniqueBstr path(::SysAllocString(movie.c_str()));
         return flash->put_Movie(path.get());
     }

@@ -8,8 +8,7 @@
 namespace {
 
 constexpr wchar_t ClassKey[] = L"Software\\Classes\\CLSID\\{D27CDB6E-AE6D-11CF-96B8-444553540000}";
-constexpr wchar_t ServerKey[] =
-    L"Software\\Classes\\CLSID\\{D27CDB6E-AE6D-11CF-96B8-444553540000}\\InprocServer32";
+const std::wstring ServerKey = std::wstring(ClassKey) + L"\\InprocServer32";
 constexpr wchar_t ProgIdKey[] = L"Software\\Classes\\ShockwaveFlash.ShockwaveFlash";
 
 std::wstring UserValue(const std::wstring& key, const wchar_t* name = nullptr) {
@@ -51,7 +50,8 @@ TEST(PlayerRegistration, PerUserInstallIsUndoneWithoutTouchingAnotherServer) {
 
     // The class registered to another server (the real Flash Player) stays registered.
     const std::wstring other = L"C:\\Windows\\system32\\Macromed\\Flash\\Flash.ocx";
-    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, ServerKey, nullptr, REG_SZ, other.c_str(),
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, ServerKey.c_str(), nullptr, REG_SZ,
+                                other.c_str(),
                                 static_cast<DWORD>((other.size() + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
     EXPECT_EQ(install(FALSE, L"user"), S_OK);

@@ -3,10 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using gs::test::DialogAnswer;
-using gs::test::FrameHarness;
-using gs::test::FrameSkin;
-using gs::test::QuietMovie;
+using namespace gs::test;
 
 namespace {
 
@@ -28,24 +25,21 @@ bool QuitPosted() {
 // Whether or not the player can load the movie, it gets the security settings in order
 // and is told its size; a broken movie has no function to take it.
 TEST(Activation, LoadsTheMovieThenSetsItUpAndTellsItsSize) {
-    const struct {
-        std::string movie;
-        const wchar_t* loaded;
-        const wchar_t* sized;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string movie; const wchar_t* loaded; const wchar_t* sized; } cases[] = {
         {QuietMovie(), L"加载flash完成！path = ", L"CallFlash Sucessed callCommand = "},
-        {"FWS\x0A not a script", L"加载flash失败！！！！！path = ",
-         L"CallFlash Fail callCommand = "},
+        {"FWS\x0A not a script", L"加载flash失败！！！！！path = ", L"CallFlash Fail callCommand = "},
     };
+    // clang-format on
     for (const auto& c : cases) {
         FrameHarness harness;
         ASSERT_TRUE(harness.Start(FrameSkin(), c.movie));
         EXPECT_TRUE(harness.Traced(c.loaded + harness.moviePath() + L"\n"));
         ASSERT_TRUE(harness.WaitFor("set AllowScriptAccess always"));
         std::vector<std::string> lines = harness.Transcript();
-        int load = gs::test::FindLine(lines, "load ");
-        int security = gs::test::FindLine(lines, "method DisableLocalSecurity");
-        int access = gs::test::FindLine(lines, "set AllowScriptAccess always");
+        int load = FindLine(lines, "load ");
+        int security = FindLine(lines, "method DisableLocalSecurity");
+        int access = FindLine(lines, "set AllowScriptAccess always");
         ASSERT_GE(load, 0);
         EXPECT_GT(security, load);
         EXPECT_GT(access, security);

@@ -23,26 +23,18 @@ std::string SkinWithTitleImage(const std::string& image) {
 } // namespace
 
 TEST(BadSkin, ABrokenPictureIsNotDrawnAndTheMovieIsStillHosted) {
-    const struct {
-        const char* what;
-        const char* image;
-    } cases[] = {
-        {"missing", "missing.png"},
-        {"empty", "empty.png"},
-        {"truncated", "cut.png"},
-        {"text named as a picture", "text.png"},
-        {"unknown format", "noise.png"},
-        {"wider than 16384", "wide.png"},
-        {"over 64 MB decoded", "huge.png"},
+    // clang-format off
+    const struct { const char* what; const char* image; } cases[] = {
+        {"missing", "missing.png"}, {"empty", "empty.png"}, {"truncated", "cut.png"},
+        {"text named as a picture", "text.png"}, {"unknown format", "noise.png"},
+        {"wider than 16384", "wide.png"}, {"over 64 MB decoded", "huge.png"},
         {"source outside the picture", "file='ok.png' source='0,0,5,4'"},
         {"corner outside the source", "file='ok.png' corner='2,0,3,0'"},
-        {"malformed", "file='ok.png' source='1,2'"},
-        {"unknown key", "file='ok.png' colour='red'"},
-        {"unterminated quote", "file='ok.png"},
-        {"leaves the skin folder", "..\\ok.png"},
-        {"a drive", "C:\\windows\\win.ini"},
-        {"a server", "\\\\server\\share\\ok.png"},
+        {"malformed", "file='ok.png' source='1,2'"}, {"unknown key", "file='ok.png' colour='red'"},
+        {"unterminated quote", "file='ok.png"}, {"leaves the skin folder", "..\\ok.png"},
+        {"a drive", "C:\\windows\\win.ini"}, {"a server", "\\\\server\\share\\ok.png"},
     };
+    // clang-format on
     for (const auto& [what, image] : cases) {
         SCOPED_TRACE(what);
         FrameHarness harness;

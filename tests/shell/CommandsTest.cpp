@@ -6,20 +6,17 @@
 #include <cstdlib>
 #include <new>
 
-using gs::test::FrameHarness;
-using gs::test::FrameSkin;
-using gs::test::Invoke;
-using gs::test::QuietMovie;
+using namespace gs::test;
 
 TEST(Commands, ReqEnterGameIsAnsweredAtOnceAndEveryRequestIsTracedWhole) {
     FrameHarness harness;
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie("invoke ReqEnterGame\n")));
     ASSERT_TRUE(harness.WaitFor("out-result"));
     std::vector<std::string> lines = harness.Transcript();
-    int out = gs::test::FindLine(lines, "out <invoke name=\"ReqEnterGame\"");
-    int answer = gs::test::FindLine(
+    int out = FindLine(lines, "out <invoke name=\"ReqEnterGame\"");
+    int answer = FindLine(
         lines, "in <invoke name=\"AckEnterGame\" returntype=\"xml\"><arguments><number>0</number>");
-    int returned = gs::test::FindLine(lines, "out-result S_OK");
+    int returned = FindLine(lines, "out-result S_OK");
     ASSERT_GE(out, 0);
     EXPECT_GT(answer, out);
     EXPECT_GT(returned, answer) << "the answer is a nested call";
@@ -47,7 +44,7 @@ TEST(Commands, AFailureInsideACommandOrAFlowStaysInTheShell) {
     EXPECT_EQ(harness.Count("in <invoke name=\"AckEnterGame\""), 1);
     EXPECT_EQ(harness.frame().FlashCall(Invoke(L"LoadFile").c_str()), S_OK);
     ASSERT_TRUE(harness.WaitFor("in <invoke name=\"OnLoadFile\""));
-    ASSERT_TRUE(gs::test::PumpUntilSettled());
+    ASSERT_TRUE(PumpUntilSettled());
     EXPECT_EQ(harness.frame().FlashCall(Invoke(L"ReqEnterGame").c_str()), S_OK);
     EXPECT_EQ(harness.Count("in <invoke name=\"AckEnterGame\""), 2) << "the shell goes on";
 }
@@ -80,7 +77,7 @@ TEST(CommandsDeathTest, ExitGameEndsTheProcessAtOnceWithZeroWhileFileTimersWait)
                     std::_Exit(3);
             });
             harness.frame().FlashCall(Invoke(L"ExitGame").c_str());
-            (void)gs::test::PumpUntilSettled(); // still running here is exit code 4 either way
+            (void)PumpUntilSettled(); // still running here is exit code 4 either way
             std::_Exit(4);
         },
         testing::ExitedWithCode(0), "");

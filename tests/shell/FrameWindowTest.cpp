@@ -11,11 +11,7 @@
 #include <cstdio>
 #include <utility>
 
-using gs::test::Dims;
-using gs::test::FrameHarness;
-using gs::test::FrameSkin;
-using gs::test::QuietMovie;
-using gs::test::WindowSize;
+using namespace gs::test;
 
 namespace {
 
@@ -93,7 +89,7 @@ TEST_F(QuietFrame, OtherInputThanACloseRequestLeavesTheWindowAsItWas) {
     EXPECT_TRUE(harness.WaitFor(
         "in <invoke name=\"OnRButtonDown\" returntype=\"xml\"><arguments/></invoke>", 2));
     ::SendMessageW(harness.window(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(gs::test::PumpUntilSettled());
+    ASSERT_TRUE(PumpUntilSettled());
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 0);
     EXPECT_FALSE(::IsZoomed(harness.window()) || ::IsIconic(harness.window()));
     EXPECT_TRUE(Visible(harness, L"maxbtn"));
@@ -107,7 +103,7 @@ TEST_F(QuietFrame, CloseRequestsOnlyTellTheMovie) {
     ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_CLOSE | 2, 0); // ends in WM_CLOSE
     harness.Click(L"closebtn");
     EXPECT_TRUE(harness.WaitFor("in <invoke name=\"OnClose\"", 2));
-    ASSERT_TRUE(gs::test::PumpUntilSettled());
+    ASSERT_TRUE(PumpUntilSettled());
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 2);
     EXPECT_TRUE(::IsWindowVisible(harness.window()));
 }
@@ -125,14 +121,11 @@ TEST(FrameWindow, CaptionButtonsAndCaptionDoubleClicksMaximiseToTheAspectWithThe
     // work area's width: the window fills the width, 1008 x 625 / 1000 + 38 = 668 high.
     RECT work{};
     ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
-    ASSERT_EQ(work.right - work.left, 1024);
-    ASSERT_EQ(work.bottom - work.top, 768);
-    EXPECT_EQ(info.ptMaxSize.x, 1024);
-    EXPECT_EQ(info.ptMaxSize.y, 668);
-    EXPECT_EQ(info.ptMaxPosition.x, 0);
-    EXPECT_EQ(info.ptMaxPosition.y, 50);
-    EXPECT_EQ(info.ptMaxTrackSize.x, 1234) << "the tracking sizes stay as proposed";
-    EXPECT_EQ(info.ptMaxTrackSize.y, 987);
+    ASSERT_EQ(Dims(work.right - work.left, work.bottom - work.top), Dims(1024, 768));
+    EXPECT_EQ(Dims(info.ptMaxSize.x, info.ptMaxSize.y), Dims(1024, 668));
+    EXPECT_EQ(Dims(info.ptMaxPosition.x, info.ptMaxPosition.y), Dims(0, 50));
+    EXPECT_EQ(Dims(info.ptMaxTrackSize.x, info.ptMaxTrackSize.y), Dims(1234, 987))
+        << "the tracking sizes stay as proposed";
 
     harness.Click(L"maxbtn");
     ExpectMaximised(harness, true);
@@ -181,7 +174,7 @@ TEST_F(QuietFrame, KeysPressNoCaptionButtonAfterItsClick) {
             ::SendMessageW(target, WM_CHAR, key == VK_RETURN ? L'\r' : L' ', 1);
             ::SendMessageW(target, WM_KEYUP, key, 0xC0000001);
         }
-    ASSERT_TRUE(gs::test::PumpUntilSettled());
+    ASSERT_TRUE(PumpUntilSettled());
     EXPECT_FALSE(::IsIconic(harness.window())) << "a key pressed the minimise button again";
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 1) << "a key pressed close again";
 }
@@ -194,10 +187,10 @@ TEST(FrameWindow, TheShippedSkinsMovieHasTheSizeItIsTold) {
     const std::wstring shipped = L"Z:" GS_WIDE_SOURCE_DIR L"/assets/skin/";
     for (const wchar_t* art :
          {L"titlebar.png", L"logo.png", L"captionbuttons.png", L"movieframe.png"})
-        harness.skin().Write(art, gs::test::ReadFileBytes(shipped + art));
-    ASSERT_TRUE(harness.Start(gs::test::ReadFileBytes(shipped + L"skin.xml"), QuietMovie()));
+        harness.skin().Write(art, ReadFileBytes(shipped + art));
+    ASSERT_TRUE(harness.Start(ReadFileBytes(shipped + L"skin.xml"), QuietMovie()));
     const POINT logo = harness.ClientCentre(L"logo");
-    EXPECT_NE(gs::test::PaintedPixels(harness.window()).At(logo.x, logo.y), 0x27384Fu);
+    EXPECT_NE(PaintedPixels(harness.window()).At(logo.x, logo.y), 0x27384Fu);
     EXPECT_EQ(harness.frame().GetPaintManager().GetImageDecodeCount(), 4);
     EXPECT_EQ(HitTest(harness, L"title"), HTCAPTION);
     harness.Click(L"closebtn");
@@ -230,7 +223,7 @@ TEST(FrameWindow, AForeignTimerRunsNoFlow) {
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie("filedialog cancel\n")));
     for (WPARAM foreign : {WPARAM{77}, WPARAM{999}, WPARAM{1002}, WPARAM{0x10000}})
         EXPECT_EQ(::SendMessageW(harness.window(), WM_TIMER, foreign, 0), 0);
-    ASSERT_TRUE(gs::test::PumpUntilSettled());
+    ASSERT_TRUE(PumpUntilSettled());
     EXPECT_EQ(harness.Count("dialog "), 0) << "a file dialog was opened";
     EXPECT_EQ(harness.Count("in <invoke name=\"OnLoadFile\""), 0);
     EXPECT_EQ(harness.Count("in <invoke name=\"OnSaveFile\""), 0);

@@ -5,19 +5,10 @@
 // Monitors and work areas in virtual-screen coordinates; the placement comes back
 // relative to the monitor's top-left corner and must lie inside the work area.
 TEST(MaximiseRule, TheWindowKeepsTheMoviesAspectInsideTheWorkArea) {
-    const struct {
-        const char* screen;
-        RECT monitor, work;
-        SIZE chrome;
-        POINT size, position;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* screen; RECT monitor, work; SIZE chrome; POINT size, position; } cases[] = {
         {"1920x1080", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, {0, 0}, {1664, 1040}, {128, 0}},
-        {"1920x1080, chrome",
-         {0, 0, 1920, 1080},
-         {0, 0, 1920, 1040},
-         {0, 32},
-         {1612, 1040},
-         {154, 0}},
+        {"1920x1080, chrome", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, {0, 32}, {1612, 1040}, {154, 0}},
         {"1024x768", {0, 0, 1024, 768}, {0, 0, 1024, 728}, {0, 0}, {1024, 640}, {0, 44}},
         {"1280x1024", {0, 0, 1280, 1024}, {0, 0, 1280, 984}, {16, 38}, {1280, 828}, {0, 78}},
         {"portrait", {0, 0, 1080, 1920}, {0, 0, 1080, 1880}, {0, 0}, {1080, 675}, {0, 602}},
@@ -25,20 +16,11 @@ TEST(MaximiseRule, TheWindowKeepsTheMoviesAspectInsideTheWorkArea) {
         {"taskbar top", {0, 0, 1920, 1080}, {0, 40, 1920, 1080}, {0, 0}, {1664, 1040}, {128, 40}},
         {"taskbar left", {0, 0, 1920, 1080}, {60, 0, 1920, 1080}, {0, 0}, {1728, 1080}, {126, 0}},
         {"taskbar right", {0, 0, 1366, 768}, {0, 0, 1306, 768}, {0, 0}, {1228, 768}, {39, 0}},
-        {"taskbar left, narrow",
-         {0, 0, 1024, 768},
-         {62, 0, 1024, 768},
-         {0, 0},
-         {962, 601},
-         {62, 83}},
+        {"taskbar left, narrow", {0, 0, 1024, 768}, {62, 0, 1024, 768}, {0, 0}, {962, 601}, {62, 83}},
         {"left secondary", {-1280, 0, 0, 1024}, {-1280, 0, 0, 984}, {0, 0}, {1280, 800}, {0, 92}},
-        {"above, portrait",
-         {0, -1920, 1080, 0},
-         {0, -1920, 1080, -40},
-         {0, 0},
-         {1080, 675},
-         {0, 602}},
+        {"above, portrait", {0, -1920, 1080, 0}, {0, -1920, 1080, -40}, {0, 0}, {1080, 675}, {0, 602}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const POINT proposed{c.monitor.right - c.monitor.left, c.monitor.bottom - c.monitor.top};
         gs::MaximisePlacement placement =

@@ -9,11 +9,8 @@
 namespace {
 
 std::wstring FilterList(const CShellFrameWnd& frame) {
-    const wchar_t* units = frame.GetFileFilter();
-    size_t end = 0;
-    while (end + 1 < gs::kFileFilterUnits && !(units[end] == 0 && units[end + 1] == 0))
-        ++end;
-    return std::wstring(units, end);
+    const std::wstring_view units(frame.GetFileFilter(), gs::kFileFilterUnits);
+    return std::wstring(units.substr(0, units.find(std::wstring_view(L"\0\0", 2))));
 }
 
 } // namespace

@@ -25,7 +25,9 @@ public:
                            Press(box, button);
                        }) {}
     // The next common file dialog of the calling thread.
-    explicit DialogAnswer(Answer answer) : DialogAnswer(FileDialogOf, std::move(answer)) {}
+    explicit DialogAnswer(Answer answer)
+        : DialogAnswer([](DWORD thread) { return FileDialogsOf(thread).first; },
+                       std::move(answer)) {}
     DialogAnswer(const DialogAnswer&) = delete;
     DialogAnswer& operator=(const DialogAnswer&) = delete;
     ~DialogAnswer() {
@@ -52,17 +54,11 @@ public:
         Press(dialog, IDOK);
     }
 
-    // How many common file dialogs the thread shows.
-    static int FileDialogCount(DWORD thread) {
+    // The last common file dialog the thread shows, and how many it shows.
+    static std::pair<HWND, int> FileDialogsOf(DWORD thread) {
         std::pair<HWND, int> found{nullptr, 0};
         ::EnumThreadWindows(thread, KeepFileDialog, reinterpret_cast<LPARAM>(&found));
-        return found.second;
-    }
-
-    static HWND FileDialogOf(DWORD thread) {
-        std::pair<HWND, int> found{nullptr, 0};
-        ::EnumThreadWindows(thread, KeepFileDialog, reinterpret_cast<LPARAM>(&found));
-        return found.first;
+        return found;
     }
 
 private:

@@ -44,6 +44,16 @@ inline std::wstring TempPath(const std::wstring& stem, const std::wstring& exten
            std::to_wstring(start) + L"_" + std::to_wstring(++counter) + extension;
 }
 
+// `piece` written `times` times over: the long texts and file contents the tests use.
+template <typename Char> std::basic_string<Char> Repeated(const Char* piece, size_t times) {
+    const std::basic_string<Char> once(piece);
+    std::basic_string<Char> text;
+    text.reserve(once.size() * times);
+    for (; times > 0; --times)
+        text += once;
+    return text;
+}
+
 // The text split into lines without their line ends.
 inline std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

@@ -20,21 +20,17 @@
 
 namespace gs::test {
 
-// The shipped skin's shape: a 30-pixel caption band with a title, a button of the
-// skin's own and the four caption buttons above a 1000 x 625 Flash control, 8 pixels of border
-// around it.
+// The shipped skin's shape: a 30-pixel caption band with a title, a button of the skin's own and
+// the four caption buttons above a 1000 x 625 Flash control, 8 pixels of border around it.
 inline std::string FrameSkin(const char* roundCorner = "10,10") {
-    return std::string("<Window size=\"1016,663\" caption=\"0,0,0,30\" roundcorner=\"") +
+    return std::string(R"(<Window size="1016,663" caption="0,0,0,30" roundcorner=")") +
            roundCorner +
-           "\"><VerticalLayout>"
-           "<HorizontalLayout height=\"30\"><Label name=\"title\" text=\"t\"/>"
-           "<Button name=\"helpbtn\" width=\"40\"/><Button name=\"minbtn\" width=\"40\"/><Button "
-           "name=\"maxbtn\" width=\"40\"/>"
-           "<Button name=\"restorebtn\" width=\"40\" visible=\"false\"/>"
-           "<Button name=\"closebtn\" width=\"40\"/></HorizontalLayout>"
-           "<HorizontalLayout inset=\"8,0,8,8\"><Flash name=\"flash\" width=\"1000\" "
-           "height=\"625\"/>"
-           "</HorizontalLayout></VerticalLayout></Window>";
+           R"("><VerticalLayout><HorizontalLayout height="30"><Label name="title" text="t"/>)"
+           R"(<Button name="helpbtn" width="40"/><Button name="minbtn" width="40"/>)"
+           R"(<Button name="maxbtn" width="40"/><Button name="restorebtn" width="40")"
+           R"( visible="false"/><Button name="closebtn" width="40"/></HorizontalLayout>)"
+           R"(<HorizontalLayout inset="8,0,8,8"><Flash name="flash" width="1000" height="625"/>)"
+           R"(</HorizontalLayout></VerticalLayout></Window>)";
 }
 
 // A movie that answers everything the shell sends and never ends the test process.

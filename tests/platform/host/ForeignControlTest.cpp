@@ -100,13 +100,11 @@ TEST(ActiveXSite, AnswersAsAFinishedApplicationsContainer) {
     CActiveXUI control;
     gs::ComPtr<CActiveXSite> site;
     site.attach(new CActiveXSite(control));
-    const struct {
-        DISPID id;
-        HRESULT result;
-        bool value;
-    } ambients[] = {{DISPID_AMBIENT_USERMODE, S_OK, true},
-                    {DISPID_AMBIENT_UIDEAD, S_OK, false},
-                    {DISPID_AMBIENT_BACKCOLOR, DISP_E_MEMBERNOTFOUND, false}};
+    // clang-format off
+    const struct { DISPID id; HRESULT result; bool value; } ambients[] = {
+        {DISPID_AMBIENT_USERMODE, S_OK, true}, {DISPID_AMBIENT_UIDEAD, S_OK, false},
+        {DISPID_AMBIENT_BACKCOLOR, DISP_E_MEMBERNOTFOUND, false}};
+    // clang-format on
     for (const auto& [id, result, value] : ambients) {
         gs::UniqueVariant answer;
         DISPPARAMS none{};

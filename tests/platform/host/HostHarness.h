@@ -23,10 +23,7 @@ namespace hosttest {
 using namespace DuiLib;
 using playertest::ComScope;
 
-using gs::test::FindLine;
-using gs::test::PumpPending;
-using gs::test::PumpUntil;
-using gs::test::ReadLines;
+using namespace gs::test;
 
 // Controls start slowly under Wine on a busy machine.
 constexpr DWORD kControlLimitMs = 20000;

@@ -42,11 +42,9 @@ TEST_F(HostTest, TheControlHoldsOneHandlerAndTeardownReleasesEveryReferenceInOrd
     EXPECT_EQ(window->handlerReferences, 0) << "the handler was given back";
     EXPECT_FALSE(::IsWindow(stage));
     EXPECT_EQ(PlayerCanUnloadNow(), S_OK) << "nothing of the player is left alive";
-    auto lines = Lines();
-    int deactivate = FindLine(lines, "deactivate in place");
-    int destroy = FindLine(lines, "destroy FlashTestPlayer");
+    const int deactivate = FindLine(Lines(), "deactivate in place");
     EXPECT_NE(deactivate, -1);
-    EXPECT_GT(destroy, deactivate);
+    EXPECT_GT(FindLine(Lines(), "destroy FlashTestPlayer"), deactivate);
     ::CoFreeUnusedLibraries();
 }
 

@@ -32,12 +32,10 @@ TEST_F(HostTest, CreatesThePlayerInPlaceAndRoutesItsEvents) {
     Flash()->SetInternVisible(true);
 
     ASSERT_TRUE(WaitForLine("note done"));
-    ASSERT_EQ(window->events.size(), 4u);
-    EXPECT_EQ(window->events[0], L"progress 100");
-    EXPECT_EQ(window->events[1], L"ready 4");
-    EXPECT_EQ(window->events[2], L"fscommand fullscreen|true");
-    EXPECT_EQ(window->events[3], L"call");
-    EXPECT_EQ(window->requests[0], L"<invoke name=\"Unfinished") << "malformed text goes as is";
+    EXPECT_EQ(window->events, (std::vector<std::wstring>{L"progress 100", L"ready 4",
+                                                         L"fscommand fullscreen|true", L"call"}));
+    EXPECT_EQ(window->requests, std::vector<std::wstring>{L"<invoke name=\"Unfinished"})
+        << "malformed text goes as is";
     EXPECT_EQ(window->handlerReferences, 1);
 }
 

@@ -6,14 +6,9 @@
 using namespace DuiLib;
 
 TEST(AttributeList, ReadsQuotedPairsSeparatedByBlanks) {
-    const struct {
-        const wchar_t* text;
-        AttributeList pairs;
-        const wchar_t* canonical;
-    } lists[] = {
-        {L"", {}, L""},
-        {L" \t\r\n", {}, L""},
-        {L"a=\"1\"", {{L"a", L"1"}}, L"a=\"1\""},
+    // clang-format off
+    const struct { const wchar_t* text; AttributeList pairs; const wchar_t* canonical; } lists[] = {
+        {L"", {}, L""}, {L" \t\r\n", {}, L""}, {L"a=\"1\"", {{L"a", L"1"}}, L"a=\"1\""},
         {L"  text='say \"hi\"'\tb=\"it's\"\n",
          {{L"text", L"say \"hi\""}, {L"b", L"it's"}},
          L"text='say \"hi\"' b=\"it's\""},
@@ -21,6 +16,7 @@ TEST(AttributeList, ReadsQuotedPairsSeparatedByBlanks) {
          {{L"x.y:z-w_0", L""}, {L"a", L"=  '"}},
          L"x.y:z-w_0=\"\" a=\"=  '\""},
     };
+    // clang-format on
     for (const auto& list : lists) {
         std::optional<AttributeList> read = ParseAttributeList(list.text);
         ASSERT_TRUE(read) << testing::PrintToString(std::wstring(list.text));

@@ -96,12 +96,9 @@ TEST(DialogBuilder, MissingMalformedOrEmptySkinsBuildNothing) {
 
 TEST(DialogBuilder, DeeplyNestedSkinsBuildOrFailWithoutCrashing) {
     SkinFolder folder;
-    std::string deep;
-    for (int i = 0; i < CMarkup::kMaxDepth - 1; ++i)
-        deep += "<VerticalLayout>";
-    deep += "<Button name=\"deepest\"/>";
-    for (int i = 0; i < CMarkup::kMaxDepth - 1; ++i)
-        deep += "</VerticalLayout>";
+    const std::string deep = gs::test::Repeated("<VerticalLayout>", CMarkup::kMaxDepth - 1) +
+                             "<Button name=\"deepest\"/>" +
+                             gs::test::Repeated("</VerticalLayout>", CMarkup::kMaxDepth - 1);
     folder.Write(L"deep.xml", deep);
     folder.Write(L"toodeep.xml", "<VerticalLayout>" + deep + "</VerticalLayout>");
     CDialogBuilder builder;
@@ -142,19 +139,15 @@ TEST(DialogBuilder, WindowFontsAndDefaultListsReachTheControls) {
     CDialogBuilder builder;
     ASSERT_TRUE(manager.AttachDialog(builder.Create(L"skin.xml", nullptr, nullptr, &manager)));
 
-    const struct {
-        const wchar_t* label;
-        const wchar_t* face;
-        LONG height;
-        LONG weight;
-        bool italic;
-    } fonts[] = {
+    // clang-format off
+    const struct { const wchar_t* label; const wchar_t* face; LONG height, weight; bool italic; } fonts[] = {
         {L"indexed", L"DejaVu Sans", -20, FW_BOLD, false},
         {L"defaulted", L"WenQuanYi Micro Hei", -9, FW_NORMAL, true},
         {L"nofont", L"WenQuanYi Micro Hei", -9, FW_NORMAL, true},
         {L"face", L"DejaVu Sans", -30, FW_NORMAL, false},
         {L"text", L"DejaVu Sans", -20, FW_BOLD, false},
     };
+    // clang-format on
     for (const auto& expected : fonts) {
         LOGFONTW font = FontOf(manager.FindControl(expected.label));
         EXPECT_STREQ(font.lfFaceName, expected.face) << expected.label;

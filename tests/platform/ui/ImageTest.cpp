@@ -15,9 +15,7 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/PngFile.h"
 
-using gs::test::PaintedPixels;
-using gs::test::WritePng;
-using gs::test::WriteSolidPng;
+using namespace gs::test;
 
 namespace {
 
@@ -76,7 +74,7 @@ const char kScaledSkin[] = R"(<Window bkcolor="#FF000000"><HorizontalLayout>
   <Control bkimage="file='broken.png' source='12,0,24,12' corner='4,4,4,4'"/>
 </HorizontalLayout></Window>)";
 
-class ImageWindow : public gs::test::SkinTestWindow {
+class ImageWindow : public SkinTestWindow {
 public:
     void Notify(DuiLib::TNotifyUI& msg) override { clicks += msg.sType == L"click"; }
     int clicks = 0;
@@ -117,7 +115,7 @@ protected:
         folder.Write(L"skin.xml", kSkin);
         ASSERT_NE(window.Create(nullptr, L"images", WS_POPUP, 0, 0, 0, 100, 100), nullptr);
         window.ShowWindow(true, false);
-        gs::test::PumpPending();
+        PumpPending();
     }
     void TearDown() override {
         if (window.GetHWND())
@@ -143,35 +141,23 @@ protected:
 } // namespace
 
 TEST_F(Images, EveryFormOfTheImageValueDrawsWhereItSays) {
-    const struct {
-        const char* what;
-        POINT at;
-        DWORD colour;
-    } drawn[] = {
-        {"corner, unscaled", {2, 2}, kCells[0][0]},
+    // clang-format off
+    const struct { const char* what; POINT at; DWORD colour; } drawn[] = {
+        {"corner, unscaled", {2, 2}, kCells[0][0]}, {"corner", {28, 1}, kCells[0][2]},
         {"top edge from the corner's end", {3, 1}, kCells[0][1]},
-        {"top edge, stretched", {15, 1}, kCells[0][1]},
-        {"corner", {28, 1}, kCells[0][2]},
-        {"left edge, stretched", {1, 15}, kCells[1][0]},
+        {"top edge, stretched", {15, 1}, kCells[0][1]}, {"right edge", {28, 15}, kCells[1][2]},
+        {"left edge, stretched", {1, 15}, kCells[1][0]}, {"corner", {1, 28}, kCells[2][0]},
         {"centre, stretched", {15, 15}, kCells[1][1]},
-        {"right edge", {28, 15}, kCells[1][2]},
-        {"corner", {1, 28}, kCells[2][0]},
-        {"bottom edge", {15, 28}, kCells[2][1]},
-        {"corner", {29, 29}, kCells[2][2]},
+        {"bottom edge", {15, 28}, kCells[2][1]}, {"corner", {29, 29}, kCells[2][2]},
         {"hole: the centre is left", {45, 15}, 0x0000FF},
         {"hole: the corners are drawn", {31, 1}, kCells[0][0]},
-        {"tiled", {60, 15}, 0xFF0000},
-        {"tiled", {61, 15}, 0x0000FF},
-        {"tiled", {88, 15}, 0xFF0000},
-        {"stretched", {91, 15}, 0xFF0000},
-        {"stretched", {115, 15}, 0x0000FF},
-        {"a sheet's cell", {135, 15}, kSheet[1]},
-        {"mask", {155, 15}, 0x00FF00},
-        {"mask keeps other colours", {175, 15}, 0xFFFFFF},
-        {"dest", {75, 45}, 0xFFFFFF},
-        {"outside dest", {72, 38}, 0x0000FF},
-        {"beside both dests", {67, 45}, 0x0000FF},
+        {"tiled", {60, 15}, 0xFF0000}, {"tiled", {61, 15}, 0x0000FF}, {"tiled", {88, 15}, 0xFF0000},
+        {"stretched", {91, 15}, 0xFF0000}, {"stretched", {115, 15}, 0x0000FF},
+        {"a sheet's cell", {135, 15}, kSheet[1]}, {"mask", {155, 15}, 0x00FF00},
+        {"mask keeps other colours", {175, 15}, 0xFFFFFF}, {"dest", {75, 45}, 0xFFFFFF},
+        {"outside dest", {72, 38}, 0x0000FF}, {"beside both dests", {67, 45}, 0x0000FF},
     };
+    // clang-format on
     const PaintedPixels pixels(window);
     for (const auto& [what, at, colour] : drawn)
         EXPECT_EQ(pixels.At(at.x, at.y), colour) << what << " at " << at.x << "," << at.y;

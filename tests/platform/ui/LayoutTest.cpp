@@ -31,11 +31,8 @@ struct Placement {
 } // namespace
 
 TEST(Layout, ChildrenGetTheirPlaceInEachKindOfContainer) {
-    const struct {
-        const wchar_t* skin;
-        RECT area;
-        std::vector<Placement> expected;
-    } cases[] = {
+    // clang-format off
+    const struct { const wchar_t* skin; RECT area; std::vector<Placement> expected; } cases[] = {
         // 380 wide: 20 + 2 + 3 fixed for minbtn, 20 for closebtn, the title takes the rest;
         // 280 high: 30 + 22 fixed and three gaps of 4 leave 216 for the two stretching ones.
         {LR"(<VerticalLayout inset="10,10,10,10" childpadding="4">
@@ -46,12 +43,9 @@ TEST(Layout, ChildrenGetTheirPlaceInEachKindOfContainer) {
                <Control name="body"/><Control name="status" height="20" padding="0,1,0,1"/>
                <Control name="rest"/></VerticalLayout>)",
          {0, 0, 400, 300},
-         {{L"caption", {10, 10, 390, 40}},
-          {L"title", {10, 10, 345, 40}},
-          {L"minbtn", {347, 15, 367, 35}},
-          {L"closebtn", {370, 10, 390, 40}},
-          {L"body", {10, 44, 390, 152}},
-          {L"status", {10, 157, 390, 177}},
+         {{L"caption", {10, 10, 390, 40}}, {L"title", {10, 10, 345, 40}},
+          {L"minbtn", {347, 15, 367, 35}}, {L"closebtn", {370, 10, 390, 40}},
+          {L"body", {10, 44, 390, 152}}, {L"status", {10, 157, 390, 177}},
           {L"rest", {10, 182, 390, 290}}}},
         // Hidden children take no space; the remainder of a share goes to the last.
         {LR"(<HorizontalLayout><Control name="a"/><Control width="50" visible="false"/>
@@ -66,8 +60,7 @@ TEST(Layout, ChildrenGetTheirPlaceInEachKindOfContainer) {
         {LR"(<VerticalLayout><Control name="fixed" height="80"/><Control name="stretch"/>
                <Control name="fixed2" height="40"/></VerticalLayout>)",
          {0, 0, 50, 100},
-         {{L"fixed", {0, 0, 50, 80}},
-          {L"stretch", {0, 80, 50, 80}},
+         {{L"fixed", {0, 0, 50, 80}}, {L"stretch", {0, 80, 50, 80}},
           {L"fixed2", {0, 80, 50, 120}}}},
         // A plain container stacks its children over its inner area.
         {LR"(<Container inset="5,5,5,5"><Control name="full"/>
@@ -80,13 +73,13 @@ TEST(Layout, ChildrenGetTheirPlaceInEachKindOfContainer) {
                <Control name="float" float="true" pos="10,5,30,25"/><Control name="b"/>
              </HorizontalLayout>)",
          {100, 100, 200, 150},
-         {{L"a", {104, 104, 150, 146}},
-          {L"float", {110, 105, 130, 125}},
+         {{L"a", {104, 104, 150, 146}}, {L"float", {110, 105, 130, 125}},
           {L"b", {150, 104, 196, 146}}}},
         {LR"(<Container><Control name="float" float="true" pos="-5,60,5,50"/></Container>)",
          {100, 100, 200, 150},
          {{L"float", {95, 160, 105, 160}}}},
     };
+    // clang-format on
     for (const auto& test : cases) {
         auto root = Build(test.skin, test.area);
         ASSERT_TRUE(root);

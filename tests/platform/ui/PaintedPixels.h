@@ -14,17 +14,12 @@ public:
         ::GetClientRect(window, &client);
         m_width = client.right;
         BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader,
-                          client.right,
-                          -client.bottom,
-                          1,
-                          32,
-                          BI_RGB,
-                          0,
-                          0,
-                          0,
-                          0,
-                          0}; // top-down rows
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = client.right;
+        info.bmiHeader.biHeight = -client.bottom; // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
         m_bitmap.reset(::CreateDIBSection(m_dc.get(), &info, DIB_RGB_COLORS, &m_bits, nullptr, 0));
         SelectedObject selected(m_dc.get(), m_bitmap.get());
         ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc.get()), PRF_CLIENT);

@@ -28,15 +28,13 @@ TEST(ComObject, AnswersEachInterfaceOfItsTableAtThatInterface) {
     IUnknown* asPersist = static_cast<IPersist*>(object);
     IUnknown* asWindow = static_cast<IOleWindow*>(object);
     ASSERT_NE(asPersist, asWindow) << "the two interfaces must sit apart for this test";
-    const struct {
-        const IID& iid;
-        IUnknown* from;
-        IUnknown* expected;
-    } cases[] = {
+    // clang-format off
+    const struct { const IID& iid; IUnknown* from; IUnknown* expected; } cases[] = {
         {IID_IPersist, asWindow, asPersist}, {IID_IOleWindow, asPersist, asWindow},
         {IID_IUnknown, asPersist, asWindow}, {IID_IUnknown, asWindow, asWindow},
         {IID_IDispatch, asPersist, nullptr}, {IID_IOleInPlaceSite, asWindow, nullptr},
     };
+    // clang-format on
     for (const auto& test : cases) {
         void* answer = reinterpret_cast<void*>(0x1);
         HRESULT hr = test.from->QueryInterface(test.iid, &answer);

@@ -9,17 +9,12 @@
 namespace {
 
 TEST(ModulePath, FolderOfKeepsEverythingUpToTheLastSlash) {
-    const struct {
-        const wchar_t* path;
-        const wchar_t* folder;
-    } cases[] = {
-        {L"C:\\games\\GameShell.exe", L"C:\\games\\"},
-        {L"C:/games/GameShell.exe", L"C:/games/"},
-        {L"C:\\a/b\\c.dll", L"C:\\a/b\\"},
-        {L"\\top", L"\\"},
-        {L"GameShell.exe", L""},
-        {L"", L""},
+    // clang-format off
+    const struct { const wchar_t* path; const wchar_t* folder; } cases[] = {
+        {L"C:\\games\\GameShell.exe", L"C:\\games\\"}, {L"C:/games/GameShell.exe", L"C:/games/"},
+        {L"C:\\a/b\\c.dll", L"C:\\a/b\\"}, {L"\\top", L"\\"}, {L"GameShell.exe", L""}, {L"", L""},
     };
+    // clang-format on
     for (const auto& test : cases)
         EXPECT_EQ(gs::FolderOf(test.path), test.folder) << test.path;
 }

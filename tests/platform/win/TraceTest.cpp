@@ -14,11 +14,8 @@ TEST(Trace, LinesReachStandardOutputWholeAsUtf8WithWindowsLineEnds) {
     const std::string& output = probe.output;
     std::string first = "加载flash完成！path = C:\\游戏\\a.swf\r\n";
     ASSERT_EQ(output.substr(0, first.size()), first);
-    std::string second =
-        "CallFlash Sucessed callCommand = " + std::string(16383, 'x') + "\xF0\x9F\x98\x80";
-    for (int i = 0; i < 40000; ++i)
-        second += "中";
-    second += " \r\n";
+    const std::string second = "CallFlash Sucessed callCommand = " + std::string(16383, 'x') +
+                               "\xF0\x9F\x98\x80" + gs::test::Repeated("中", 40000) + " \r\n";
     EXPECT_EQ(output.size(), first.size() + second.size());
     EXPECT_TRUE(output.substr(first.size()) == second) << "the long line arrives intact";
 }
