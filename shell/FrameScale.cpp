@@ -39,7 +39,7 @@ void CShellFrameWnd::MeasureMovieAt(SIZE window, SIZE& movie, SIZE& chrome) {
     m_pm.NeedUpdate();
     int width = 0;
     int height = 0;
-    if (GetControlSize(L"flash", width, height) && width > 0 && height > 0) {
+    if (MovieAreaSize(width, height)) {
         movie = {width, height};
         chrome = {window.cx - width, window.cy - height};
     }
@@ -87,7 +87,7 @@ LRESULT CShellFrameWnd::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     m_pm.UpdateLayout();
     int width = 0;
     int height = 0;
-    if (GetControlSize(L"flash", width, height) && width > 0 && height > 0) {
+    if (MovieAreaSize(width, height)) {
         RecordSizes(width, height);
         (void)SendOnSize(width, height); // as on every resize, the movie's answer is not awaited
     }

@@ -40,7 +40,7 @@ void CShellFrameWnd::ActivateMovie(DuiLib::CControlUI* control) {
     flash.reset();
     int width = 0;
     int height = 0;
-    if (GetControlSize(L"flash", width, height) && width > 0 && height > 0) {
+    if (MovieAreaSize(width, height)) {
         m_onSizeUnheard = SendOnSize(width, height) != S_OK;
         RecordSizes(width, height);
     }
@@ -59,7 +59,7 @@ void CShellFrameWnd::RepeatUnheardOnSize() {
         return;
     int width = 0;
     int height = 0;
-    if (GetControlSize(L"flash", width, height) && width > 0 && height > 0)
+    if (MovieAreaSize(width, height))
         (void)SendOnSize(width, height);
 }
 

@@ -126,6 +126,10 @@ bool CShellFrameWnd::GetControlSize(LPCTSTR name, int& width, int& height) {
     return true;
 }
 
+bool CShellFrameWnd::MovieAreaSize(int& width, int& height) {
+    return GetControlSize(L"flash", width, height) && width > 0 && height > 0;
+}
+
 HRESULT CShellFrameWnd::SendOnSize(int width, int height) {
     wchar_t request[EnterGameInfo::kRequestBufferUnits] = {};
     if (!m_enterGame.BuildOnSize(width, height, request))
@@ -158,7 +162,7 @@ LRESULT CShellFrameWnd::OnSize(BOOL& handled) {
     ApplyRoundCorner();
     int width = 0;
     int height = 0;
-    if (!m_rescaling && GetControlSize(L"flash", width, height) && width > 0 && height > 0) {
+    if (!m_rescaling && MovieAreaSize(width, height)) {
         CDuiRect window;
         (void)::GetWindowRect(*this, &window);
         (void)SendOnSize(window.GetWidth() - m_szChrome.cx, window.GetHeight() - m_szChrome.cy);

@@ -34,6 +34,8 @@ public:
     HRESULT CallFlash(gs::UniqueBstr request);
     bool GetControlSize(LPCTSTR name, int& width, int& height);
     void FindCaptionButtons();
+    // The Flash control's laid-out size; false when there is none, or it has no area yet.
+    bool MovieAreaSize(int& width, int& height);
 
     // The window title: the settings' "TaskBarName" text, empty when there is none.
     LPCTSTR GetTaskBarName() const;
