@@ -36,7 +36,7 @@ protected:
     Base64DecodeWProc decode = nullptr;
 };
 
-TEST_F(Base64Dll, SizesLeaveRoomForTheNulAndStayInRange) {
+TEST_F(Base64Dll, SizesCountTheNulWithinTheRangeOfAnInt) {
     // Zero where the text would not fit in an int.
     // clang-format off
     const int encodeSizes[][2] = {{0, 1}, {1, 5}, {3, 5}, {4, 9}, {29999999, 40000001},

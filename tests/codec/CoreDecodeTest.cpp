@@ -9,7 +9,7 @@ using gs::base64::kInvalidText;
 
 class CoreDecode : public PathTest {};
 
-TEST_P(CoreDecode, PaddingRulesAndANulInsideTheCountedText) {
+TEST_P(CoreDecode, OnlyCanonicallyPaddedTextDecodes) {
     EXPECT_EQ(DecodeWith(path(), u"QQ==").bytes, AsBytes("A"));
     EXPECT_EQ(DecodeWith(path(), u"QUI=").bytes, AsBytes("AB"));
     const std::u16string invalid[] = {

@@ -190,7 +190,7 @@ void RequestClose(HWND window, bool fromButton) {
 // them.) A movie that has an "OnClose" callback decides on its closing (here: it ends the
 // game); one that cannot be asked, because it has no such callback or could not be loaded
 // at all, would leave a window nobody can close, so the request ends the shell with code 0.
-TEST(Closing, TheMovieDecidesAndAMovieThatCannotBeAskedEndsTheShell) {
+TEST(Closing, ClosingIsTheMoviesDecisionWhenItCanBeAsked) {
     // clang-format off
     struct Case { const char* movie; const char* settings; const char* ready; bool fromButton; const char* outcome; };
     // clang-format on

@@ -186,7 +186,7 @@ TEST_F(Flows, ABinaryFileSavedUnderAnotherNameIsByteIdenticalOnceTheOverwriteIsA
 
 // The dialogs the shell opens offer the settings' filter with its first pair chosen;
 // only the save dialog hides the read-only box, and it leaves the current folder as it was.
-TEST_F(Flows, TheDialogsOfferTheSettingsFilterAndTheSaveKeepsTheCurrentFolder) {
+TEST_F(Flows, EachDialogIsSetUpForItsFlow) {
     std::wstring target = File(L"dialog.wzs");
     ASSERT_TRUE(
         m_harness.Start(FrameSkin(), QuietMovie(),
@@ -225,15 +225,10 @@ TEST_F(Flows, TheDialogsOfferTheSettingsFilterAndTheSaveKeepsTheCurrentFolder) {
     EXPECT_EQ(std::wstring(after) + L"\\", m_harness.skin().Path());
 }
 
-// Requests that come before their timer fires give one dialog; a second "SaveFile"
-// replaces the text the first one stored, and the save, asked, replaces the old file whole.
-TEST_F(Flows, RequestsBeforeTheTimerGiveOneDialogTheLastTextIsSavedAndUnreadableFilesAreEmpty) {
+// A second "SaveFile" replaces the text the first one stored, and the save, asked,
+// replaces the old file whole.
+TEST_F(Flows, RequestsBeforeTheTimerGiveOneDialogForTheLastOfThem) {
     std::wstring target = File(L"twice.wzs", "an old and longer content");
-    std::wstring locked = File(L"locked.bin", "secret");
-    std::wstring empty = File(L"empty.bin", "");
-    gs::UniqueFile held(
-        ::CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(held);
     ASSERT_TRUE(m_harness.Start(FrameSkin(),
                                 QuietMovie("filedialog cancel\n" + std::string(kFileHandlers))));
     EXPECT_EQ(m_harness.frame().FlashCall(Invoke(L"LoadFile").c_str()), S_OK);
@@ -251,8 +246,15 @@ TEST_F(Flows, RequestsBeforeTheTimerGiveOneDialogTheLastTextIsSavedAndUnreadable
                              "dialog cancel", "dialog choose", "dialog overwrite yes"})
         EXPECT_EQ(m_harness.Count(once), 1) << once;
     EXPECT_EQ(ReadFileBytes(target), "XYZ");
+}
 
-    // A locked file and an empty one: each answered with its path and an empty text.
+TEST_F(Flows, ALockedOrEmptyFileLoadsAsAnEmptyText) {
+    std::wstring locked = File(L"locked.bin", "secret");
+    std::wstring empty = File(L"empty.bin", "");
+    gs::UniqueFile held(
+        ::CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    ASSERT_TRUE(m_harness.Start(FrameSkin(), QuietMovie(kFileHandlers)));
     for (const std::wstring& file : {locked, empty}) {
         Tell(L"Load", file);
         EXPECT_TRUE(m_harness.WaitFor(
@@ -263,7 +265,7 @@ TEST_F(Flows, RequestsBeforeTheTimerGiveOneDialogTheLastTextIsSavedAndUnreadable
 
 // The largest file and the longest text, first with too little memory left for them, then
 // with the memory back. A small round first brings in what the dialogs need.
-TEST_F(Flows, WithoutMemoryForTheTextEveryFlowAnswersAndWritesNothingThenAllSucceed) {
+TEST_F(Flows, AFlowWithoutMemoryForItsTextFailsCleanly) {
     std::wstring source = File(L"largest.bin", std::string(29'999'999, 'u'));
     std::wstring target = File(L"longest.wzs", "old");
     std::wstring small = File(L"small.bin", "u");
@@ -302,7 +304,7 @@ TEST_F(Flows, WithoutMemoryForTheTextEveryFlowAnswersAndWritesNothingThenAllSucc
 
 // A load and a save asked for while the open dialog is up wait for it: one dialog at a
 // time, each request answered in the order it came, with its own file.
-TEST_F(Flows, RequestsDuringTheOpenDialogWaitForItAndAreAnsweredInOrder) {
+TEST_F(Flows, RequestsDuringTheOpenDialogQueueInOrder) {
     const std::string first = WideToUtf8(File(L"first.wzs", "ABC"));
     const std::wstring second = File(L"second.wzs", "old");
     const std::string start = "invoke LoadFile\nwait 200\ninvoke LoadFile\n"
@@ -339,7 +341,7 @@ TEST_F(Flows, ASaveAskedForDuringTheSaveDialogWritesItsOwnText) {
 
 // The test player answers the boxes a movie can meet: the open dialog's own box for a
 // file that does not exist, and the shell's prompt to replace the extended name.
-TEST_F(Flows, TheTestPlayerAnswersTheDialogsBoxAndTheShellsReplacePrompt) {
+TEST_F(Flows, TheTestPlayerAnswersEveryBoxAMovieMeets) {
     const std::wstring chosen = File(L"kept");
     const std::wstring extended = chosen + L".wzs";
     m_files.push_back(extended);

@@ -65,7 +65,7 @@ std::vector<std::wstring> ShellRequests() {
 
 } // namespace
 
-TEST(MovieApiPage, ShowsEachRequestAsTheShellSendsItAndCommandsItKnows) {
+TEST(MovieApiPage, EveryInvokeOnThePageIsOneTheShellSendsOrKnows) {
     const std::vector<std::wstring> lines = PageLines();
     std::vector<std::wstring> requests;
     std::vector<std::wstring> commands;

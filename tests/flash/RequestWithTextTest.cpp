@@ -16,7 +16,7 @@ struct Piece {
     bool accepted;
 };
 
-TEST(RequestWithText, PiecesFollowEachOtherAndOnlyPlainFilledPiecesAreAccepted) {
+TEST(RequestWithText, TakesOnlyPlainPiecesThatFollowEachOther) {
     // clang-format off
     const struct { size_t room; std::vector<Piece> pieces; const wchar_t* request; } cases[] = {
         {9, {{5, L"QUJD", true}, {5, L"RUZH", true}}, L"<QUJDRUZH>"},

@@ -28,7 +28,7 @@ bool ChinesePage() {
 // Numbers the lobby cannot put in the handover block: the first is kept minus one and
 // the words keep their low 16 bits, wrapping as the platform's own arithmetic does.
 // Texts up to their field's width less two arrive whole, longer ones are cut to that.
-TEST(LaunchForms, ArgumentNumbersWrapAndTextsAreCutToTheirFields) {
+TEST(LaunchForms, ArgumentsAreFittedToTheirFields) {
     std::vector<std::string> values = {"-2147483648", "", "", "",  "65537", "", "",
                                        "-1",          "", "", "0", "",      "0"};
     const std::pair<size_t, size_t> sent[] = {{1, 18}, {2, 19},  {3, 38},

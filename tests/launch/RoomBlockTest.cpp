@@ -30,7 +30,7 @@ void PutTicket(const SharedBlock& room, const std::string& ticket) {
 
 } // namespace
 
-TEST(RoomBlock, GivesThePlatformWindowAndTheTicketInTheAnsiCodePageAndTracesThem) {
+TEST(RoomBlock, ReadsTheBlockThePlatformWrote) {
     const SharedBlock room(gs::kRoomBlockName, gs::kRoomBlockBytes);
     ASSERT_TRUE(room);
     const uint32_t window = 0x00ABCDEF;
@@ -49,7 +49,7 @@ TEST(RoomBlock, GivesThePlatformWindowAndTheTicketInTheAnsiCodePageAndTracesThem
 // follows the last one. Made that many bytes long and filled with the ticket to its
 // end, the block has no byte the ticket's read may reach past 42536 without faulting.
 // A block too small to hold the ticket is left unread.
-TEST(RoomBlock, ATicketIsReadOnlyUpToTheBlocksEndAndABlockTooSmallForItIsNotRead) {
+TEST(RoomBlock, ATicketIsNeverReadPastTheBlocksEnd) {
     SYSTEM_INFO system;
     ::GetSystemInfo(&system);
     const std::size_t page = system.dwPageSize;

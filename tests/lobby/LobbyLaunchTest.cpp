@@ -63,31 +63,40 @@ std::string BlockBytes(const LobbyRun& run, size_t offset, size_t size) {
     return run.report.at("handover").substr(offset * 2, size * 2);
 }
 
-} // namespace
-
-// One launch in the handover form: every field at its offset in the block, the room
-// block naming the lobby's window, the game-master-room messages logged while the
-// shell runs, and the shell's exit code returned. (What the shell's own fill makes of
-// the blocks, the end-to-end tests check through the movie.)
-TEST(LobbyLaunch, HandsOverBothBlocksHearsTheShellAndReturnsItsExitCode) {
-    const LocalText name = NonAsciiName();
+// One launch in the handover form, shared by the three tests after it. (What the shell's
+// own fill makes of the blocks, the end-to-end tests check through the movie.)
+const LobbyRun& HandoverRun() {
     // clang-format off
-    const LobbyRun run = RunLobby(
-        {L"--number1", L"-2147483648", L"--username", name.text, L"--text1", L"t1",
+    static const LobbyRun run = RunLobby(
+        {L"--number1", L"-2147483648", L"--username", NonAsciiName().text, L"--text1", L"t1",
          L"--text2", L"t2", L"--word1", L"-1", L"--room-text", L"1234567", L"--text3", L"t3",
          L"--word2", L"0x1234", L"--text4", std::wstring(255, L'x'), L"--text5", L"t5",
          L"--word3", L"65535", L"--text6", L"0123456789abcdef", L"--number2", L"-7",
          L"--flag", L"5", L"--number3", L"0x7fffffff", L"--ticket", L"abc-123"},
         {{L"PROBE_SEND", L"42,-5"}, {L"PROBE_EXIT", L"7"}});
     // clang-format on
+    return run;
+}
+
+} // namespace
+
+TEST(LobbyLaunch, ReturnsTheShellsExitCode) {
+    const LobbyRun& run = HandoverRun();
     ASSERT_TRUE(run.lobby.exited);
     EXPECT_EQ(run.lobby.exitCode, 7u) << run.lobby.output;
     EXPECT_TRUE(run.Logged("shell process " + run.report.at("pid")));
     EXPECT_TRUE(run.Logged("shell exited with code 7"));
+}
+
+// Every field at its offset in the handover block, and the room block naming the lobby's
+// window.
+TEST(LobbyLaunch, HandsOverEachFieldAtItsOffset) {
+    const LobbyRun& run = HandoverRun();
+    const std::string name = NonAsciiName().ansiHex;
     ASSERT_EQ(run.report.at("argc"), "2");
     ASSERT_EQ(run.report.at("handover").size(), 992u);
     EXPECT_EQ(BlockBytes(run, 0, 4), "00000080");
-    EXPECT_EQ(BlockBytes(run, 4, 20), name.ansiHex + std::string(40 - name.ansiHex.size(), '0'));
+    EXPECT_EQ(BlockBytes(run, 4, 20), name + std::string(40 - name.size(), '0'));
     EXPECT_EQ(BlockBytes(run, 84, 2), "ffff");
     EXPECT_EQ(BlockBytes(run, 166, 2), "3412");
     EXPECT_EQ(BlockBytes(run, 168, 256), Hex(std::string(255, 'x')) + "00");
@@ -97,6 +106,10 @@ TEST(LobbyLaunch, HandsOverBothBlocksHearsTheShellAndReturnsItsExitCode) {
     const std::string window = HandleText(run.report.at("room.window"));
     EXPECT_TRUE(run.Logged("room block GL_ROOM_REC with window " + window));
     EXPECT_EQ(run.report.at("room.ticket"), Hex("abc-123"));
+}
+
+TEST(LobbyLaunch, LogsTheGameMasterRoomMessagesWhileTheShellRuns) {
+    const LobbyRun& run = HandoverRun();
     const std::string from = " from " + HandleText(run.report.at("sender"));
     EXPECT_TRUE(run.Logged("game-master room 42" + from));
     EXPECT_TRUE(run.Logged("game-master room -5" + from));

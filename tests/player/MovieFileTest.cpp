@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(MovieFile, ReadsScriptTextAndSaysWhyOtherFilesAreRefused) {
+TEST(MovieFile, ReadsScriptTextOrSaysWhyNot) {
     const std::wstring path = gs::test::TempPath(L"movie", L".swf");
     const HRESULT badFormat = HRESULT_FROM_WIN32(ERROR_BAD_FORMAT);
     // clang-format off

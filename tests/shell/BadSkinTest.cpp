@@ -22,7 +22,7 @@ std::string SkinWithTitleImage(const std::string& image) {
 
 } // namespace
 
-TEST(BadSkin, ABrokenPictureIsNotDrawnAndTheMovieIsStillHosted) {
+TEST(BadSkin, ABrokenPictureSpoilsOnlyItself) {
     // clang-format off
     const struct { const char* what; const char* image; } cases[] = {
         {"missing", "missing.png"}, {"empty", "empty.png"}, {"truncated", "cut.png"},

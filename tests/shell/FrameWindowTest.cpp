@@ -28,7 +28,7 @@ void ExpectMaximised(FrameHarness& harness, bool maximised) {
 
 } // namespace
 
-TEST(FrameWindow, TheSkinShapesTheWindowItsRegionAndItsCaptionBand) {
+TEST(FrameWindow, TheSkinShapesTheWindow) {
     FrameHarness harness;
     ASSERT_TRUE(harness.Start(FrameSkin("10,10"), QuietMovie()));
     const SIZE chrome = harness.frame().GetChromeSize();
@@ -110,7 +110,7 @@ TEST_F(QuietFrame, CloseRequestsOnlyTellTheMovie) {
 
 // The caption buttons and a double click in the caption band, whose hit test the
 // system turns into the same maximise and restore commands.
-TEST(FrameWindow, CaptionButtonsAndCaptionDoubleClicksMaximiseToTheAspectWithTheButtonSwap) {
+TEST(FrameWindow, EveryWayToMaximiseKeepsTheMoviesAspect) {
     FrameHarness harness;
     ASSERT_TRUE(harness.Start(FrameSkin(), QuietMovie()));
     MINMAXINFO info{};
@@ -241,7 +241,7 @@ TEST(FrameWindow, ASkinThatBuildsNothingEndsTheMessageLoop) {
 }
 
 // The skin's own control class holds a second copy of the whole skin, which has none.
-TEST(FrameSkin, ComputerExamineHoldsACopyOfTheSkinAndIsNamedExactly) {
+TEST(FrameSkin, ComputerExamineByItsExactNameHoldsACopyOfTheSkin) {
     SkinFolder folder;
     folder.Write(L"skin.xml", "<Window><VerticalLayout><Label name=\"a\"/>"
                               "<ComputerExamine/><computerexamine/><COMPUTEREXAMINE/>"

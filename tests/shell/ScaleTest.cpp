@@ -151,7 +151,7 @@ TEST(Scale, EveryLengthFollowsTheScreensDpi) {
 
 // Wine never moves a window to another scale itself: the message is sent as Windows
 // would, with the rectangle it suggests for 192 DPI.
-TEST(Scale, ANewDpiRescalesTheSkinAndTellsTheMovieItsSizeOnce) {
+TEST(Scale, ANewDpiRescalesTheWholeWindowOnce) {
     if (ChildCase())
         GTEST_SKIP() << "a child measures one case";
     FrameHarness harness;

@@ -49,7 +49,7 @@ protected:
     }
 };
 
-TEST_P(ForeignControlTest, ActivatesInPlaceFollowsTheWindowAndLeavesNoSite) {
+TEST_P(ForeignControlTest, LivesInPlaceFromActivationToTeardown) {
     if (!IsRegistered(GetParam().clsid))
         GTEST_SKIP() << "the prefix has no in-process server registered for " << GetParam().clsid;
     Open(ThreeControls);

@@ -39,7 +39,7 @@ const char kSkin[] = R"(<?xml version="1.0" encoding="utf-8"?>
 
 } // namespace
 
-TEST(DialogBuilder, BuildsKnownClassesAndAsksTheCallbackForTheRest) {
+TEST(DialogBuilder, BuildsTheTreeTheSkinDescribes) {
     SkinFolder folder;
     folder.Write(L"skin.xml", kSkin);
     CPaintManagerUI manager;
@@ -121,7 +121,7 @@ LOGFONTW FontOf(CControlUI* label) {
 
 } // namespace
 
-TEST(DialogBuilder, WindowFontsAndDefaultListsReachTheControls) {
+TEST(DialogBuilder, TheWindowsSharedSettingsReachItsControls) {
     SkinFolder folder;
     folder.Write(L"skin.xml", R"(<Window fontsize="11">
   <Font name="DejaVu Sans" size="20" bold="true"/>

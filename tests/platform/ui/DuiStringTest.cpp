@@ -6,7 +6,7 @@
 
 using DuiLib::CDuiString;
 
-TEST(DuiString, FormatUsesTheWindowsMeaningOfPercentSAndCarriesHugeTexts) {
+TEST(DuiString, FormatsAsWindowsDoesAtAnyLength) {
     CDuiString text;
     text.Format(L"<%s/>%d|%u|%ls|%hs|%%|%5d|%-3d|%03d", L"true", -1, 65535u, L"wide", "narrow", 42,
                 7, -5);

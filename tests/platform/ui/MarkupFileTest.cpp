@@ -14,9 +14,8 @@ const std::string kUtf8Title = "<s><TaskBarName>\xE6\xB8\xB8\xE6\x88\x8F</TaskBa
 
 } // namespace
 
-// Files beside the resource path (with or without a leading backslash), read by their
-// byte-order mark or declaration; what is not text in the encoding is refused.
-TEST(MarkupFile, ReadsByTheByteOrderMarkAndRefusesBrokenOrMissingFiles) {
+// Files beside the resource path, with or without a leading backslash.
+TEST(MarkupFile, ReadsByTheByteOrderMarkOrTheDeclaration) {
     SkinFolder folder;
     std::string utf16 = "\xFF\xFE";
     for (wchar_t c : std::wstring(L"<s><TaskBarName>游戏</TaskBarName></s>")) {
@@ -39,6 +38,11 @@ TEST(MarkupFile, ReadsByTheByteOrderMarkAndRefusesBrokenOrMissingFiles) {
                                                            : CMarkup::XMLFILE_ENCODING_UTF8));
         EXPECT_STREQ(xml.GetRoot().GetChild(L"TaskBarName").GetValue(), L"游戏");
     }
+}
+
+TEST(MarkupFile, RefusesFilesThatAreNotTextInTheirEncoding) {
+    SkinFolder folder;
+    CMarkup xml;
     folder.Write(L"odd.xml", std::string("<\0a", 3));
     EXPECT_FALSE(xml.LoadFromFile(L"odd.xml", CMarkup::XMLFILE_ENCODING_UNICODE));
     folder.Write(L"badutf8.xml", "<a>\xC3\x28</a>");

@@ -21,7 +21,7 @@ std::wstring Nested(int depth) {
 
 } // namespace
 
-TEST(Markup, ReadsAnInvokeRequestAndWhatIsMissingReadsAsNull) {
+TEST(Markup, NavigatesAnInvokeRequestWithNullForWhatIsMissing) {
     CMarkup xml(L"<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!-- from the movie -->\n"
                 L"<invoke name=\"OpenUrl\" returntype='xml'>\n  <arguments>\n"
                 L"    <string>http://a.b/?x=1&amp;y=2</string>\n    <number>7</number>\n"
@@ -51,7 +51,7 @@ TEST(Markup, ReadsAnInvokeRequestAndWhatIsMissingReadsAsNull) {
     EXPECT_EQ(missing.GetAttributeValue(L"x"), nullptr);
 }
 
-TEST(Markup, ResolvesEntitiesCDataAndCharacterReferencesAndKeepsText) {
+TEST(Markup, ReadsTextAsWrittenWithItsReferencesResolved) {
     CMarkup xml(L"<r a=\"&lt;&gt;&amp;&quot;&apos;\">x&#65;&#x4E2D;&#x1F600;"
                 L"<![CDATA[<raw & text>]]>&unknown; & alone</r>");
     ASSERT_TRUE(xml.IsValid());
@@ -111,7 +111,7 @@ TEST(Markup, AcceptsAPrologOfDeclarationsCommentsOrDoctype) {
     EXPECT_FALSE(xml.GetRoot().HasChildren());
 }
 
-TEST(Markup, LimitsTheDepthAndSurvivesAFailedReloadOrAnEmbeddedNul) {
+TEST(Markup, LimitsTheDepth) {
     EXPECT_TRUE(CMarkup(Nested(CMarkup::kMaxDepth).c_str()).IsValid());
     EXPECT_FALSE(CMarkup(Nested(CMarkup::kMaxDepth + 1).c_str()).IsValid());
     // A million open elements fail fast and without touching the call stack.
@@ -119,7 +119,9 @@ TEST(Markup, LimitsTheDepthAndSurvivesAFailedReloadOrAnEmbeddedNul) {
     for (size_t i = 0; i < deep.size(); i += 4)
         deep.replace(i, 3, L"<a>");
     EXPECT_FALSE(CMarkup(deep.c_str()).IsValid());
+}
 
+TEST(Markup, AFailedLoadLeavesNoDocumentUntilTheNextOneReads) {
     CMarkup xml(L"<a><b>1</b></a>");
     ASSERT_TRUE(xml.IsValid());
     EXPECT_FALSE(xml.Load(L"<a><b>1</b>"));
