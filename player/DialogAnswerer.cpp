@@ -1,5 +1,6 @@
 #include "player/DialogAnswerer.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace player {
@@ -78,6 +79,13 @@ void DialogAnswerer::Reset() {
     m_prompt = 0;
     m_answeredDialog = nullptr;
     m_answeredOwner = nullptr;
+}
+
+bool DialogAnswerer::FileDialogShown() {
+    const std::vector<FoundDialog> dialogs = ThreadDialogs();
+    return std::ranges::any_of(dialogs, [](const FoundDialog& found) {
+        return found.visible && FileNameControl(found.window);
+    });
 }
 
 bool DialogAnswerer::Poll() {

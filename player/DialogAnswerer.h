@@ -30,6 +30,9 @@ public:
     void AnswerPrompt(int button);
     void Reset();
 
+    // Whether a file dialog of this thread is on the screen.
+    static bool FileDialogShown();
+
     // One look at the thread's windows; true while something is still to be answered.
     bool Poll();
     bool Pending() const {

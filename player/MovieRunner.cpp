@@ -56,8 +56,11 @@ CallOutcome MovieRunner::Call(const Function& function, const InvokeRequest& req
 }
 
 void MovieRunner::OnTimer(UINT_PTR id) {
-    m_host.GetStage().StopTimer(id);
     auto parked = m_parked.find(id);
+    if (parked != m_parked.end() && parked->second.untilDialog &&
+        !DialogAnswerer::FileDialogShown())
+        return;
+    m_host.GetStage().StopTimer(id);
     if (parked == m_parked.end())
         return;
     Context context = std::move(parked->second);
@@ -152,12 +155,14 @@ bool MovieRunner::Step(const Action& action, Context& context) {
 
 void MovieRunner::Park(const Action& action, Context& context) {
     UINT_PTR id = m_nextTimer++;
-    if (!m_host.GetStage().StartTimer(id, action.milliseconds)) {
+    const UINT milliseconds = action.untilDialog ? DialogLookMilliseconds : action.milliseconds;
+    if (!m_host.GetStage().StartTimer(id, milliseconds)) {
         m_host.Record(L"error", L"line " + std::to_wstring(action.line) +
                                     L": wait needs the stage window; the sequence stops");
         return;
     }
     context.outcome = nullptr;
+    context.untilDialog = action.untilDialog;
     m_parked.emplace(id, Kept(std::move(context)));
 }
 

@@ -42,6 +42,9 @@ class MovieRunner {
 public:
     // Stage timer ids from this one up belong to the runner's waits.
     static constexpr UINT_PTR FirstWaitTimer = 100;
+    // How often a "wait dialog" looks for the dialog: nothing tells this thread's timer
+    // that a modal dialog has opened, so it looks, as the dialog answers do.
+    static constexpr UINT DialogLookMilliseconds = 10;
 
     explicit MovieRunner(MovieHost& host) : m_host(host) {}
 
@@ -68,6 +71,7 @@ private:
         std::vector<InvokeArgument> arguments;    // views into the call's text, or into `kept`
         CallOutcome* outcome = nullptr;           // only while the CallFunction is still running
         std::shared_ptr<const std::wstring> kept; // the arguments' text once the call is over
+        bool untilDialog = false;                 // parked until a file dialog is shown
     };
 
     void Run(Context context);

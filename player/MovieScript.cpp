@@ -60,11 +60,11 @@ std::vector<Token> TakeTokens(std::wstring_view text) {
 
 unsigned ParseMilliseconds(std::wstring_view text) {
     if (text.empty() || text.size() > 9)
-        throw ParseError{L"wait needs a number of milliseconds (up to 9 digits)"};
+        throw ParseError{L"wait needs \"dialog\" or a number of milliseconds (up to 9 digits)"};
     unsigned value = 0;
     for (wchar_t c : text) {
         if (c < L'0' || c > L'9')
-            throw ParseError{L"wait needs a number of milliseconds (up to 9 digits)"};
+            throw ParseError{L"wait needs \"dialog\" or a number of milliseconds (up to 9 digits)"};
         value = value * 10 + static_cast<unsigned>(c - L'0');
     }
     return value;
@@ -178,7 +178,9 @@ private:
                 throw ParseError{L"fscommand needs a command and at most one argument text"};
         } else if (command == L"wait") {
             action.op = Op::Wait;
-            action.milliseconds = ParseMilliseconds(rest);
+            action.untilDialog = rest == L"dialog";
+            if (!action.untilDialog)
+                action.milliseconds = ParseMilliseconds(rest);
         } else if (command == L"filedialog") {
             FileDialog(action, rest);
         } else if (command == L"overwrite") {

@@ -17,7 +17,7 @@ enum class Op {
     Call,       // call RAW-REQUEST      (FlashCall with exactly this text)
     Invoke,     // invoke NAME [ARG...]  (FlashCall with a built invoke text)
     FsCommand,  // fscommand "COMMAND" ["ARGS"]
-    Wait,       // wait MILLISECONDS
+    Wait,       // wait MILLISECONDS | wait dialog
     ChooseFile, // filedialog choose PATH
     CancelFile, // filedialog cancel
     Overwrite,  // overwrite yes|no
@@ -37,6 +37,7 @@ struct Action {
     std::wstring text;         // the rest of the line, the name or the label
     std::vector<Token> tokens; // invoke and fscommand arguments
     unsigned milliseconds = 0; // wait
+    bool untilDialog = false;  // wait dialog
     bool yes = false;          // overwrite
     int button = 0;            // prompt: IDOK, IDCANCEL, IDYES or IDNO
     std::vector<Action> then;  // a button's action (one)

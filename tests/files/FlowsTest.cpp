@@ -307,7 +307,7 @@ TEST_F(Flows, AFlowWithoutMemoryForItsTextFailsCleanly) {
 TEST_F(Flows, RequestsDuringTheOpenDialogQueueInOrder) {
     const std::string first = WideToUtf8(File(L"first.wzs", "ABC"));
     const std::wstring second = File(L"second.wzs", "old");
-    const std::string start = "invoke LoadFile\nwait 200\ninvoke LoadFile\n"
+    const std::string start = "invoke LoadFile\nwait dialog\ninvoke LoadFile\n"
                               "invoke SaveFile \"WFla\"\nfiledialog choose " +
                               first;
     const std::string onLoad = "filedialog choose " + WideToUtf8(second) + "\noverwrite yes";
@@ -327,7 +327,7 @@ TEST_F(Flows, RequestsDuringTheOpenDialogQueueInOrder) {
 TEST_F(Flows, ASaveAskedForDuringTheSaveDialogWritesItsOwnText) {
     const std::wstring first = File(L"one.wzs");
     const std::wstring second = File(L"two.wzs");
-    const std::string start = "invoke SaveFile \"QUJD\"\nwait 200\ninvoke SaveFile \"WFla\"\n"
+    const std::string start = "invoke SaveFile \"QUJD\"\nwait dialog\ninvoke SaveFile \"WFla\"\n"
                               "filedialog choose " +
                               WideToUtf8(first);
     DialogWatch dialogs;

@@ -22,16 +22,18 @@ TEST(MovieScript, ReadsEveryPartOfAScriptExactly) {
                              L"call <invoke name=\"Broken\"><arguments><string>x</arg\n"
                              L"on OnClose\r\n"
                              L"  invoke ExitGame\r\n"
-                             L"end");
+                             L"end\n"
+                             L"wait dialog");
     ASSERT_TRUE(parsed.movie) << parsed.error;
     const auto& main = parsed.movie->main;
-    ASSERT_EQ(main.size(), 2u);
+    ASSERT_EQ(main.size(), 3u);
     EXPECT_EQ(main[0].line, 3);
     ASSERT_EQ(main[0].tokens.size(), 3u);
     EXPECT_EQ(main[0].tokens[0].value, L"a \"quoted\" \\ text");
     EXPECT_TRUE(main[0].tokens[0].quoted);
     EXPECT_FALSE(main[0].tokens[1].quoted);
     EXPECT_EQ(main[1].text, L"<invoke name=\"Broken\"><arguments><string>x</arg");
+    EXPECT_TRUE(main[2].untilDialog);
     ASSERT_NE(parsed.movie->Find(L"OnClose"), nullptr);
     EXPECT_EQ(parsed.movie->Find(L"OnClose")->body[0].text, L"ExitGame");
     EXPECT_EQ(parsed.movie->Find(L"onclose"), nullptr) << "function names keep their case";
@@ -63,7 +65,7 @@ TEST(MovieScript, RefusesBrokenScriptsAtTheLineThatBreaks) {
         {L"fscommand a b c\n", 1, L"fscommand needs"}, {L"register later\n", 1, L"at start"},
         {L"on A\nend trailing\n", 2, L"nothing after"},
         {L"on A\nregister at start\nend\n", 2, L"outside functions"},
-        {L"unload\n", 1, L"needs an action"},
+        {L"unload\n", 1, L"needs an action"}, {L"wait dialogs\n", 1, L"\"dialog\" or"},
     };
     // clang-format on
     for (const Broken& broken : cases) {
