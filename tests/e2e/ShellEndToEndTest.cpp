@@ -184,21 +184,39 @@ void RequestClose(HWND window, bool fromButton) {
 
 } // namespace
 
-// The main window as the program itself makes it: the class and its style, the window
-// style, the skin's size centred on the work area. (Its icons cannot be read from another
-// process under Wine: WM_GETICON answers 0 there even for a window whose own process set
-// them.) A movie that has an "OnClose" callback decides on its closing (here: it ends the
-// game); one that cannot be asked, because it has no such callback or could not be loaded
-// at all, would leave a window nobody can close, so the request ends the shell with code 0.
-TEST(Closing, ClosingIsTheMoviesDecisionWhenItCanBeAsked) {
+// As the program itself makes it: the class and its style, the window style, the skin's
+// size centred on the work area. (Its icons cannot be read from another process under
+// Wine: WM_GETICON answers 0 there even for a window whose own process set them.)
+TEST(MainWindow, OpensCentredWithTheShellsOwnStyles) {
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const ShellInstall install(Movie("close.swf"));
+    ASSERT_TRUE(install.Ready());
+    LobbySession session = Start(install);
+    ASSERT_TRUE(session.WaitForText(install.TranscriptPath(), "note ready"));
+    const HWND window = session.WaitForWindow(L"UIMainFrame");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(::GetClassLongW(window, GCL_STYLE), 0x080B);
+    EXPECT_EQ(::GetWindowLongW(window, GWL_STYLE) & 0x10CF0000, 0x10CF0000);
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    EXPECT_EQ(std::pair(rect.right - rect.left, rect.bottom - rect.top), std::pair(1016L, 663L));
+    EXPECT_LE(std::abs((rect.left - work.left) - (work.right - rect.right)), 1);
+    EXPECT_LE(std::abs((rect.top - work.top) - (work.bottom - rect.bottom)), 1);
+    RequestClose(window, true);
+    Finish(session, install);
+}
+
+// A movie that has an "OnClose" callback decides on its closing (here: it ends the game);
+// one that cannot be asked, because it has no such callback or could not be loaded at all,
+// would leave a window nobody can close, so the request ends the shell with code 0.
+TEST(Closing, IsTheMoviesDecisionWhenItCanBeAsked) {
     // clang-format off
     struct Case { const char* movie; const char* settings; const char* ready; bool fromButton; const char* outcome; };
     // clang-format on
     const char missingMovie[] = "<?xml version=\"1.0\"?><Settings><loadingFlash "
                                 "bLocal=\"true\">flash\\missing.swf</loadingFlash></Settings>";
     const char notRegistered[] = "in-result E_FAIL OnClose (not registered)";
-    RECT work{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     for (const Case& c : {
              Case{"close.swf", "", "note ready", true, "note close requested"},
              Case{"idle.swf", "", "note ready", false, notRegistered},
@@ -211,20 +229,11 @@ TEST(Closing, ClosingIsTheMoviesDecisionWhenItCanBeAsked) {
         ASSERT_TRUE(session.WaitForText(install.TranscriptPath(), c.ready));
         const HWND window = session.WaitForWindow(L"UIMainFrame");
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(::GetClassLongW(window, GCL_STYLE), 0x080B);
-        EXPECT_EQ(::GetWindowLongW(window, GWL_STYLE) & 0x10CF0000, 0x10CF0000);
-        RECT rect{};
-        ::GetWindowRect(window, &rect);
-        EXPECT_EQ(rect.right - rect.left, 1016);
-        EXPECT_EQ(rect.bottom - rect.top, 663);
-        EXPECT_LE(std::abs((rect.left - work.left) - (work.right - rect.right)), 1);
-        EXPECT_LE(std::abs((rect.top - work.top) - (work.bottom - rect.bottom)), 1);
         RequestClose(window, c.fromButton);
         const std::vector<std::string> transcript = Finish(session, install).transcript;
-        EXPECT_TRUE(
-            FindLine(transcript,
-                     "in <invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>") >= 0);
-        EXPECT_GE(FindLine(transcript, c.outcome), 0);
+        for (const char* line :
+             {"in <invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>", c.outcome})
+            EXPECT_GE(FindLine(transcript, line), 0) << line;
     }
 }
 

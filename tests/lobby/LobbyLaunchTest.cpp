@@ -88,9 +88,7 @@ TEST(LobbyLaunch, ReturnsTheShellsExitCode) {
     EXPECT_TRUE(run.Logged("shell exited with code 7"));
 }
 
-// Every field at its offset in the handover block, and the room block naming the lobby's
-// window.
-TEST(LobbyLaunch, HandsOverEachFieldAtItsOffset) {
+TEST(LobbyLaunch, HandsOverEveryFieldOfBothBlocks) {
     const LobbyRun& run = HandoverRun();
     const std::string name = NonAsciiName().ansiHex;
     ASSERT_EQ(run.report.at("argc"), "2");

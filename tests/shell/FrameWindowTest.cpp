@@ -45,9 +45,6 @@ TEST(FrameWindow, TheSkinShapesTheWindow) {
         EXPECT_EQ(HitTest(harness, button), HTCLIENT) << "buttons are pressed, not dragged";
     EXPECT_EQ(HitTest(harness, nullptr, {500, 200}), HTCLIENT) << "below the band";
     EXPECT_EQ(HitTest(harness, nullptr, {3, 40}), HTCLIENT) << "the border beside the movie";
-
-    ::SetWindowPos(harness.window(), nullptr, 0, 0, 816, 538, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(LastOnSize(harness), Dims(800, 500));
 }
 
 TEST(FrameWindow, SquareCornersLeaveTheWindowWithoutARegion) {
@@ -151,6 +148,11 @@ TEST_F(QuietFrame, MinimisedTheMovieIsToldTheIconicSizeLessTheChrome) {
     EXPECT_TRUE(Visible(harness, L"maxbtn")) << "minimising does not change the maximised state";
     const Dims iconic = WindowSize(harness.window());
     EXPECT_EQ(LastOnSize(harness), Dims(iconic.first - 16, iconic.second - 38));
+}
+
+TEST_F(QuietFrame, ResizedTheMovieIsToldTheSizeLessTheChrome) {
+    ::SetWindowPos(harness.window(), nullptr, 0, 0, 816, 538, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(LastOnSize(harness), Dims(800, 500));
 }
 
 TEST_F(QuietFrame, RestoredFromTheTaskbarTheMovieHasTheKeyboard) {
