@@ -177,7 +177,8 @@ LRESULT Stage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_SIZE:
+    case WM_SIZE: // a wider or narrower stage fits more or fewer buttons in a row
+        PlaceButtons();
         Redraw();
         return 0;
     case WM_TIMER:
