@@ -14,8 +14,6 @@
 
 using namespace lobbytest;
 
-// The user is asked, and the answer and the settings decide which page opens, if any;
-// the shell quits with exit code 0 in every case.
 TEST(WithoutPlayer, TheDownloadOfferOpensTheChosenPageAsTheShellQuits) {
     if (!std::getenv("E2E_WITHOUT_PLAYER"))
         GTEST_SKIP() << "needs a prefix without any Flash Player (without-player.sh)";

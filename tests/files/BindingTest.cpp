@@ -78,8 +78,6 @@ TEST(Binding, ALibraryWithSomeNamesServesThoseOnly) {
     codec.Free();
 }
 
-// A library planted in the current folder is never loaded; one that appears beside the
-// program later is picked up by the same binding.
 TEST(Binding, OnlyALibraryBesideTheProgramIsLoadedEvenWhenItAppearsLater) {
     namespace fs = std::filesystem;
     const fs::path planted =

@@ -225,8 +225,8 @@ TEST_F(Flows, EachDialogIsSetUpForItsFlow) {
     EXPECT_EQ(std::wstring(after) + L"\\", m_harness.skin().Path());
 }
 
-// A second "SaveFile" replaces the text the first one stored, and the save, asked,
-// replaces the old file whole.
+// Two loads give one dialog, and two saves one: the second text replaces the first, and
+// the save, asked, replaces the old file whole.
 TEST_F(Flows, RequestsBeforeTheTimerGiveOneDialogForTheLastOfThem) {
     std::wstring target = File(L"twice.wzs", "an old and longer content");
     ASSERT_TRUE(m_harness.Start(FrameSkin(),

@@ -3,6 +3,7 @@
 // lobby's description of each game-master-room message, in-process.
 #include "platform/win/ModulePath.h"
 #include "tests/lobby/LobbySession.h"
+#include "tests/support/GuardPage.h"
 #include "tools/lobby/GameMasterRoomMessage.h"
 #include "tools/lobby/TextCodec.h"
 
@@ -188,8 +189,7 @@ TEST(LobbyLaunch, EachOptionReachesTheShellOrIsRefusedWithoutStartingIt) {
     EXPECT_FALSE(owned.ShellStarted());
 }
 
-// Raw arguments pass through the lobby's quoting and the shell's C runtime unchanged.
-TEST(LobbyLaunch, RawArgumentsArriveExactly) {
+TEST(LobbyLaunch, RawArgumentsArriveThroughTheQuotingExactly) {
     const LocalText name = NonAsciiName();
     const std::vector<std::wstring> sent = {
         L"plain",  L"",           L"two words",        L"tab\there",         L"q\"uote",
@@ -204,10 +204,13 @@ TEST(LobbyLaunch, RawArgumentsArriveExactly) {
     EXPECT_EQ(run.report.at("arg" + std::to_string(sent.size())), name.ansiHex);
 }
 
-// The lobby's log line for each message it receives.
+// The lobby's log line for each message it receives; the good one ends where memory does.
 TEST(GameMasterRoomMessage, EachFlawIsNamedWithoutReadingWhatIsNotThere) {
     const HWND sender = reinterpret_cast<HWND>(0x1234);
-    unsigned char good[20] = {0xFE, 0xFF, 0xFF, 0xFF};
+    const unsigned char goodBytes[20] = {0xFE, 0xFF, 0xFF, 0xFF};
+    const gs::test::GuardedMemory memory(sizeof goodBytes);
+    ASSERT_TRUE(memory);
+    unsigned char* const good = memory.PlaceAtEnd(goodBytes, sizeof goodBytes);
     unsigned char tail[20] = {};
     tail[19] = 1;
     const std::pair<COPYDATASTRUCT, const wchar_t*> cases[] = {

@@ -76,8 +76,7 @@ TEST(MovieScript, RefusesBrokenScriptsAtTheLineThatBreaks) {
     }
 }
 
-// The movies installed beside the shell are scripts the player accepts.
-TEST(MovieScript, TheShippedMoviesPlay) {
+TEST(MovieScript, TheShippedMoviesAreScriptsThatEndTheGameWhenAskedToClose) {
     for (const char* name : {"loading.swf", "minimal.swf"}) {
         std::ifstream file(std::string(GS_ASSETS_FLASH) + "/" + name, std::ios::binary);
         ASSERT_TRUE(file) << name;

@@ -88,7 +88,8 @@ TEST_F(QuietFrame, OtherInputThanACloseRequestLeavesTheWindowAsItWas) {
     ::SendMessageW(harness.window(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntilSettled());
     EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 0);
-    EXPECT_FALSE(::IsZoomed(harness.window()) || ::IsIconic(harness.window()));
+    EXPECT_TRUE(::IsWindowVisible(harness.window()) && !::IsZoomed(harness.window()) &&
+                !::IsIconic(harness.window()));
     EXPECT_TRUE(Visible(harness, L"maxbtn"));
 }
 
@@ -98,6 +99,8 @@ TEST_F(QuietFrame, CloseRequestsOnlyTellTheMovie) {
     EXPECT_TRUE(
         harness.WaitFor("in <invoke name=\"OnClose\" returntype=\"xml\"><arguments/></invoke>"));
     ::SendMessageW(harness.window(), WM_SYSCOMMAND, SC_CLOSE | 2, 0); // ends in WM_CLOSE
+    ASSERT_TRUE(PumpUntilSettled());
+    EXPECT_EQ(harness.Count("in <invoke name=\"OnClose\""), 1);
     harness.Click(L"closebtn");
     EXPECT_TRUE(harness.WaitFor("in <invoke name=\"OnClose\"", 2));
     ASSERT_TRUE(PumpUntilSettled());

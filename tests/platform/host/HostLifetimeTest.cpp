@@ -58,6 +58,8 @@ TEST_F(HostTest, TheHandlerMayTearTheControlDownFromInsideACall) {
     EXPECT_EQ(window->requests.size(), 1u);
     EXPECT_EQ(PlayerCanUnloadNow(), S_OK);
     EXPECT_EQ(window->handlerReferences, 0);
+    const std::vector<std::string> lines = Lines(); // the call unwinds, then the player goes
+    EXPECT_EQ(FindLine(lines, "note survived") + 1, FindLine(lines, "destroy FlashTestPlayer"));
 }
 
 } // namespace

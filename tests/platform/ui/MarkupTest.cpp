@@ -71,7 +71,7 @@ TEST(Markup, ReadsTextAsWrittenWithItsReferencesResolved) {
     EXPECT_STREQ(spaced.GetRoot().GetChild(L"c").GetValue(), L"  spaced  ");
     EXPECT_STREQ(spaced.GetRoot().GetChild(L"e").GetValue(), L"");
 
-    // Long runs of bare ampersands and unfinished references are read once, not rescanned.
+    // Long runs of bare ampersands and unfinished references are text.
     const std::wstring ampersands = L"<r a=\"" + std::wstring(1000000, L'&') + L"\">" +
                                     std::wstring(1000000, L'&') + L"&#x41</r>";
     CMarkup loose(ampersands.c_str());
