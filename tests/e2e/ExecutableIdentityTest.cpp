@@ -31,7 +31,7 @@ TEST(ExecutableIdentity, VersionResourceCarriesTheProjectVersion) {
     }
 }
 
-TEST(ExecutableIdentity, ManifestAsksForCommonControlsSix) {
+TEST(ExecutableIdentity, ManifestAsksForCommonControlsSixAsTheInvoker) {
     const gs::UniqueModule module(
         ::LoadLibraryExW(L"GameShell.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(module);

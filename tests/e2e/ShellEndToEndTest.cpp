@@ -121,7 +121,7 @@ TEST(EnterGame, AckCarriesAllSeventeenArgumentsFromEachLaunchForm) {
 
 // The number the movie gives, or for none the one derived from the room text, reaches
 // the lobby's window from the shell's own; without the room block nothing is sent.
-TEST(GameMasterRoom, ReachesTheLobbyWindowWithTheGivenOrTheDerivedNumber) {
+TEST(GameMasterRoom, SendsTheMoviesOrTheRoomsNumberToTheWindowTheRoomBlockNames) {
     struct Case {
         std::vector<std::wstring> arguments;
         std::vector<std::string> rooms;

@@ -117,9 +117,8 @@ TEST(LobbyLaunch, LogsTheGameMasterRoomMessagesWhileTheShellRuns) {
         << "the log's lines reach standard output too";
 }
 
-// What the shell makes of each field form, the end-to-end launches check; here what
-// only the lobby decides: the report's entries (kAbsent: no such entry; no "argc": the
-// shell never started), the exit code and texts of the lobby's output, log included.
+// What only the lobby decides (the shell's view of each form is the end-to-end tests'):
+// the report's entries (kAbsent: none; no "argc": no shell), its exit code and output.
 TEST(LobbyLaunch, EachOptionReachesTheShellOrIsRefusedWithoutStartingIt) {
     const std::string kAbsent = "(absent)";
     struct Case {
@@ -179,7 +178,9 @@ TEST(LobbyLaunch, EachOptionReachesTheShellOrIsRefusedWithoutStartingIt) {
         EXPECT_EQ(run.lobby.exitCode, 125u) << WideToUtf8(refused.back());
         EXPECT_FALSE(run.ShellStarted());
     }
-    // A room block that another platform owns.
+}
+
+TEST(LobbyLaunch, ARoomBlockAnotherPlatformOwnsStartsNoShell) {
     const gs::UniqueMapping other(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr,
                                                        PAGE_READWRITE, 0, 42536, L"GL_ROOM_REC"));
     ASSERT_TRUE(other);

@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(WideScan, EveryPositionInEveryLengthUpToTheGuardPage) {
+TEST(WideScan, FindsEveryPositionWithoutReadingPastTheText) {
     gs::test::GuardedMemory memory(4096);
     ASSERT_TRUE(memory);
     for (std::size_t length = 0; length <= 40; ++length) {
