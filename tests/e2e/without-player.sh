@@ -8,4 +8,8 @@ test=$2
 prefix=$build/wineprefix-noplayer
 "$(dirname "$0")/../../scripts/wine-prefix" "$prefix" null
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" E2E_WITHOUT_PLAYER=1
-exec wine "$test" --gtest_filter='WithoutPlayer.*'
+"$(dirname "$0")/../../scripts/wine-services"
+status=0
+wine "$test" --gtest_filter='WithoutPlayer.*' || status=$?
+wineserver -k 2>/dev/null || true
+exit $status
