@@ -59,12 +59,13 @@ std::vector<Token> TakeTokens(std::wstring_view text) {
 }
 
 unsigned ParseMilliseconds(std::wstring_view text) {
+    const ParseError refused{L"wait needs \"dialog\" or a number of milliseconds (up to 9 digits)"};
     if (text.empty() || text.size() > 9)
-        throw ParseError{L"wait needs \"dialog\" or a number of milliseconds (up to 9 digits)"};
+        throw refused;
     unsigned value = 0;
     for (wchar_t c : text) {
         if (c < L'0' || c > L'9')
-            throw ParseError{L"wait needs \"dialog\" or a number of milliseconds (up to 9 digits)"};
+            throw refused;
         value = value * 10 + static_cast<unsigned>(c - L'0');
     }
     return value;

@@ -16,10 +16,10 @@ namespace DuiLib {
 
 namespace {
 
-// The file named settles which file is decoded at a DPI, so it stands for it in the key.
-std::wstring PictureKey(const ImageValue& image, int dpi) {
-    const std::wstring mask = image.hasMask ? std::to_wstring(image.mask) : std::wstring();
-    return image.file + L'|' + mask + L'|' + std::to_wstring(dpi);
+// The cache holds one DPI's pictures (SetDpi empties it), so the file named and its mask
+// settle which picture a value needs.
+std::wstring PictureKey(const ImageValue& image) {
+    return image.hasMask ? image.file + L'|' + std::to_wstring(image.mask) : image.file;
 }
 
 std::size_t PictureBytes(const SkinPicture& picture) {
@@ -94,7 +94,7 @@ void CSkinImages::SetDpi(int dpi) {
 }
 
 const SkinPicture* CSkinImages::Find(const ImageValue& image) {
-    const std::wstring key = PictureKey(image, m_dpi);
+    const std::wstring key = PictureKey(image);
     auto found = m_pictures.find(key);
     if (found != m_pictures.end())
         return found->second.get();
